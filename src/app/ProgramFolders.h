@@ -1,0 +1,29 @@
+#pragma once
+// Where the program keeps its files: Data/Arvot.txt, stat/ and pic/ beside the
+// program file.
+
+#include <QString>
+
+namespace tankeli {
+
+class ProgramFolders
+{
+public:
+    // base is the folder of the program file.
+    explicit ProgramFolders(QString base);
+    // The folders beside the running program.
+    static ProgramFolders besideProgram();
+
+    QString settingsFile() const { return m_base + QStringLiteral("/Data/Arvot.txt"); }
+    QString recordFolder() const { return m_base + QStringLiteral("/stat"); }
+    QString picture(const QString &fileName) const
+    {
+        return m_base + QStringLiteral("/pic/") + fileName;
+    }
+    QString base() const { return m_base; }
+
+private:
+    QString m_base;
+};
+
+} // namespace tankeli

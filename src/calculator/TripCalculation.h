@@ -1,0 +1,42 @@
+#pragma once
+// The trip calculation behind "Laske": from the seven trip field texts and the
+// calibration state it fills in the missing values, or fails with one message.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace tankeli {
+
+// The seven trip values in reading and writing order.
+enum TripField {
+    Price,       // Txt_Bensanhinta, euros per litre
+    Consumption, // Txt_Bensankulutus, litres per 100 km
+    Distance,    // Txt_Kilometrit, km
+    TripPrice,   // Txt_Yhteishinta, euros
+    Litres,      // Txt_Kokonaiskulutus, litres used on the trip
+    MonthPrice,  // Txt_KKHinta
+    YearPrice,   // Txt_VuosiHinta
+    TripFieldCount
+};
+
+using TripTexts = std::array<QString, TripFieldCount>;
+
+struct Calibration
+{
+    bool inUse = false;     // Kalibrointi_Kaytossa
+    float marginPercent = 0; // Virhemarginaali
+};
+
+struct TripResult
+{
+    std::optional<TripTexts> texts; // set on success
+    QString failure;                 // the message to show otherwise
+};
+
+inline const QString tripFailureMessage =
+    QStringLiteral("Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu.");
+
+TripResult calculateTrip(const TripTexts &fields, const Calibration &calibration);
+
+} // namespace tankeli

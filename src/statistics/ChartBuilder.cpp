@@ -1,0 +1,126 @@
+#include "ChartBuilder.h"
+
+#include "calculator/NumberText.h"
+#include "look/Halving.h"
+
+#include <array>
+#include <cmath>
+
+namespace tankeli {
+namespace {
+
+const std::array<ChartSelector, chartSelectorCount> selectors{{
+    {QStringLiteral("Bensanhinta"), RecPrice, QStringLiteral("€/L")},
+    {QStringLiteral("Bensankulutus"), RecConsumption, QStringLiteral("L/100Km")},
+    {QStringLiteral("Matka"), RecDistance, QStringLiteral("Km")},
+    {QStringLiteral("Kokonaiskulutus"), RecLitres, QStringLiteral("L")},
+    {QStringLiteral("Yhteishinta"), RecTripPrice, QStringLiteral("€")},
+}};
+
+// Two decimals, halves to even, kept in single precision.
+float roundToTwoDecimals(float value)
+{
+    return static_cast<float>(std::nearbyint(double(value) * 100.0) / 100.0);
+}
+
+// Reads every record into the five series, one fault per step that cannot complete.
+// A line that cannot be read leaves the line buffer as it was, so the conversion that
+// follows converts the previous line again: the order of faults and values rests on it.
+std::array<QVector<float>, RecordLineCount> readSeries(const QStringList &names,
+                                                       const RecordReader &read,
+                                                       QVector<ChartFault> &faults)
+{
+    std::array<QVector<float>, RecordLineCount> values;
+    for (auto &series : values)
+        series.fill(0.0f, names.size());
+    QString lineBuffer;
+    for (int k = 0; k < names.size(); ++k) {
+        const RecordLines record = read(names[k]);
+        if (!record.opened())
+            faults.append({ChartFault::Open, k, 0, record.openError});
+        for (int line = 0; line < RecordLineCount; ++line) {
+            if (record.opened() && record.lines[line])
+                lineBuffer = *record.lines[line];
+            else
+                faults.append({ChartFault::Read, k, line + 1,
+                               record.opened() ? record.lineError : record.openError});
+            if (const auto value = textToSingle(lineBuffer))
+                values[line][k] = *value;
+            else
+                faults.append({ChartFault::Convert, k, line + 1, lineBuffer});
+        }
+    }
+    return values;
+}
+
+// y of a value in single precision; nullopt on division by zero or overflow.
+std::optional<float> yOf(float value, float q, float height)
+{
+    if (q == 0.0f)
+        return std::nullopt;
+    const float scaled = value / q;
+    const float y = height - scaled;
+    if (!std::isfinite(scaled) || !std::isfinite(y))
+        return std::nullopt;
+    return y;
+}
+
+void planCurve(ChartPlan &plan, float width, float height)
+{
+    const QVector<float> &s = plan.series;
+    const int n = int(s.size()) - 1;
+    float q = 0.0f;
+    if (height == 0.0f || !std::isfinite(plan.scaleTop / height))
+        plan.faults.append({ChartFault::Arithmetic, -1, 0, QStringLiteral("T / H")});
+    else
+        q = plan.scaleTop / height;
+    const double step = double(width) / n;
+    for (int k = 0; k < n; ++k) {
+        const auto y1 = yOf(s[k], q, height);
+        const auto y2 = yOf(s[k + 1], q, height);
+        if (!y1 || !y2) {
+            plan.faults.append({ChartFault::Arithmetic, k, 0, QStringLiteral("y")});
+            continue;
+        }
+        plan.segments.append({static_cast<float>(step * k), *y1,
+                              static_cast<float>(step * (k + 1)), *y2});
+    }
+}
+
+} // namespace
+
+const ChartSelector &chartSelector(int index)
+{
+    static const ChartSelector none{QString(), RecordLineCount, QString()};
+    return index >= 0 && index < chartSelectorCount ? selectors[index] : none;
+}
+
+ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
+                     float width, float height)
+{
+    ChartPlan plan;
+    if (names.size() < 2) {
+        plan.tooFewRecords = true;
+        return plan;
+    }
+    const auto values = readSeries(names, read, plan.faults);
+    const ChartSelector &chosen = chartSelector(selector);
+    plan.series = chosen.line < RecordLineCount ? values[chosen.line]
+                                                : QVector<float>(names.size(), 0.0f);
+
+    // T rises to one above each value that exceeds it, in list order.
+    for (const float value : plan.series)
+        if (value > plan.scaleTop)
+            plan.scaleTop = static_cast<float>(double(value) + 1.0);
+
+    planCurve(plan, width, height);
+
+    plan.title = {chosen.caption, float(halfOf(width) - chosen.caption.size()), 5.0f};
+    plan.topLabel = {singleToText(roundToTwoDecimals(plan.scaleTop)) + chosen.unit, 2.0f, 2.0f};
+    plan.middleLabel = {singleToText(roundToTwoDecimals(plan.scaleTop / 2)) + chosen.unit,
+                        2.0f, float(halfOf(height))};
+    plan.bottomLabel = {QStringLiteral("0") + chosen.unit, 2.0f, height - 20.0f};
+    return plan;
+}
+
+} // namespace tankeli

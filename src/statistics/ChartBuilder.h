@@ -1,0 +1,70 @@
+#pragma once
+// The statistics chart as a drawing plan: reads every listed record, takes the chosen
+// quantity, works out the scale and the positions of the curve, the title and the
+// three value labels. Knows nothing of windows; the statistics window draws the plan.
+
+#include "records/RecordStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+namespace tankeli {
+
+// One of the five chart selectors: its caption, the record line it charts, its unit.
+struct ChartSelector
+{
+    QString caption;
+    RecordLine line;
+    QString unit;
+};
+
+inline constexpr int chartSelectorCount = 5;
+const ChartSelector &chartSelector(int index);
+
+inline const QString chartTooFewMessage = QStringLiteral(
+    "Et voi tarkastella statistiikkaa vielä. Sinulla on oltava minimissään 2 tiedostoa "
+    "tallennettuna tietokantaan, jotta käyrä voidaan muodostaa.");
+inline const QString chartTooFewTitle = QStringLiteral("Huomio!");
+inline const QString chartFaultMessage = QStringLiteral(
+    "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit "
+    "ole . merkillä.");
+
+struct ChartSegment
+{
+    float x1, y1, x2, y2;
+};
+
+struct ChartText
+{
+    QString text;
+    float x, y;
+};
+
+// One faulted step of a run, in the order they happened.
+struct ChartFault
+{
+    enum Kind { Open, Read, Convert, Arithmetic } kind;
+    int record;   // position in the list; -1 for a step that belongs to no record
+    int line;     // record line 1 to 5 for Read and Convert, else 0
+    QString detail;
+};
+
+struct ChartPlan
+{
+    bool tooFewRecords = false;
+    QVector<ChartSegment> segments;
+    ChartText title;
+    ChartText topLabel, middleLabel, bottomLabel;
+    QVector<ChartFault> faults;
+    QVector<float> series; // the charted value of each record, in list order
+    float scaleTop = 0;    // T
+};
+
+using RecordReader = std::function<RecordLines(const QString &name)>;
+
+ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
+                     float width, float height);
+
+} // namespace tankeli
