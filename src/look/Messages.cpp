@@ -1,0 +1,62 @@
+#include "Messages.h"
+
+#include "app/Muuttujat.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+
+namespace tankeli {
+namespace {
+
+class ModalBoxes : public Messages
+{
+public:
+    void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) override
+    {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        box.exec();
+    }
+    bool ask(QWidget *parent, const QString &text, const QString &title) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Kyllä"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Ei"));
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+private:
+    static QMessageBox::Icon toQt(Icon icon)
+    {
+        switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Critical: return QMessageBox::Critical;
+        case Icon::None: break;
+        }
+        return QMessageBox::NoIcon;
+    }
+};
+
+ModalBoxes modalBoxes;
+Messages *currentMessages = &modalBoxes;
+
+} // namespace
+
+Messages &Messages::current()
+{
+    return *currentMessages;
+}
+
+void Messages::replace(Messages *messages)
+{
+    currentMessages = messages ? messages : &modalBoxes;
+}
+
+QString programTitle()
+{
+    return Muuttujat::Ohjelman_Nimi;
+}
+
+} // namespace tankeli

@@ -1,0 +1,30 @@
+#pragma once
+// Every message box of the program goes through here, so that tests can answer them
+// instead of a person; a test never blocks on a modal box.
+
+#include <QString>
+
+class QWidget;
+
+namespace tankeli {
+
+class Messages
+{
+public:
+    enum class Icon { None, Information, Critical };
+    virtual ~Messages() = default;
+
+    // A box with an OK button.
+    virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
+    // A box with Yes ("Kyllä", the default) and No ("Ei"); true for Yes.
+    virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
+
+    static Messages &current();
+    // Tests put their own in place; nullptr puts the real boxes back.
+    static void replace(Messages *messages);
+};
+
+// The program's name, the title of every message that names none of its own.
+QString programTitle();
+
+} // namespace tankeli

@@ -1,0 +1,37 @@
+#include "PictureButton.h"
+
+#include <QPainter>
+
+namespace tankeli {
+
+PictureButton::PictureButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+}
+
+void PictureButton::setPicture(const QPixmap *picture)
+{
+    if (picture == m_picture)
+        return;
+    m_picture = picture;
+    update();
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    if (!m_picture)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), *m_picture);
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent *event)
+{
+    emit pointerMoved();
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+} // namespace tankeli

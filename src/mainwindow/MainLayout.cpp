@@ -1,0 +1,31 @@
+#include "MainLayout.h"
+
+#include "look/Halving.h"
+#include "look/WindowGeometry.h"
+
+namespace tankeli {
+
+MainLayout layoutMainWindow(double width, double height)
+{
+    MainLayout l;
+    const double c = double(halfOf(width));
+    const double fieldLeft = c - halfOf(MainLayout::fieldSize.width());
+    const double firstTop = height * 0.3 - 38;
+    for (int i = 0; i < 7; ++i) {
+        const double top = firstTop + MainLayout::rowPitch * i;
+        l.fields[i] = {fieldLeft, top};
+        l.captions[i] = {fieldLeft - MainLayout::captionSize.width() - 10, top};
+        l.units[i] = {fieldLeft + MainLayout::fieldSize.width() + 10, top};
+    }
+    l.title = {c - halfOf(MainLayout::titleSize.width()), height * 0.1 - 20};
+
+    const double w = pictureButtonSize.width();
+    const double buttonTop = height * 0.85;
+    l.buttons = {QPointF(c - 1.8 * w, buttonTop), QPointF(c - halfOf(w), buttonTop),
+                 QPointF(c + 0.8 * w, buttonTop)};
+    for (int k = 0; k < 3; ++k)
+        l.buttonCaptions[k] = centredOn(l.buttons[k], pictureButtonSize, pictureCaptionSize);
+    return l;
+}
+
+} // namespace tankeli
