@@ -42,7 +42,9 @@ void GradientBackground::paintEvent(QPaintEvent *)
 
 void GradientBackground::mouseMoveEvent(QMouseEvent *event)
 {
-    emit backgroundMouseMoved();
+    // Moves that a control passed on to its parent are not moves over the background.
+    if (!childAt(event->position().toPoint()))
+        emit backgroundMouseMoved();
     QWidget::mouseMoveEvent(event);
 }
 

