@@ -327,6 +327,17 @@ private slots:
         QCOMPARE(dirs->settings(), QByteArray("1,3\r\n0\r\n0\r\nFalse\r\nFalse\r\n"));
     }
 
+    void unwritableSettingsAreReportedAtClosing()
+    {
+        Tankeli &w = start();
+        QVERIFY(QDir(dirs->path("Data")).removeRecursively());
+        w.close();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown[0].icon, Messages::Icon::Critical);
+        QVERIFY(messages->shown[0].text.contains(QStringLiteral("Arvot.txt")));
+    }
+
     void kalibrointiKeepsItsCheckMark()
     {
         Tankeli &w = start("1,3\r\n100\r\n105\r\nTrue\r\nFalse\r\n");

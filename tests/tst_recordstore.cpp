@@ -1,6 +1,8 @@
 #include "records/RecordStore.h"
 
 #include <QDir>
+#include "FileBytes.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,19 +10,6 @@
 
 using namespace tankeli;
 
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class TestRecordStore : public QObject
 {
@@ -99,7 +88,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        writeBytes(dir.filePath("r.sav"), bytes);
+        QVERIFY(writeBytes(dir.filePath("r.sav"), bytes));
         const ReadOutcome read = RecordStore(dir.path()).read("r.sav");
         QVERIFY(read.values.has_value());
         QCOMPARE(QStringList(read.values->begin(), read.values->end()), lines);
@@ -123,7 +112,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         QFETCH(int, readable);
-        writeBytes(dir.filePath("r.sav"), bytes);
+        QVERIFY(writeBytes(dir.filePath("r.sav"), bytes));
         const RecordStore store(dir.path());
         QCOMPARE(store.read("r.sav").error, message);
         const RecordLines lines = store.readLines("r.sav");

@@ -1,24 +1,13 @@
 #include "mainwindow/SettingsFile.h"
 
+#include "FileBytes.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tankeli;
 
-namespace {
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-} // namespace
 
 class TestSettingsFile : public QObject
 {
@@ -50,7 +39,7 @@ private slots:
     void reads()
     {
         QFETCH(QByteArray, bytes);
-        writeBytes(path(), bytes);
+        QVERIFY(writeBytes(path(), bytes));
         const SettingsRead read = SettingsFile(path()).read();
         QVERIFY2(read.settings.has_value(), qPrintable(read.error));
         QTEST(read.settings->price, "price");
@@ -73,7 +62,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, fault);
-        writeBytes(path(), bytes);
+        QVERIFY(writeBytes(path(), bytes));
         const SettingsRead read = SettingsFile(path()).read();
         QVERIFY(!read.settings.has_value());
         QVERIFY2(read.error.contains(fault), qPrintable(read.error));
@@ -91,7 +80,7 @@ private slots:
     void writesFiveCrLfLinesAndReadsBackByteForByte()
     {
         const QByteArray original("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n");
-        writeBytes(path(), original);
+        QVERIFY(writeBytes(path(), original));
         const SettingsFile file(path());
         QVERIFY(file.write(*file.read().settings).isEmpty());
         QCOMPARE(readBytes(path()), original);
@@ -110,7 +99,7 @@ private slots:
     {
         QFETCH(QString, price);
         const QByteArray original("1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
-        writeBytes(path(), original);
+        QVERIFY(writeBytes(path(), original));
         const QString error = SettingsFile(path()).write({price, "0", "0", false, true});
         QVERIFY(!error.isEmpty());
         QCOMPARE(readBytes(path()), original);

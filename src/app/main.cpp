@@ -3,6 +3,7 @@
 
 #include "app/ProgramFolders.h"
 #include "app/SingleInstance.h"
+#include "look/Fonts.h"
 #include "look/Messages.h"
 #include "mainwindow/Tankeli.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtFinnish);
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setFont(labelFont());
 
     Tankeli window(folders);
     const QString error = window.Form_Load();

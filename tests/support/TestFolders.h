@@ -2,6 +2,7 @@
 // A throw-away program folder for window tests: Data/Arvot.txt, stat/ and pic/ with
 // the project's own pictures.
 
+#include "FileBytes.h"
 #include "app/ProgramFolders.h"
 
 #include <QDir>
@@ -26,17 +27,8 @@ public:
     tankeli::ProgramFolders folders() const { return tankeli::ProgramFolders(m_dir.path()); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
-    void writeSettings(const QByteArray &bytes) const
-    {
-        QFile file(path("Data/Arvot.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray settings() const
-    {
-        QFile file(path("Data/Arvot.txt"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeSettings(const QByteArray &bytes) const { writeBytes(path("Data/Arvot.txt"), bytes); }
+    QByteArray settings() const { return readBytes(path("Data/Arvot.txt")); }
 
 private:
     QTemporaryDir m_dir;
