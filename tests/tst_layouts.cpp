@@ -5,6 +5,7 @@
 #include "look/WindowGeometry.h"
 #include "mainwindow/AboutText.h"
 #include "mainwindow/MainLayout.h"
+#include "records/FileLayout.h"
 
 #include <QTest>
 
@@ -82,6 +83,24 @@ private slots:
         QCOMPARE(l.textHeight.value_or(-1), height);
         QCOMPARE(l.button, button);
         QCOMPARE(l.buttonCaption, button + QPointF(8, 8));
+    }
+
+    void fileWindowAtTheDesignedSize()
+    {
+        const FileLayout l = layoutFileWindow(424, 314, 162);
+        QCOMPARE(l.list, QPointF(96, 31.4f));
+        QCOMPARE(*l.listHeight, 151.2f);
+        QCOMPARE(l.heading, QPointF(96, 31.4f - 17));
+        QCOMPARE(l.nameField.y(), double(31.4f) + double(151.2f) + 10);
+        QCOMPARE(l.buttons[0], QPointF(156, 266.9f));
+        QCOMPARE(l.buttons[1].x(), 33.0);
+        QCOMPARE(l.buttons[2].x(), 279.0);
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(l.buttonCaptions[k], l.buttons[k] + QPointF(8, 8));
+        // Minimised: the list keeps its height and the name field stays below it.
+        const FileLayout minimised = layoutFileWindow(0, 0, 162);
+        QVERIFY(!minimised.listHeight.has_value());
+        QCOMPARE(minimised.nameField.y(), 172.0);
     }
 
     void minimumSizesFromTwips()

@@ -10,6 +10,7 @@
 #include "look/GradientBackground.h"
 #include "look/Messages.h"
 #include "look/WindowGeometry.h"
+#include "records/Tiedosto.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -87,6 +88,66 @@ Help *Tankeli::helpWindow() const
     return m_help;
 }
 
+Tiedosto *Tankeli::existingFileWindow() const
+{
+    return m_files;
+}
+
+Tiedosto *Tankeli::fileWindow()
+{
+    return ensureWindow(m_files);
+}
+
+// Creates a secondary window on first use. A window that cannot load (a picture is
+// missing) ends the program, as a fault in the program's own files does at start-up.
+template <typename Window>
+Window *Tankeli::ensureWindow(QPointer<Window> &holder)
+{
+    if (!holder) {
+        auto *window = new Window(m_folders, this);
+        const QString error = window->Form_Load();
+        if (!error.isEmpty()) {
+            delete window;
+            Messages::current().inform(this, error, programTitle(), Messages::Icon::Critical);
+            QCoreApplication::exit(1);
+            return nullptr;
+        }
+        holder = window;
+    }
+    return holder;
+}
+
+// Record line order: price, consumption, distance, trip price, litres.
+static constexpr std::array<int, RecordLineCount> recordRows{0, 1, 2, 4, 3};
+
+RecordValues Tankeli::recordFields() const
+{
+    RecordValues values;
+    for (int i = 0; i < RecordLineCount; ++i)
+        values[i] = m_fields[recordRows[i]]->text();
+    return values;
+}
+
+void Tankeli::setRecordFields(const RecordValues &values)
+{
+    for (int i = 0; i < RecordLineCount; ++i)
+        m_fields[recordRows[i]]->setText(values[i]);
+}
+
+void Tankeli::openFileWindow(QAction *command)
+{
+    Tiedosto *files = fileWindow();
+    if (!files)
+        return;
+    files->setWindowTitle(command->text());
+    files->show();
+    files->raise();
+    files->activateWindow();
+    files->buttons()->setCaption(0, command->text());
+    if (command == Menu_Tallenna)
+        files->Hae_Tiedostonimi();
+}
+
 void Tankeli::createRows()
 {
     for (int row = 0; row < rowCount; ++row) {
@@ -135,6 +196,8 @@ void Tankeli::createMenus()
             [this] { Menu_Kalibroi->setChecked(Kalibrointi_Kaytossa); });
     // The action toggles its own check mark; the rows follow it.
     connect(Menu_Aika, &QAction::triggered, this, [this] { applyTimeView(); });
+    connect(Menu_Avaa, &QAction::triggered, this, [this] { openFileWindow(Menu_Avaa); });
+    connect(Menu_Tallenna, &QAction::triggered, this, [this] { openFileWindow(Menu_Tallenna); });
     connect(Menu_Lopeta, &QAction::triggered, this, &QWidget::close);
     connect(Menu_Ohjeita, &QAction::triggered, this, [this] { Suorita(2); });
     connect(Menu_Tietoja, &QAction::triggered, this, [this] { Menu_Tietoja_Click(); });
@@ -240,15 +303,8 @@ void Tankeli::reset()
 
 void Tankeli::showHelp()
 {
-    if (!m_help) {
-        m_help = new Help(m_folders, this);
-        const QString error = m_help->Form_Load();
-        if (!error.isEmpty()) {
-            Messages::current().inform(this, error, programTitle(), Messages::Icon::Critical);
-            QCoreApplication::exit(1);
-            return;
-        }
-    }
+    if (!ensureWindow(m_help))
+        return;
     m_help->setWindowTitle(m_buttons->Nappi_Txt(2)->text());
     m_help->show();
     m_help->raise();

@@ -5,6 +5,7 @@
 
 #include "app/ProgramFolders.h"
 #include "calibration/CalibrationReadings.h"
+#include "records/RecordStore.h"
 #include "look/PictureButtons.h"
 
 #include <QMainWindow>
@@ -18,6 +19,7 @@ namespace tankeli {
 
 class GradientBackground;
 class Help;
+class Tiedosto;
 
 class Tankeli : public QMainWindow
 {
@@ -49,6 +51,13 @@ public:
     PictureButtons *buttons() const { return m_buttons; }
     GradientBackground *client() const { return m_client; }
     Help *helpWindow() const;
+    // The file window, created hidden on first use; nullptr when it could not load.
+    Tiedosto *fileWindow();
+    Tiedosto *existingFileWindow() const;
+
+    // The five fields a trip record stores, in record order.
+    RecordValues recordFields() const;
+    void setRecordFields(const RecordValues &values);
 
     QAction *Menu_Avaa, *Menu_Tallenna, *Menu_Lopeta, *Menu_Kalibroi, *Menu_Aika, *Menu_Stat,
         *Menu_Ohjeita, *Menu_Tietoja;
@@ -71,6 +80,8 @@ private:
     void calculate();
     void reset();
     void showHelp();
+    void openFileWindow(QAction *command);
+    template <typename Window> Window *ensureWindow(QPointer<Window> &holder);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
 
     ProgramFolders m_folders;
@@ -83,6 +94,7 @@ private:
     PictureButtons *m_buttons = nullptr;
     CalibrationReadings m_calibration;
     QPointer<Help> m_help;
+    QPointer<Tiedosto> m_files;
     bool m_loaded = false;
 };
 
