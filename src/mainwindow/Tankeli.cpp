@@ -4,10 +4,12 @@
 #include "MainLayout.h"
 #include "SettingsFile.h"
 #include "app/Muuttujat.h"
+#include "calibration/Kalibroi.h"
 #include "calculator/TripCalculation.h"
 #include "help/Help.h"
 #include "look/Fonts.h"
 #include "look/GradientBackground.h"
+#include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/WindowGeometry.h"
 #include "records/Tiedosto.h"
@@ -46,17 +48,6 @@ const std::array<RowText, Tankeli::rowCount> rows{{
 // Enter walks these rows in a ring; the month and year rows move no focus.
 constexpr int enterRingLength = 5;
 constexpr std::array<int, enterRingLength> enterRing{0, 1, 2, 3, 4};
-
-QLabel *makeLabel(QWidget *parent, QSizeF size, Qt::Alignment alignment)
-{
-    auto *label = new QLabel(parent);
-    label->setFont(labelFont());
-    label->resize(size.toSize());
-    label->setAlignment(alignment);
-    // Moving over a label is not moving over the background.
-    label->setAttribute(Qt::WA_NoMousePropagation);
-    return label;
-}
 
 } // namespace
 
@@ -98,21 +89,36 @@ Tiedosto *Tankeli::fileWindow()
     return ensureWindow(m_files);
 }
 
-// Creates a secondary window on first use. A window that cannot load (a picture is
-// missing) ends the program, as a fault in the program's own files does at start-up.
+Kalibroi *Tankeli::calibrationWindow() const
+{
+    return m_calibration;
+}
+
+// Creates a secondary window, hidden, unless it exists; returns the load's error.
+template <typename Window>
+QString Tankeli::createWindow(QPointer<Window> &holder)
+{
+    if (holder)
+        return {};
+    auto *window = new Window(m_folders, this);
+    const QString error = window->Form_Load();
+    if (!error.isEmpty()) {
+        delete window;
+        return error;
+    }
+    holder = window;
+    return {};
+}
+
+// A window that cannot load on first use (a picture is missing) ends the program, as a
+// fault in the program's own files does at start-up.
 template <typename Window>
 Window *Tankeli::ensureWindow(QPointer<Window> &holder)
 {
-    if (!holder) {
-        auto *window = new Window(m_folders, this);
-        const QString error = window->Form_Load();
-        if (!error.isEmpty()) {
-            delete window;
-            Messages::current().inform(this, error, programTitle(), Messages::Icon::Critical);
-            QCoreApplication::exit(1);
-            return nullptr;
-        }
-        holder = window;
+    const QString error = createWindow(holder);
+    if (!error.isEmpty()) {
+        Messages::current().inform(this, error, programTitle(), Messages::Icon::Critical);
+        QCoreApplication::exit(1);
     }
     return holder;
 }
@@ -192,8 +198,10 @@ void Tankeli::createMenus()
     Menu_Aika->setCheckable(true);
     // The check mark of "Kalibrointi" shows the calibration state; choosing the command
     // opens the calibration window and does not toggle it.
-    connect(Menu_Kalibroi, &QAction::triggered, this,
-            [this] { Menu_Kalibroi->setChecked(Kalibrointi_Kaytossa); });
+    connect(Menu_Kalibroi, &QAction::triggered, this, [this] {
+        Menu_Kalibroi->setChecked(Kalibrointi_Kaytossa);
+        showCalibration();
+    });
     // The action toggles its own check mark; the rows follow it.
     connect(Menu_Aika, &QAction::triggered, this, [this] { applyTimeView(); });
     connect(Menu_Avaa, &QAction::triggered, this, [this] { openFileWindow(Menu_Avaa); });
@@ -227,14 +235,16 @@ QString Tankeli::Form_Load()
     if (!read.settings)
         return read.error;
     m_fields[0]->setText(read.settings->price);
-    m_calibration.setDisplay(read.settings->displayReading);
-    m_calibration.setMeter(read.settings->meterReading);
-    if (const auto margin = m_calibration.margin())
-        Virhemarginaali = *margin;
+    // Writing the readings into the (hidden) calibration window computes the margin.
+    if (const QString error = createWindow(m_calibration); !error.isEmpty())
+        return error;
+    m_calibration->txt_Taulu()->setText(read.settings->displayReading);
+    m_calibration->txt_Mittari()->setText(read.settings->meterReading);
     Kalibrointi_Kaytossa = read.settings->calibrationInUse;
     Menu_Aika->setChecked(read.settings->timeView);
 
     Menu_Kalibroi->setChecked(Kalibrointi_Kaytossa);
+    m_calibration->showChoice(Kalibrointi_Kaytossa);
     applyTimeView();
     m_loaded = true;
     Form_Resize();
@@ -311,6 +321,15 @@ void Tankeli::showHelp()
     m_help->activateWindow();
 }
 
+void Tankeli::showCalibration()
+{
+    if (!ensureWindow(m_calibration))
+        return;
+    m_calibration->show();
+    m_calibration->raise();
+    m_calibration->activateWindow();
+}
+
 void Tankeli::Kasittele_Nappain(int key)
 {
     if (key == Qt::Key_Escape)
@@ -370,8 +389,14 @@ void Tankeli::closeEvent(QCloseEvent *event)
 
 void Tankeli::Form_Unload()
 {
-    const Settings settings{m_fields[0]->text(), m_calibration.display(), m_calibration.meter(),
-                            Kalibrointi_Kaytossa, Menu_Aika->isChecked()};
+    // A closed calibration window would load again holding the committed readings, so
+    // those are what its fields would give.
+    const QString display = m_calibration ? m_calibration->txt_Taulu()->text()
+                                          : QString::number(Taulun_Lukema);
+    const QString meter = m_calibration ? m_calibration->txt_Mittari()->text()
+                                        : QString::number(Mittarin_Lukema);
+    const Settings settings{m_fields[0]->text(), display, meter, Kalibrointi_Kaytossa,
+                            Menu_Aika->isChecked()};
     const QString error = SettingsFile(m_folders.settingsFile()).write(settings);
     if (!error.isEmpty())
         Messages::current().inform(this, error, programTitle(), Messages::Icon::Critical);

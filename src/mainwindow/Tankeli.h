@@ -4,7 +4,6 @@
 // calculation reads, and saves the settings file when it closes.
 
 #include "app/ProgramFolders.h"
-#include "calibration/CalibrationReadings.h"
 #include "records/RecordStore.h"
 #include "look/PictureButtons.h"
 
@@ -19,6 +18,7 @@ namespace tankeli {
 
 class GradientBackground;
 class Help;
+class Kalibroi;
 class Tiedosto;
 
 class Tankeli : public QMainWindow
@@ -62,8 +62,8 @@ public:
     QAction *Menu_Avaa, *Menu_Tallenna, *Menu_Lopeta, *Menu_Kalibroi, *Menu_Aika, *Menu_Stat,
         *Menu_Ohjeita, *Menu_Tietoja;
 
-    // The readings of the calibration window's two fields (display, speedometer).
-    CalibrationReadings &calibration() { return m_calibration; }
+    // The calibration window, which exists (hidden) from start-up on.
+    Kalibroi *calibrationWindow() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -81,6 +81,8 @@ private:
     void reset();
     void showHelp();
     void openFileWindow(QAction *command);
+    void showCalibration();
+    template <typename Window> QString createWindow(QPointer<Window> &holder);
     template <typename Window> Window *ensureWindow(QPointer<Window> &holder);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
 
@@ -92,7 +94,7 @@ private:
     std::array<QLabel *, rowCount> m_units{};
     ButtonPictures m_pictures;
     PictureButtons *m_buttons = nullptr;
-    CalibrationReadings m_calibration;
+    QPointer<Kalibroi> m_calibration;
     QPointer<Help> m_help;
     QPointer<Tiedosto> m_files;
     bool m_loaded = false;

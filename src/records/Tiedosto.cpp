@@ -2,6 +2,7 @@
 
 #include "FileLayout.h"
 #include "look/Fonts.h"
+#include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
 #include "mainwindow/Tankeli.h"
@@ -21,7 +22,8 @@ Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
     , m_commands(m_store, *this)
     , m_list(new QListWidget(this))
     , m_name(new QLineEdit(this))
-    , m_heading(new QLabel(QStringLiteral("Tallennetut tiedostot"), this))
+    , m_heading(makeLabel(this, FileLayout::headingSize, Qt::AlignLeft | Qt::AlignVCenter,
+                          QStringLiteral("Tallennetut tiedostot")))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_list->setFont(labelFont());
@@ -31,9 +33,6 @@ Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
     m_name->setFont(labelFont());
     m_name->resize(FileLayout::nameFieldSize.toSize());
     m_name->setAccessibleName(QStringLiteral("Tiedostonimi"));
-    m_heading->setFont(labelFont());
-    m_heading->resize(FileLayout::headingSize.toSize());
-    m_heading->setAttribute(Qt::WA_NoMousePropagation);
     setTabOrder(m_list, m_name);
     m_list->installEventFilter(this);
     m_name->installEventFilter(this);
