@@ -6,6 +6,8 @@
 #include "mainwindow/AboutText.h"
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
+#include "calibration/CalibrationLayout.h"
+#include "statistics/StatLayout.h"
 
 #include <QTest>
 
@@ -101,6 +103,36 @@ private slots:
         const FileLayout minimised = layoutFileWindow(0, 0, 162);
         QVERIFY(!minimised.listHeight.has_value());
         QCOMPARE(minimised.nameField.y(), 172.0);
+    }
+
+    void statWindowAtTheDesignedSize()
+    {
+        const StatLayout l = layoutStatWindow(342, 354);
+        QCOMPARE(l.canvas, QPointF(7, 17.7));
+        QCOMPARE(l.canvasHeight, 212.4);
+        QCOMPARE(l.title, QPointF(7, 0.7));
+        const QList<QPointF> selectors{{9, 258.42}, {119, 258.42}, {229, 258.42},
+                                       {66, 288.42}, {181, 288.42}};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(l.selectors[i], selectors[i]);
+            QCOMPARE(l.selectorCaptions[i], selectors[i] + QPointF(8, 4));
+        }
+        QCOMPARE(l.button, QPointF(115, 321.42));
+        QCOMPARE(l.buttonCaption, QPointF(123, 329.42));
+    }
+
+    void calibrationWindowAtTheDesignedSize()
+    {
+        const CalibrationLayout l = layoutCalibrationWindow(318, 256);
+        QCOMPARE(l.title, QPointF(-1, 5.6));
+        QCOMPARE(l.fields[0], QPointF(111, 76.8));
+        QCOMPARE(l.fields[2], QPointF(111, 136.8));
+        QCOMPARE(l.captions[1], QPointF(-12, 106.8));
+        QCOMPARE(l.units[1], QPointF(218, 106.8));
+        QCOMPARE(l.choiceCaption, QPointF(59, 176.8));
+        QCOMPARE(l.option, QPointF(25, 176.8));
+        QCOMPARE(l.button, QPointF(103, 206));
+        QCOMPARE(l.buttonCaption, QPointF(111, 214));
     }
 
     void minimumSizesFromTwips()

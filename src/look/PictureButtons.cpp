@@ -1,7 +1,6 @@
 #include "PictureButtons.h"
 
 #include "Fonts.h"
-#include "WindowGeometry.h"
 #include "app/ProgramFolders.h"
 
 #include <QDir>
@@ -35,16 +34,17 @@ QString ButtonPictures::load(const ProgramFolders &folders)
     return error;
 }
 
-PictureButtons::PictureButtons(QWidget *window, const ButtonPictures &pictures, int count)
+PictureButtons::PictureButtons(QWidget *window, const ButtonPictures &pictures, int count,
+                               QSizeF faceSize, QSizeF captionSize)
     : QObject(window)
     , m_pictures(pictures)
 {
     for (int i = 0; i < count; ++i) {
         auto *face = new PictureButton(window);
-        face->resize(pictureButtonSize.toSize());
+        face->resize(faceSize.toSize());
         face->setPicture(&m_pictures.Btn1);
         auto *caption = new QLabel(window);
-        caption->resize(pictureCaptionSize.toSize());
+        caption->resize(captionSize.toSize());
         caption->setAlignment(Qt::AlignCenter);
         caption->setFont(labelFont());
         // Clicks and moves over the caption reach the face beneath it.

@@ -4,6 +4,7 @@
 // its caption emits clicked(i); moving onto either highlights that button alone.
 
 #include "PictureButton.h"
+#include "WindowGeometry.h"
 
 #include <QLabel>
 #include <QObject>
@@ -29,7 +30,8 @@ class PictureButtons : public QObject
 {
     Q_OBJECT
 public:
-    PictureButtons(QWidget *window, const ButtonPictures &pictures, int count);
+    PictureButtons(QWidget *window, const ButtonPictures &pictures, int count,
+                   QSizeF faceSize = pictureButtonSize, QSizeF captionSize = pictureCaptionSize);
 
     int count() const { return int(m_faces.size()); }
     PictureButton *Nappi(int i) const { return m_faces[i]; }

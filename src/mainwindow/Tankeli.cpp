@@ -13,6 +13,7 @@
 #include "look/Messages.h"
 #include "look/WindowGeometry.h"
 #include "records/Tiedosto.h"
+#include "statistics/Stat.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,11 @@ Tiedosto *Tankeli::fileWindow()
 Kalibroi *Tankeli::calibrationWindow() const
 {
     return m_calibration;
+}
+
+Stat *Tankeli::statWindow() const
+{
+    return m_stat;
 }
 
 // Creates a secondary window, hidden, unless it exists; returns the load's error.
@@ -207,6 +213,7 @@ void Tankeli::createMenus()
     connect(Menu_Avaa, &QAction::triggered, this, [this] { openFileWindow(Menu_Avaa); });
     connect(Menu_Tallenna, &QAction::triggered, this, [this] { openFileWindow(Menu_Tallenna); });
     connect(Menu_Lopeta, &QAction::triggered, this, &QWidget::close);
+    connect(Menu_Stat, &QAction::triggered, this, [this] { showStatistics(); });
     connect(Menu_Ohjeita, &QAction::triggered, this, [this] { Suorita(2); });
     connect(Menu_Tietoja, &QAction::triggered, this, [this] { Menu_Tietoja_Click(); });
 }
@@ -328,6 +335,16 @@ void Tankeli::showCalibration()
     m_calibration->show();
     m_calibration->raise();
     m_calibration->activateWindow();
+}
+
+void Tankeli::showStatistics()
+{
+    if (!ensureWindow(m_stat))
+        return;
+    m_stat->setWindowTitle(Menu_Stat->text());
+    m_stat->show();
+    m_stat->raise();
+    m_stat->activateWindow();
 }
 
 void Tankeli::Kasittele_Nappain(int key)

@@ -19,6 +19,7 @@ namespace tankeli {
 class GradientBackground;
 class Help;
 class Kalibroi;
+class Stat;
 class Tiedosto;
 
 class Tankeli : public QMainWindow
@@ -64,6 +65,7 @@ public:
 
     // The calibration window, which exists (hidden) from start-up on.
     Kalibroi *calibrationWindow() const;
+    Stat *statWindow() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,6 +84,7 @@ private:
     void showHelp();
     void openFileWindow(QAction *command);
     void showCalibration();
+    void showStatistics();
     template <typename Window> QString createWindow(QPointer<Window> &holder);
     template <typename Window> Window *ensureWindow(QPointer<Window> &holder);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
@@ -97,6 +100,7 @@ private:
     QPointer<Kalibroi> m_calibration;
     QPointer<Help> m_help;
     QPointer<Tiedosto> m_files;
+    QPointer<Stat> m_stat;
     bool m_loaded = false;
 };
 

@@ -34,6 +34,8 @@ public:
     PictureButtons *buttons() const { return m_buttons; }
     // Selects entry `index` as a click would (used by the statistics chart too).
     void selectEntry(int index) override;
+    // The list's entries in order.
+    QStringList entries() const override;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -47,7 +49,6 @@ private:
     QString title() const override { return windowTitle(); }
     QString nameText() const override;
     void setNameText(const QString &text) override;
-    QStringList entries() const override;
     int selectedEntry() const override;
     void hideWindow() override { hide(); }
     void rereadList() override;

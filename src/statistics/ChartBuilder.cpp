@@ -23,35 +23,6 @@ float roundToTwoDecimals(float value)
     return static_cast<float>(std::nearbyint(double(value) * 100.0) / 100.0);
 }
 
-// Reads every record into the five series, one fault per step that cannot complete.
-// A line that cannot be read leaves the line buffer as it was, so the conversion that
-// follows converts the previous line again: the order of faults and values rests on it.
-std::array<QVector<float>, RecordLineCount> readSeries(const QStringList &names,
-                                                       const RecordReader &read,
-                                                       QVector<ChartFault> &faults)
-{
-    std::array<QVector<float>, RecordLineCount> values;
-    for (auto &series : values)
-        series.fill(0.0f, names.size());
-    QString lineBuffer;
-    for (int k = 0; k < names.size(); ++k) {
-        const RecordLines record = read(names[k]);
-        if (!record.opened())
-            faults.append({ChartFault::Open, k, 0, record.openError});
-        for (int line = 0; line < RecordLineCount; ++line) {
-            if (record.opened() && record.lines[line])
-                lineBuffer = *record.lines[line];
-            else
-                faults.append({ChartFault::Read, k, line + 1,
-                               record.opened() ? record.lineError : record.openError});
-            if (const auto value = textToSingle(lineBuffer))
-                values[line][k] = *value;
-            else
-                faults.append({ChartFault::Convert, k, line + 1, lineBuffer});
-        }
-    }
-    return values;
-}
 
 // y of a value in single precision; nullopt on division by zero or overflow.
 std::optional<float> yOf(float value, float q, float height)
@@ -75,6 +46,10 @@ void planCurve(ChartPlan &plan, float width, float height)
     else
         q = plan.scaleTop / height;
     const double step = double(width) / n;
+    const auto xOf = [step](int j) { return static_cast<float>(step * j); };
+    for (int j = 0; j <= n; ++j)
+        if (const auto y = yOf(s[j], q, height))
+            plan.points.append({j, xOf(j), *y});
     for (int k = 0; k < n; ++k) {
         const auto y1 = yOf(s[k], q, height);
         const auto y2 = yOf(s[k + 1], q, height);
@@ -82,12 +57,41 @@ void planCurve(ChartPlan &plan, float width, float height)
             plan.faults.append({ChartFault::Arithmetic, k, 0, QStringLiteral("y")});
             continue;
         }
-        plan.segments.append({static_cast<float>(step * k), *y1,
-                              static_cast<float>(step * (k + 1)), *y2});
+        plan.segments.append({xOf(k), *y1, xOf(k + 1), *y2});
     }
 }
 
 } // namespace
+
+// Reads every record into the five series, one fault per step that cannot complete.
+// A line that cannot be read leaves the line buffer as it was, so the conversion that
+// follows converts the previous line again: the order of faults and values rests on it.
+ChartValues readChartValues(const QStringList &names, const RecordReader &read)
+{
+    ChartValues result;
+    auto &values = result.lines;
+    auto &faults = result.faults;
+    for (auto &series : values)
+        series.fill(0.0f, names.size());
+    QString lineBuffer;
+    for (int k = 0; k < names.size(); ++k) {
+        const RecordLines record = read(names[k]);
+        if (!record.opened())
+            faults.append({ChartFault::Open, k, 0, record.openError});
+        for (int line = 0; line < RecordLineCount; ++line) {
+            if (record.opened() && record.lines[line])
+                lineBuffer = *record.lines[line];
+            else
+                faults.append({ChartFault::Read, k, line + 1,
+                               record.opened() ? record.lineError : record.openError});
+            if (const auto value = textToSingle(lineBuffer))
+                values[line][k] = *value;
+            else
+                faults.append({ChartFault::Convert, k, line + 1, lineBuffer});
+        }
+    }
+    return result;
+}
 
 const ChartSelector &chartSelector(int index)
 {
@@ -98,15 +102,28 @@ const ChartSelector &chartSelector(int index)
 ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
                      float width, float height)
 {
-    ChartPlan plan;
     if (names.size() < 2) {
+        ChartPlan plan;
         plan.tooFewRecords = true;
         return plan;
     }
-    const auto values = readSeries(names, read, plan.faults);
+    const ChartValues values = readChartValues(names, read);
+    ChartPlan plan = planChart(values, selector, width, height);
+    plan.faults = values.faults + plan.faults;
+    return plan;
+}
+
+ChartPlan planChart(const ChartValues &values, int selector, float width, float height)
+{
+    ChartPlan plan;
+    const qsizetype count = values.lines[0].size();
+    if (count < 2) {
+        plan.tooFewRecords = true;
+        return plan;
+    }
     const ChartSelector &chosen = chartSelector(selector);
-    plan.series = chosen.line < RecordLineCount ? values[chosen.line]
-                                                : QVector<float>(names.size(), 0.0f);
+    plan.series = chosen.line < RecordLineCount ? values.lines[chosen.line]
+                                                : QVector<float>(count, 0.0f);
 
     // T rises to one above each value that exceeds it, in list order.
     for (const float value : plan.series)

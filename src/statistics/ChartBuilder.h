@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <array>
 #include <functional>
 
 namespace tankeli {
@@ -39,7 +40,7 @@ struct ChartSegment
 struct ChartText
 {
     QString text;
-    float x, y;
+    float x = 0, y = 0;
 };
 
 // One faulted step of a run, in the order they happened.
@@ -51,6 +52,12 @@ struct ChartFault
     QString detail;
 };
 
+struct ChartPoint
+{
+    int record;
+    float x, y;
+};
+
 struct ChartPlan
 {
     bool tooFewRecords = false;
@@ -58,13 +65,27 @@ struct ChartPlan
     ChartText title;
     ChartText topLabel, middleLabel, bottomLabel;
     QVector<ChartFault> faults;
-    QVector<float> series; // the charted value of each record, in list order
-    float scaleTop = 0;    // T
+    QVector<float> series;     // the charted value of each record, in list order
+    QVector<ChartPoint> points; // where each record's value lies, where it could be placed
+    float scaleTop = 0;        // T
+};
+
+// The five values of every record, as read for a chart, with the faults of reading.
+struct ChartValues
+{
+    std::array<QVector<float>, RecordLineCount> lines;
+    QVector<ChartFault> faults;
 };
 
 using RecordReader = std::function<RecordLines(const QString &name)>;
 
+// A whole run: the too-few-records outcome, or every record read and the plan made.
 ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
                      float width, float height);
+
+// The two halves of a run, so that a chart can be planned again for another canvas size
+// from values already read.
+ChartValues readChartValues(const QStringList &names, const RecordReader &read);
+ChartPlan planChart(const ChartValues &values, int selector, float width, float height);
 
 } // namespace tankeli

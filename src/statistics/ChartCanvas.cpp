@@ -1,0 +1,77 @@
+#include "ChartCanvas.h"
+
+#include "calculator/NumberText.h"
+#include "look/Fonts.h"
+
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace tankeli {
+namespace {
+constexpr double pointReach = 5; // pixels around a point that show its tooltip
+}
+
+ChartCanvas::ChartCanvas(QWidget *parent)
+    : QWidget(parent)
+{
+    setFont(canvasFont());
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ChartCanvas::showPlan(const ChartPlan &plan, const QStringList &names, const QString &unit)
+{
+    m_plan = plan;
+    m_names = names;
+    m_unit = unit;
+    m_hasChart = true;
+    update();
+}
+
+void ChartCanvas::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_hasChart)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 0, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    for (const ChartSegment &s : m_plan.segments)
+        painter.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
+    painter.setPen(Qt::black);
+    for (const ChartText *text : {&m_plan.title, &m_plan.topLabel, &m_plan.middleLabel,
+                                  &m_plan.bottomLabel}) {
+        // The plan gives each text's top-left corner.
+        painter.drawText(QRectF(text->x, text->y, width(), height()), Qt::AlignLeft | Qt::AlignTop,
+                         text->text);
+    }
+}
+
+QString ChartCanvas::pointText(QPointF pos) const
+{
+    if (!m_hasChart)
+        return {};
+    for (const ChartPoint &p : m_plan.points) {
+        if (QLineF(pos, QPointF(p.x, p.y)).length() <= pointReach)
+            return m_names.value(p.record) + QStringLiteral(": ")
+                + singleToText(m_plan.series[p.record]) + QLatin1Char(' ') + m_unit;
+    }
+    return {};
+}
+
+bool ChartCanvas::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = pointText(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+} // namespace tankeli

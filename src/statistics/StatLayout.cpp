@@ -1,0 +1,34 @@
+#include "StatLayout.h"
+
+#include "look/Halving.h"
+#include "look/WindowGeometry.h"
+
+namespace tankeli {
+
+StatLayout layoutStatWindow(double width, double height)
+{
+    using L = StatLayout;
+    L l;
+    const double c = double(halfOf(width));
+    l.canvas = {c - halfOf(L::canvasWidth), height * 0.05};
+    l.canvasHeight = height * 0.6;
+    l.title = {l.canvas.x(), l.canvas.y() - L::titleSize.height()};
+
+    const double w = L::selectorSize.width();
+    const double firstRow = height * 0.73;
+    const double secondRow = firstRow + L::selectorSize.height() + 5;
+    const double middle = c - halfOf(w);
+    l.selectors[1] = {middle, firstRow};
+    l.selectors[0] = {middle - w - 5, firstRow};
+    l.selectors[2] = {l.selectors[0].x() + 2 * w + 10, firstRow};
+    l.selectors[3] = {c - w, secondRow};
+    l.selectors[4] = {l.selectors[3].x() + w + 10, secondRow};
+    for (int i = 0; i < 5; ++i)
+        l.selectorCaptions[i] = centredOn(l.selectors[i], L::selectorSize, L::selectorCaptionSize);
+
+    l.button = {c - halfOf(pictureButtonSize.width()), secondRow + L::selectorSize.height() + 8};
+    l.buttonCaption = centredOn(l.button, pictureButtonSize, pictureCaptionSize);
+    return l;
+}
+
+} // namespace tankeli
