@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <filesystem>
+#include <unistd.h>
 
 namespace tankeli {
 namespace {
@@ -106,14 +108,37 @@ StoreOutcome RecordStore::write(const QString &name, const RecordValues &values)
     if (QFileInfo(pathOf(name)).isDir())
         return {false, QStringLiteral("Nimellä %1 on jo kansio.").arg(name)};
 
-    // QSaveFile writes beside the target and renames: an interrupted save leaves the
-    // old record or the new one, never a mix.
-    QSaveFile file(pathOf(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
-        || !file.commit()) {
-        return {false, QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2")
-                           .arg(name, file.errorString())};
-    }
+    const QString error = replaceAtomically(pathOf(name), content);
+    if (!error.isEmpty())
+        return {false, QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2").arg(name, error)};
+    return {};
+}
+
+// Writes the whole content to a temporary file and renames it over the record, so an
+// interrupted save leaves the old record or the new one, never a mix. Not QSaveFile:
+// killed at the wrong moment it leaves its temporary file beside the target, and in
+// this folder every file is a record. The temporary files live in a hidden sub-folder,
+// which is never listed; leftovers of a save that was cut off are removed here.
+QString RecordStore::replaceAtomically(const QString &target, const QByteArray &content)
+{
+    QDir scratch(m_folder + QStringLiteral("/.tallennus"));
+    if (!scratch.mkpath(QStringLiteral(".")))
+        return QStringLiteral("kansiota %1 ei voitu luoda").arg(QDir::toNativeSeparators(scratch.path()));
+    for (const QString &leftover : scratch.entryList(QDir::Files | QDir::Hidden))
+        scratch.remove(leftover);
+
+    QTemporaryFile file(scratch.filePath(QStringLiteral("XXXXXX")));
+    if (!file.open()
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+                                | QFile::ReadOther)
+        || file.write(content) != content.size() || !file.flush()
+        || ::fsync(file.handle()) != 0)
+        return file.errorString();
+    std::error_code failure;
+    std::filesystem::rename(file.fileName().toStdString(), target.toStdString(), failure);
+    if (failure)
+        return QString::fromLocal8Bit(failure.message().c_str());
+    file.setAutoRemove(false); // it is the record now
     return {};
 }
 
@@ -125,14 +150,15 @@ RecordLines RecordStore::readLines(const QString &name) const
         return result;
     }
     QFile file(pathOf(name));
-    if (QFileInfo(file.fileName()).isDir() || !file.open(QIODevice::ReadOnly)) {
+    // Unbuffered: the record is read in one call, a buffer in between only copies it.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) { // nor does a folder
         result.openError = QStringLiteral("Tiedostoa %1 ei voitu avata: %2")
                                .arg(name, file.errorString());
         return result;
     }
     constexpr qsizetype budget = RecordLineCount * (maxLineBytes + 2);
     const QByteArray data = file.read(budget);
-    const bool wholeFile = file.atEnd();
+    const bool wholeFile = data.size() < budget || file.atEnd();
 
     qsizetype pos = 0;
     for (int i = 0; i < RecordLineCount; ++i) {

@@ -65,6 +65,7 @@ public:
 private:
     QString pathOf(const QString &name) const;
     StoreOutcome ensureFolder();
+    QString replaceAtomically(const QString &target, const QByteArray &content);
     QString m_folder;
 };
 
