@@ -221,16 +221,6 @@ private slots:
         QCOMPARE(r.build(3).series, (QVector<float>{6, 250}));
     }
 
-    void allZeroStillLabels()
-    {
-        const ChartPlan plan = Records::consumptions({"0", "0"}).build(4);
-        QCOMPARE((QStringList{plan.topLabel.text, plan.middleLabel.text, plan.bottomLabel.text}),
-                 (QStringList{"9€", "4,5€", "0€"}));
-        const ChartPlan zero = Records::consumptions({"0", "0"}).build(1);
-        QCOMPARE(zero.topLabel.text, QStringLiteral("0L/100Km"));
-        QVERIFY(zero.segments.isEmpty());
-    }
-
     // An unopenable first record: one open fault, then five read faults whose
     // conversions of the still-empty buffer fail too.
     void unopenableRecordFaultsEveryStep()

@@ -1,6 +1,5 @@
 #include "FileBytes.h"
-#include "RecordingMessages.h"
-#include "TestFolders.h"
+#include "MainWindowFixture.h"
 
 #include "mainwindow/Tankeli.h"
 #include "records/Tiedosto.h"
@@ -20,31 +19,20 @@ using namespace tankeli;
 
 // Faults a user may meet, through the real windows. Runs unprivileged (see
 // tests/unprivileged), so read-only files are read-only here.
-class TestFaults : public QObject
+class TestFaults : public QObject, MainWindowFixture
 {
     Q_OBJECT
-    std::unique_ptr<TestFolders> dirs;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<Tankeli> main;
-
-    QString stat(const QString &name) const { return dirs->path("stat/" + name); }
 
 private slots:
     void init()
     {
-        dirs = std::make_unique<TestFolders>();
+        start();
         QVERIFY(writeBytes(stat("matka.sav"), "1\r\n2\r\n3\r\n4\r\n5\r\n"));
-        messages = std::make_unique<RecordingMessages>();
-        main = std::make_unique<Tankeli>(dirs->folders());
-        QVERIFY(main->Form_Load().isEmpty());
-        main->show();
     }
     void cleanup()
     {
         QFile::setPermissions(dirs->path("stat"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        main.reset();
-        messages.reset();
-        dirs.reset();
+        stop();
     }
 
     void readOnlyRecordFolder()

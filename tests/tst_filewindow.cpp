@@ -1,6 +1,5 @@
 #include "FileBytes.h"
-#include "RecordingMessages.h"
-#include "TestFolders.h"
+#include "MainWindowFixture.h"
 
 #include "look/PictureButtons.h"
 #include "mainwindow/Tankeli.h"
@@ -20,21 +19,10 @@ const QByteArray recordA("1,3\r\n7,5\r\n120\r\n11,7\r\n9\r\n");
 const QByteArray recordB("1,5\r\n6\r\n100\r\n9\r\n6\r\n");
 } // namespace
 
-class TestFileWindow : public QObject
+class TestFileWindow : public QObject, MainWindowFixture
 {
     Q_OBJECT
-    std::unique_ptr<TestFolders> dirs;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<Tankeli> main;
 
-    QString stat(const QString &name) const { return dirs->path("stat/" + name); }
-    QStringList mainRows() const
-    {
-        QStringList texts;
-        for (int row = 0; row < Tankeli::rowCount; ++row)
-            texts << main->rowField(row)->text();
-        return texts;
-    }
     // Opens the window through the menu command, as a user does.
     Tiedosto *openBy(QAction *command)
     {
@@ -48,31 +36,15 @@ class TestFileWindow : public QObject
             names << files->Tiedostot()->item(i)->text();
         return names;
     }
-    QStringList questions() const
-    {
-        QStringList texts;
-        for (const auto &shown : messages->shown)
-            texts << (shown.question ? "?" : "!") + shown.title + ": " + shown.text;
-        return texts;
-    }
 
 private slots:
     void init()
     {
-        dirs = std::make_unique<TestFolders>();
+        start();
         QVERIFY(writeBytes(stat("2006_03_07.sav"), recordA));
         QVERIFY(writeBytes(stat("matka.sav"), recordB));
-        messages = std::make_unique<RecordingMessages>();
-        main = std::make_unique<Tankeli>(dirs->folders());
-        QVERIFY(main->Form_Load().isEmpty());
-        main->show();
     }
-    void cleanup()
-    {
-        main.reset();
-        messages.reset();
-        dirs.reset();
-    }
+    void cleanup() { stop(); }
 
     void menusSetTheModeOfOneWindow()
     {
@@ -109,10 +81,10 @@ private slots:
         Tiedosto *files = openBy(main->Menu_Avaa);
         files->selectEntry(select);
         files->Tiedostonimi()->setText(name);
-        const QStringList before = mainRows();
+        const QStringList before = rows();
         files->Suorita_Toiminto(0);
-        QCOMPARE(questions(), QStringList{"!Tankeli: Valitse avattava tiedosto listalta."});
-        QCOMPARE(mainRows(), before);
+        QCOMPARE(shown(), QStringList{"!Tankeli: Valitse avattava tiedosto listalta."});
+        QCOMPARE(rows(), before);
         QVERIFY(files->isVisible());
     }
 
@@ -125,7 +97,7 @@ private slots:
         files->Suorita_Toiminto(0);
         QVERIFY(messages->shown.isEmpty());
         // Rows: price, consumption, distance, litres, trip price, month, year.
-        QCOMPARE(mainRows(), (QStringList{"1,3", "7,5", "120", "9", "11,7", "351", "4270,5"}));
+        QCOMPARE(rows(), (QStringList{"1,3", "7,5", "120", "9", "11,7", "351", "4270,5"}));
         QVERIFY(files->isHidden());
         QCOMPARE(listed(files).size(), 3); // re-read
     }
@@ -143,10 +115,10 @@ private slots:
         files = openBy(main->Menu_Avaa);
         QCOMPARE(listed(files).size(), 3);
         files->selectEntry(1);
-        const QStringList before = mainRows();
+        const QStringList before = rows();
         files->Suorita_Toiminto(0);
-        QCOMPARE(questions(), QStringList{"!Tankeli: Tiedostosta lyhyt.sav puuttuu rivi 3."});
-        QCOMPARE(mainRows(), before);
+        QCOMPARE(shown(), QStringList{"!Tankeli: Tiedostosta lyhyt.sav puuttuu rivi 3."});
+        QCOMPARE(rows(), before);
     }
 
     void saveAndOpenGiveBackTheSameTrip()
@@ -154,7 +126,7 @@ private slots:
         main->rowField(1)->setText("6,5");
         main->rowField(2)->setText("100");
         main->Suorita(0);
-        const QStringList saved = mainRows();
+        const QStringList saved = rows();
         Tiedosto *files = openBy(main->Menu_Tallenna);
         files->Tiedostonimi()->setText("reissu");
         files->Suorita_Toiminto(0);
@@ -167,7 +139,7 @@ private slots:
         openBy(main->Menu_Avaa);
         files->selectEntry(int(listed(files).indexOf("reissu.sav")));
         files->Suorita_Toiminto(0);
-        QCOMPARE(mainRows(), saved);
+        QCOMPARE(rows(), saved);
     }
 
     void saveWithTheProposedName()
@@ -214,7 +186,7 @@ private slots:
         files->Tiedostonimi()->setText(typed);
         messages->answers = answers;
         files->Suorita_Toiminto(0);
-        QTEST(questions(), "asked");
+        QTEST(shown(), "asked");
         QCOMPARE(readBytes(stat("matka.sav")).startsWith("2\r\n"), written);
         QVERIFY(!QFile::exists(dirs->path("matka.sav")));
     }
@@ -249,7 +221,7 @@ private slots:
         files->Tiedostonimi()->setText(name);
         messages->answers = {answer};
         files->Suorita_Toiminto(2);
-        QTEST(questions(), "shown");
+        QTEST(shown(), "shown");
         QCOMPARE(QFile::exists(stat("matka.sav")), !deleted);
         QCOMPARE(listed(files).contains("matka.sav"), !deleted);
         QCOMPARE(files->Tiedostonimi()->text(), deleted ? QString() : name);
@@ -298,7 +270,7 @@ private slots:
         const QRect entry = list->visualItemRect(list->item(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry.center());
-        QCOMPARE(questions(), QStringList{"?Ylikirjoita: Sinulla on jo olemassa matka.sav niminen "
+        QCOMPARE(shown(), QStringList{"?Ylikirjoita: Sinulla on jo olemassa matka.sav niminen "
                                           "tiedosto. Korvataanko kyseinen tiedosto?"});
         QVERIFY(readBytes(stat("matka.sav")).startsWith("2\r\n"));
     }

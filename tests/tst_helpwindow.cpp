@@ -1,5 +1,4 @@
-#include "RecordingMessages.h"
-#include "TestFolders.h"
+#include "MainWindowFixture.h"
 
 #include "help/Help.h"
 #include "look/PictureButtons.h"
@@ -14,12 +13,9 @@
 
 using namespace tankeli;
 
-class TestHelpWindow : public QObject
+class TestHelpWindow : public QObject, MainWindowFixture
 {
     Q_OBJECT
-    std::unique_ptr<TestFolders> dirs;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<Tankeli> main;
 
     Help *openHelp()
     {
@@ -31,20 +27,8 @@ class TestHelpWindow : public QObject
     }
 
 private slots:
-    void init()
-    {
-        dirs = std::make_unique<TestFolders>();
-        messages = std::make_unique<RecordingMessages>();
-        main = std::make_unique<Tankeli>(dirs->folders());
-        QVERIFY(main->Form_Load().isEmpty());
-        main->show();
-    }
-    void cleanup()
-    {
-        main.reset();
-        messages.reset();
-        dirs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     void showsTheInstructions()
     {

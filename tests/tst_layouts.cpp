@@ -1,9 +1,7 @@
 #include "help/HelpLayout.h"
-#include "help/HelpText.h"
 #include "look/GradientRamp.h"
 #include "look/Halving.h"
 #include "look/WindowGeometry.h"
-#include "mainwindow/AboutText.h"
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
 #include "calibration/CalibrationLayout.h"
@@ -163,17 +161,6 @@ private slots:
             QVERIFY(red <= previous);
             previous = red;
         }
-    }
-
-    void aboutAndHelpTexts()
-    {
-        const QStringList about = aboutText().split(QStringLiteral("\r\n"));
-        QCOMPARE(about.size(), 8); // seven lines, the last one ended too
-        QCOMPARE(about.count(QString()), 3);
-        const QString help = helpText();
-        QVERIFY(help.endsWith(QStringLiteral("https://www.example.org/tankeli\r\n")));
-        QCOMPARE(help.count(QStringLiteral("\r\n")), 25);
-        QVERIFY(!help.startsWith(QStringLiteral("Ohjeita tankeliin.")));
     }
 };
 

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
 using namespace tankeli;
 
@@ -196,22 +195,6 @@ private slots:
         QVERIFY(!written.ok);
         QVERIFY(written.error.contains(QStringLiteral("ei voitu luoda")));
         QFile::remove(folder());
-    }
-
-    void readOnlyFolderIsReportedAndKeepsRecord()
-    {
-        if (geteuid() == 0)
-            QSKIP("root ignores file permissions");
-        RecordStore store(folder());
-        QVERIFY(store.write("a.sav", {"1", "2", "3", "4", "5"}).ok);
-        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
-        const StoreOutcome written = store.write("a.sav", {"9", "9", "9", "9", "9"});
-        const StoreOutcome removed = store.remove("a.sav");
-        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY(!written.ok);
-        QVERIFY(!removed.ok);
-        QVERIFY(removed.error.contains(QStringLiteral("ei voitu poistaa")));
-        QCOMPARE(readBytes(folder() + "/a.sav"), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
     }
 };
 

@@ -104,13 +104,6 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(readBytes(path()), original);
     }
-
-    void missingFolderIsReported()
-    {
-        const QString error = SettingsFile(dir.filePath("ei/ole/Arvot.txt"))
-                                  .write({"1,3", "0", "0", false, true});
-        QVERIFY(error.contains(QStringLiteral("ei voitu kirjoittaa")));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestSettingsFile)

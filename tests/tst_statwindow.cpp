@@ -1,6 +1,5 @@
 #include "FileBytes.h"
-#include "RecordingMessages.h"
-#include "TestFolders.h"
+#include "MainWindowFixture.h"
 
 #include "look/PictureButtons.h"
 #include "mainwindow/Tankeli.h"
@@ -34,12 +33,9 @@ int redPixels(const QImage &image)
 }
 } // namespace
 
-class TestStatWindow : public QObject
+class TestStatWindow : public QObject, MainWindowFixture
 {
     Q_OBJECT
-    std::unique_ptr<TestFolders> dirs;
-    std::unique_ptr<RecordingMessages> messages;
-    std::unique_ptr<Tankeli> main;
 
     void writeRecords(const QList<QByteArray> &records)
     {
@@ -54,29 +50,9 @@ class TestStatWindow : public QObject
         stat->Taulu()->resize(329, 212);
         return stat;
     }
-    QStringList shown() const
-    {
-        QStringList texts;
-        for (const auto &m : messages->shown)
-            texts << m.title + ": " + m.text.left(16);
-        return texts;
-    }
-
 private slots:
-    void init()
-    {
-        dirs = std::make_unique<TestFolders>();
-        messages = std::make_unique<RecordingMessages>();
-        main = std::make_unique<Tankeli>(dirs->folders());
-        QVERIFY(main->Form_Load().isEmpty());
-        main->show();
-    }
-    void cleanup()
-    {
-        main.reset();
-        messages.reset();
-        dirs.reset();
-    }
+    void init() { start(); }
+    void cleanup() { stop(); }
 
     void opensWithItsCaptions()
     {
@@ -125,16 +101,6 @@ private slots:
         QVERIFY(main->existingFileWindow()->isHidden());
     }
 
-    void twoRecordsOneSegmentEdgeToEdge()
-    {
-        writeRecords({record("4"), record("6")});
-        Stat *stat = open();
-        stat->Piirra_Kayra(1);
-        const QImage image = stat->Taulu()->grab().toImage();
-        QVERIFY(isRed(image.pixel(1, 212 - int(4 / (7.0 / 212)))));
-        QVERIFY(isRed(image.pixel(327, 212 - int(6 / (7.0 / 212)))));
-    }
-
     void tooFewRecordsLeaveTheCanvas_data()
     {
         QTest::addColumn<int>("records");
@@ -161,9 +127,6 @@ private slots:
         QTest::addColumn<int>("messages");
         QTest::addColumn<bool>("curve");
         QTest::newRow("decimal point") << QList<QByteArray>{record("7"), record("6.5")} << 1 << 1 << true;
-        QTest::newRow("empty field") << QList<QByteArray>{record(""), record("7")} << 1 << 1 << true;
-        QTest::newRow("three lines") << QList<QByteArray>{record("7"), "1,3\r\n5\r\n250\r\n"} << 4 << 2
-                                     << true;
         QTest::newRow("all zero") << QList<QByteArray>{record("0"), record("0"), record("0")} << 1 << 2
                                   << false;
     }
@@ -183,20 +146,12 @@ private slots:
         QCOMPARE(redPixels(stat->Taulu()->grab().toImage()) > 0, curve);
     }
 
-    void selectorsForLitresAndTripPrice_data()
+    void clickingASelectorCharts()
     {
-        QTest::addColumn<int>("selector");
-        QTest::addColumn<QString>("top");
-        QTest::newRow("litres") << 3 << "7L";
-        QTest::newRow("trip price") << 4 << "9€";
-    }
-    void selectorsForLitresAndTripPrice()
-    {
-        QFETCH(int, selector);
         writeRecords({record("7"), record("7")});
         Stat *stat = open();
-        QTest::mouseClick(stat->Knapit()->Nappi(selector), Qt::LeftButton);
-        QTEST(stat->Taulu()->plan().topLabel.text, "top");
+        QTest::mouseClick(stat->Knapit()->Nappi(4), Qt::LeftButton);
+        QCOMPARE(stat->Taulu()->plan().topLabel.text, QStringLiteral("9€"));
     }
 
     void chartStaysAndFollowsTheCanvasSizeWithoutReading()
