@@ -19,7 +19,7 @@ const std::array<const char16_t *, 3> rowCaptions{u"Nopeusnäyttö", u"Auton mit
 } // namespace
 
 Kalibroi::Kalibroi(ProgramFolders folders, Tankeli *mainWindow)
-    : GradientBackground(mainWindow, Qt::Window)
+    : SecondaryWindow(mainWindow)
     , m_folders(std::move(folders))
     , m_main(mainWindow)
     , m_title(makeLabel(this, CalibrationLayout::titleSize, Qt::AlignCenter))
@@ -27,7 +27,6 @@ Kalibroi::Kalibroi(ProgramFolders folders, Tankeli *mainWindow)
                                 Qt::AlignLeft | Qt::AlignVCenter, choiceText))
     , m_option(new PictureButton(this))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Kalibrointi"));
     m_title->setWordWrap(true);
     // This caption keeps the window's smaller default font.
@@ -79,11 +78,8 @@ QString Kalibroi::Form_Load()
     error = pictures.load(m_folders);
     if (!error.isEmpty())
         return error;
-    m_buttons = new PictureButtons(this, pictures, 1);
-    m_buttons->setCaption(0, QStringLiteral("Sulje"));
+    m_buttons = addButtons(pictures, {QStringLiteral("Sulje")});
     connect(m_buttons, &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
-    connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
-            &PictureButtons::showAllNormal);
     txt_Taulu()->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
     txt_Mittari()->setToolTip(
         QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));
@@ -129,7 +125,7 @@ bool Kalibroi::event(QEvent *event)
     // Each activation shows the choice that is in force in the main window.
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         showChoice(m_main->Kalibrointi_Kaytossa);
-    return GradientBackground::event(event);
+    return SecondaryWindow::event(event);
 }
 
 void Kalibroi::closeEvent(QCloseEvent *event)
@@ -149,8 +145,7 @@ void Kalibroi::Form_Unload()
         m_main->Mittarin_Lukema = *meter;
     m_main->Kalibrointi_Kaytossa = choiceIsOn();
     m_main->Menu_Kalibroi->setChecked(m_main->Kalibrointi_Kaytossa);
-    m_main->activateWindow();
-    m_main->setFocus();
+    focusMainWindow();
 }
 
 void Kalibroi::Form_Resize()
@@ -171,7 +166,7 @@ void Kalibroi::Form_Resize()
 
 void Kalibroi::resizeEvent(QResizeEvent *event)
 {
-    GradientBackground::resizeEvent(event);
+    SecondaryWindow::resizeEvent(event);
     Form_Resize();
 }
 

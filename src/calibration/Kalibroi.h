@@ -5,7 +5,7 @@
 // main window; it is then destroyed.
 
 #include "app/ProgramFolders.h"
-#include "look/GradientBackground.h"
+#include "look/SecondaryWindow.h"
 
 #include <QPixmap>
 #include <array>
@@ -19,7 +19,7 @@ class PictureButton;
 class PictureButtons;
 class Tankeli;
 
-class Kalibroi : public GradientBackground
+class Kalibroi : public SecondaryWindow
 {
     Q_OBJECT
 public:

@@ -12,12 +12,10 @@
 namespace tankeli {
 
 Help::Help(ProgramFolders folders, QWidget *mainWindow)
-    : GradientBackground(mainWindow, Qt::Window)
+    : SecondaryWindow(mainWindow)
     , m_folders(std::move(folders))
-    , m_mainWindow(mainWindow)
     , m_text(new QPlainTextEdit(this))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     m_text->setFont(labelFont());
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -38,11 +36,8 @@ QString Help::Form_Load()
     const QString error = pictures.load(m_folders);
     if (!error.isEmpty())
         return error;
-    m_buttons = new PictureButtons(this, pictures, 1);
-    m_buttons->setCaption(0, QStringLiteral("Sulje"));
+    m_buttons = addButtons(pictures, {QStringLiteral("Sulje")});
     connect(m_buttons, &PictureButtons::clicked, this, &Help::Nappi_Komento);
-    connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
-            &PictureButtons::showAllNormal);
     Form_Resize();
     return {};
 }
@@ -53,12 +48,6 @@ void Help::Nappi_Komento(int index)
         return;
     hide();
     focusMainWindow();
-}
-
-void Help::focusMainWindow()
-{
-    m_mainWindow->activateWindow();
-    m_mainWindow->setFocus();
 }
 
 void Help::Form_Resize()
@@ -76,7 +65,7 @@ void Help::Form_Resize()
 
 void Help::resizeEvent(QResizeEvent *event)
 {
-    GradientBackground::resizeEvent(event);
+    SecondaryWindow::resizeEvent(event);
     Form_Resize();
 }
 
@@ -95,7 +84,7 @@ bool Help::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return GradientBackground::eventFilter(watched, event);
+    return SecondaryWindow::eventFilter(watched, event);
 }
 
 } // namespace tankeli

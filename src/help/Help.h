@@ -3,7 +3,7 @@
 // Sulje, S and Escape hide it and keep its scroll position; the close box destroys it.
 
 #include "app/ProgramFolders.h"
-#include "look/GradientBackground.h"
+#include "look/SecondaryWindow.h"
 
 class QPlainTextEdit;
 
@@ -11,7 +11,7 @@ namespace tankeli {
 
 class PictureButtons;
 
-class Help : public GradientBackground
+class Help : public SecondaryWindow
 {
     Q_OBJECT
 public:
@@ -32,10 +32,8 @@ protected:
 
 private:
     void Form_Resize();
-    void focusMainWindow();
 
     ProgramFolders m_folders;
-    QWidget *m_mainWindow;
     QPlainTextEdit *m_text;
     PictureButtons *m_buttons = nullptr;
 };

@@ -152,9 +152,7 @@ void Tankeli::openFileWindow(QAction *command)
     if (!files)
         return;
     files->setWindowTitle(command->text());
-    files->show();
-    files->raise();
-    files->activateWindow();
+    files->showInFront();
     files->buttons()->setCaption(0, command->text());
     if (command == Menu_Tallenna)
         files->Hae_Tiedostonimi();
@@ -323,18 +321,14 @@ void Tankeli::showHelp()
     if (!ensureWindow(m_help))
         return;
     m_help->setWindowTitle(m_buttons->Nappi_Txt(2)->text());
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
+    m_help->showInFront();
 }
 
 void Tankeli::showCalibration()
 {
     if (!ensureWindow(m_calibration))
         return;
-    m_calibration->show();
-    m_calibration->raise();
-    m_calibration->activateWindow();
+    m_calibration->showInFront();
 }
 
 void Tankeli::showStatistics()
@@ -342,9 +336,7 @@ void Tankeli::showStatistics()
     if (!ensureWindow(m_stat))
         return;
     m_stat->setWindowTitle(Menu_Stat->text());
-    m_stat->show();
-    m_stat->raise();
-    m_stat->activateWindow();
+    m_stat->showInFront();
 }
 
 void Tankeli::Kasittele_Nappain(int key)

@@ -15,7 +15,7 @@
 namespace tankeli {
 
 Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
-    : GradientBackground(mainWindow, Qt::Window)
+    : SecondaryWindow(mainWindow)
     , m_folders(std::move(folders))
     , m_main(mainWindow)
     , m_store(m_folders.recordFolder())
@@ -25,7 +25,6 @@ Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
     , m_heading(makeLabel(this, FileLayout::headingSize, Qt::AlignLeft | Qt::AlignVCenter,
                           QStringLiteral("Tallennetut tiedostot")))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     m_list->setFont(labelFont());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->resize(int(FileLayout::listWidth), 162);
@@ -49,12 +48,9 @@ QString Tiedosto::Form_Load()
     const QString error = pictures.load(m_folders);
     if (!error.isEmpty())
         return error;
-    m_buttons = new PictureButtons(this, pictures, 3);
-    m_buttons->setCaption(1, QStringLiteral("Sulje"));
-    m_buttons->setCaption(2, QStringLiteral("Poista"));
+    // The first caption is the mode's, set by the main window.
+    m_buttons = addButtons(pictures, {QString(), QStringLiteral("Sulje"), QStringLiteral("Poista")});
     connect(m_buttons, &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
-    connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
-            &PictureButtons::showAllNormal);
     m_list->setFocus();
     Form_Resize();
     return {};
@@ -166,7 +162,7 @@ void Tiedosto::Form_Resize()
 
 void Tiedosto::resizeEvent(QResizeEvent *event)
 {
-    GradientBackground::resizeEvent(event);
+    SecondaryWindow::resizeEvent(event);
     Form_Resize();
 }
 
@@ -183,7 +179,7 @@ bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return GradientBackground::eventFilter(watched, event);
+    return SecondaryWindow::eventFilter(watched, event);
 }
 
 } // namespace tankeli

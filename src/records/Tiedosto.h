@@ -5,7 +5,7 @@
 
 #include "FileCommands.h"
 #include "app/ProgramFolders.h"
-#include "look/GradientBackground.h"
+#include "look/SecondaryWindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +16,7 @@ namespace tankeli {
 class PictureButtons;
 class Tankeli;
 
-class Tiedosto : public GradientBackground, private FileWindowOperations
+class Tiedosto : public SecondaryWindow, private FileWindowOperations
 {
     Q_OBJECT
 public:

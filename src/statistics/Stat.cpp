@@ -15,13 +15,12 @@
 namespace tankeli {
 
 Stat::Stat(ProgramFolders folders, Tankeli *mainWindow)
-    : GradientBackground(mainWindow, Qt::Window)
+    : SecondaryWindow(mainWindow)
     , m_folders(std::move(folders))
     , m_main(mainWindow)
     , m_canvas(new ChartCanvas(this))
     , m_title(makeLabel(this, StatLayout::titleSize, Qt::AlignLeft | Qt::AlignVCenter))
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     m_canvas->resize(int(StatLayout::canvasWidth), 217);
     setMinimumOuterTwips(StatLayout::minimumOuterWidthTwips, StatLayout::minimumOuterHeightTwips);
     resize(StatLayout::designedClient);
@@ -33,8 +32,7 @@ QString Stat::Form_Load()
     const QString error = pictures.load(m_folders);
     if (!error.isEmpty())
         return error;
-    m_buttons = new PictureButtons(this, pictures, 1);
-    m_buttons->setCaption(0, QStringLiteral("Sulje"));
+    m_buttons = addButtons(pictures, {QStringLiteral("Sulje")});
     m_selectors = new PictureButtons(this, pictures, chartSelectorCount, StatLayout::selectorSize,
                                      StatLayout::selectorCaptionSize);
     for (int i = 0; i < chartSelectorCount; ++i) {
@@ -45,10 +43,8 @@ QString Stat::Form_Load()
 
     connect(m_buttons, &PictureButtons::clicked, this, &Stat::Nappi_Komento);
     connect(m_selectors, &PictureButtons::clicked, this, &Stat::Piirra_Kayra);
-    connect(this, &GradientBackground::backgroundMouseMoved, this, [this] {
-        m_buttons->showAllNormal();
-        m_selectors->showAllNormal();
-    });
+    connect(this, &GradientBackground::backgroundMouseMoved, m_selectors,
+            &PictureButtons::showAllNormal);
     Form_Resize();
     return {};
 }
@@ -59,12 +55,6 @@ void Stat::Nappi_Komento(int index)
         return;
     hide();
     focusMainWindow();
-}
-
-void Stat::focusMainWindow()
-{
-    m_main->activateWindow();
-    m_main->setFocus();
 }
 
 void Stat::Piirra_Kayra(int index)
@@ -118,7 +108,7 @@ void Stat::Form_Resize()
 
 void Stat::resizeEvent(QResizeEvent *event)
 {
-    GradientBackground::resizeEvent(event);
+    SecondaryWindow::resizeEvent(event);
     Form_Resize();
 }
 
@@ -128,7 +118,7 @@ void Stat::keyPressEvent(QKeyEvent *event)
         Nappi_Komento(0);
         return;
     }
-    GradientBackground::keyPressEvent(event);
+    SecondaryWindow::keyPressEvent(event);
 }
 
 void Stat::closeEvent(QCloseEvent *event)

@@ -5,7 +5,7 @@
 
 #include "ChartBuilder.h"
 #include "app/ProgramFolders.h"
-#include "look/GradientBackground.h"
+#include "look/SecondaryWindow.h"
 
 #include <optional>
 
@@ -17,7 +17,7 @@ class ChartCanvas;
 class PictureButtons;
 class Tankeli;
 
-class Stat : public GradientBackground
+class Stat : public SecondaryWindow
 {
     Q_OBJECT
 public:
@@ -40,7 +40,6 @@ protected:
 
 private:
     void Form_Resize();
-    void focusMainWindow();
     void redrawForCanvasSize();
 
     ProgramFolders m_folders;
