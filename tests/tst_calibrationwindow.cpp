@@ -70,7 +70,11 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<float>("margin");
         QTest::newRow("5") << "100" << "105" << "5 %" << 5.0f;
+        QTest::newRow("3") << "97" << "100" << "3 %" << 3.0f;
         QTest::newRow("-10") << "110" << "100" << "-10 %" << -10.0f;
+        QTest::newRow("0") << "80" << "80" << "0 %" << 0.0f;
+        QTest::newRow("28") << "100" << "129" << "28 %" << 28.0f;
+        QTest::newRow("-8") << "100" << "93" << "-8 %" << -8.0f;
         QTest::newRow("459") << "5" << "28" << "459 %" << 459.0f;
     }
     void marginsShown()

@@ -41,7 +41,6 @@ private slots:
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QVERIFY(timer.elapsed() < 3000);
-        QVERIFY(second.readAllStandardError().isEmpty() || true);
 
         first.kill(); // a crash: the lock file stays behind
         QVERIFY(first.waitForFinished(5000));

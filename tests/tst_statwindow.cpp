@@ -127,6 +127,11 @@ private slots:
         QTest::addColumn<int>("messages");
         QTest::addColumn<bool>("curve");
         QTest::newRow("decimal point") << QList<QByteArray>{record("7"), record("6.5")} << 1 << 1 << true;
+        QTest::newRow("empty field") << QList<QByteArray>{record(""), record("7")} << 1 << 1 << true;
+        QTest::newRow("three lines") << QList<QByteArray>{record("7"), "1,3\r\n5\r\n250\r\n"} << 4 << 2
+                                     << true;
+        QTest::newRow("two records, edge to edge") << QList<QByteArray>{record("4"), record("6")} << 1
+                                                   << 0 << true;
         QTest::newRow("all zero") << QList<QByteArray>{record("0"), record("0"), record("0")} << 1 << 2
                                   << false;
     }
@@ -143,15 +148,28 @@ private slots:
             QCOMPARE(m.title, QStringLiteral("Tankeli"));
             QCOMPARE(m.text, chartFaultMessage);
         }
-        QCOMPARE(redPixels(stat->Taulu()->grab().toImage()) > 0, curve);
+        const QImage image = stat->Taulu()->grab().toImage();
+        QCOMPARE(redPixels(image) > 0, curve);
+        const auto rowOf = [&image](float y) { return qBound(0, int(y), image.height() - 1); };
+        if (curve) // the curve runs from the left edge to the right edge
+            QVERIFY(isRed(image.pixel(1, rowOf(stat->Taulu()->plan().points.first().y)))
+                    && isRed(image.pixel(327, rowOf(stat->Taulu()->plan().points.last().y))));
     }
 
-    void clickingASelectorCharts()
+    void selectorsForLitresAndTripPrice_data()
     {
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<QString>("top");
+        QTest::newRow("litres") << 3 << "7L";
+        QTest::newRow("trip price") << 4 << "9€";
+    }
+    void selectorsForLitresAndTripPrice()
+    {
+        QFETCH(int, selector);
         writeRecords({record("7"), record("7")});
         Stat *stat = open();
-        QTest::mouseClick(stat->Knapit()->Nappi(4), Qt::LeftButton);
-        QCOMPARE(stat->Taulu()->plan().topLabel.text, QStringLiteral("9€"));
+        QTest::mouseClick(stat->Knapit()->Nappi(selector), Qt::LeftButton);
+        QTEST(stat->Taulu()->plan().topLabel.text, "top");
     }
 
     void chartStaysAndFollowsTheCanvasSizeWithoutReading()
