@@ -99,6 +99,15 @@ private slots:
                               std::numeric_limits<float>::max(),
                               std::numeric_limits<float>::min(),
                               std::numeric_limits<float>::denorm_min()};
+        // Floats next to every power of ten, where the decimal grid changes step.
+        for (int e = -38; e <= 38; ++e) {
+            float f = std::pow(10.0f, float(e));
+            for (int i = 0; i < 4; ++i)
+                f = std::nextafter(f, 0.0f);
+            for (int i = 0; i < 8; ++i, f = std::nextafter(f, INFINITY))
+                values << f << -f;
+        }
+        values << 1.00000006e28f; // found by fuzzing: "1E+28" read back as 9,999999E+27
         QRandomGenerator random(20061206);
         for (int i = 0; i < 300000; ++i) {
             const quint32 bits = random.generate();

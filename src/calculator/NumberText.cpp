@@ -94,7 +94,10 @@ std::optional<double> textToDouble(const QString &text)
     return s ? parse<double>(*s) : std::nullopt;
 }
 
-QString singleToText(float value)
+namespace {
+
+// The value rounded to 7 significant digits, in the program's form.
+QString sevenDigitText(float value)
 {
     if (value == 0.0f)
         return QStringLiteral("0");
@@ -136,6 +139,27 @@ QString singleToText(float value)
         }
     }
     return QString::fromLatin1(out);
+}
+
+} // namespace
+
+QString singleToText(float value)
+{
+    // Just above a power of ten a float can round to a text ("1E+28") whose own nearest
+    // float lies below that power and so writes as another text ("9,999999E+27"). The
+    // text written is then the one that reads back to itself, so that writing what was
+    // read never changes it.
+    QString text = sevenDigitText(value);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto readBack = textToSingle(text);
+        if (!readBack)
+            break;
+        const QString again = sevenDigitText(*readBack);
+        if (again == text)
+            break;
+        text = again;
+    }
+    return text;
 }
 
 } // namespace tankeli
