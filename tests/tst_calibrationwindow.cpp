@@ -57,9 +57,7 @@ private slots:
         QCOMPARE(w->Opti()->pos(), QPoint(25, 177));
         for (QLabel *label : {w->txt_Otsikko(), w->txt_Vasen(0), w->txt_Vasen(1), w->txt_Vasen(2),
                               w->txt_Oikea(0), w->txt_Kalibrointia()}) {
-            const QRect needed = label->fontMetrics().boundingRect(
-                label->rect(), int(label->alignment()) | Qt::TextWordWrap, label->text());
-            QVERIFY2(label->rect().contains(needed), qPrintable(label->text()));
+            QVERIFY2(captionFits(label), qPrintable(label->text()));
         }
     }
 

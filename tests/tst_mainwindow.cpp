@@ -68,12 +68,8 @@ private slots:
             labels << w.txt_Vasen(row) << w.txt_Oikea(row);
         for (int k = 0; k < 3; ++k)
             labels << w.buttons()->Nappi_Txt(k);
-        for (QLabel *label : labels) {
-            const QRect needed = label->fontMetrics().boundingRect(
-                label->rect(), int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
-                label->text());
-            QVERIFY2(label->rect().contains(needed), qPrintable(label->text()));
-        }
+        for (QLabel *label : labels)
+            QVERIFY2(captionFits(label), qPrintable(label->text()));
     }
 
     void settingsAtStartUp_data()

@@ -65,8 +65,7 @@ private slots:
             captions << stat->Knapit()->Nappi_Txt(i)->text();
             QCOMPARE(stat->Knapit()->Nappi(i)->accessibleName(), captions.last());
             QLabel *label = stat->Knapit()->Nappi_Txt(i);
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
-                     qPrintable(label->text()));
+            QVERIFY2(captionFits(label), qPrintable(label->text()));
         }
         QCOMPARE(captions, (QStringList{"Bensanhinta", "Bensankulutus", "Matka", "Kokonaiskulutus",
                                         "Yhteishinta"}));

@@ -44,10 +44,8 @@ QString Help::Form_Load()
 
 void Help::Nappi_Komento(int index)
 {
-    if (index != 0)
-        return;
-    hide();
-    focusMainWindow();
+    if (index == 0)
+        hideToMainWindow();
 }
 
 void Help::Form_Resize()

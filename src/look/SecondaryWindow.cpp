@@ -24,6 +24,12 @@ void SecondaryWindow::focusMainWindow()
     m_mainWindow->setFocus();
 }
 
+void SecondaryWindow::hideToMainWindow()
+{
+    hide();
+    focusMainWindow();
+}
+
 PictureButtons *SecondaryWindow::addButtons(const ButtonPictures &pictures,
                                             const QStringList &captions)
 {

@@ -23,6 +23,9 @@ public:
 
 protected:
     void focusMainWindow();
+    // What "Sulje" does in the help and statistics windows: hide, keeping the state,
+    // and give the main window the focus.
+    void hideToMainWindow();
     // A set of picture buttons with these captions; moving over the background puts
     // them back to normal.
     PictureButtons *addButtons(const ButtonPictures &pictures, const QStringList &captions);

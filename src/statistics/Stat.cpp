@@ -51,10 +51,8 @@ QString Stat::Form_Load()
 
 void Stat::Nappi_Komento(int index)
 {
-    if (index != 0)
-        return;
-    hide();
-    focusMainWindow();
+    if (index == 0)
+        hideToMainWindow();
 }
 
 void Stat::Piirra_Kayra(int index)

@@ -7,8 +7,17 @@
 
 #include "mainwindow/Tankeli.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <memory>
+
+// Whether a label's caption fits within the label (on its lines, where it wraps).
+inline bool captionFits(const QLabel *label)
+{
+    const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+    return label->rect().contains(
+        label->fontMetrics().boundingRect(label->rect(), int(label->alignment()) | wrap, label->text()));
+}
 
 class MainWindowFixture
 {
