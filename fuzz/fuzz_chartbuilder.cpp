@@ -15,20 +15,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const int selector = data[0] % 7 - 1; // also outside 0 to 4
     const float height = float(data[1]);
-    const QList<QByteArray> records = fuzzBytes(data + 2, size - 2).split('\0');
-    QStringList names;
-    for (int i = 0; i < records.size(); ++i)
-        names << QString::number(i);
-    const auto read = [&records](const QString &name) {
+    // Records are the pieces between NUL bytes; within one, lines end at LF and a line
+    // that is only "~" stands for one too long to hold.
+    struct Pieces : RecordList
+    {
+        QList<QByteArray> records;
+        int recordCount() const override { return int(records.size()); }
+        RecordEntry selectRecord(int k) override { return {QString::number(k), QByteArray::number(k)}; }
+        QString listProblem() const override { return {}; }
+    } list;
+    list.records = fuzzBytes(data + 2, size - 2).split('\0');
+    const auto read = [&list](const RecordEntry &entry) {
         RecordLines result;
-        const QStringList lines = QString::fromLatin1(records[name.toInt()]).split(QLatin1Char('\n'));
-        for (int i = 0; i < RecordLineCount && i < lines.size(); ++i)
-            result.lines[i] = lines[i];
-        return result;
+        const QList<QByteArray> lines = list.records[entry.fileName.toInt()].split('\n');
+        for (int i = 0; i < RecordLineCount; ++i) {
+            result.state[i] = i >= lines.size() ? LineReader::Line::Missing
+                : lines[i] == "~"               ? LineReader::Line::TooLong
+                                                : LineReader::Line::Text;
+            result.text[i] = QString::fromLatin1(lines.value(i));
+        }
+        return Outcome<RecordLines>(result);
     };
-    const ChartPlan plan = buildChart(names, read, selector, 329, height);
-    FUZZ_REQUIRE(plan.tooFewRecords == (names.size() < 2));
-    FUZZ_REQUIRE(plan.segments.size() <= std::max<qsizetype>(0, names.size() - 1));
+    const ChartPlan plan = buildChart(list, read, selector, 329, height);
+    FUZZ_REQUIRE(plan.tooFewRecords == (list.records.size() < 2));
+    FUZZ_REQUIRE(plan.segments.size() <= std::max<qsizetype>(0, list.records.size() - 1));
     for (const ChartSegment &s : plan.segments)
         FUZZ_REQUIRE(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2)
                      && std::isfinite(s.y2));

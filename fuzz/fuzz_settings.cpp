@@ -19,19 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         file.write(fuzzBytes(data, size));
     }
     const SettingsFile file(path);
-    const SettingsRead read = file.read();
-    if (!read.settings) {
-        FUZZ_REQUIRE(read.error.contains(QStringLiteral("Arvot.txt")));
+    const Outcome<Settings> read = file.read();
+    if (!read) {
+        FUZZ_REQUIRE(read.error().contains(QStringLiteral("Arvot.txt")));
         return 0;
     }
-    if (!file.write(*read.settings).isEmpty())
-        return 0; // a character that cannot be stored: refused, old file kept
-    const SettingsRead again = file.read();
-    FUZZ_REQUIRE(again.settings.has_value());
-    FUZZ_REQUIRE(again.settings->price == read.settings->price);
-    FUZZ_REQUIRE(again.settings->displayReading == read.settings->displayReading);
-    FUZZ_REQUIRE(again.settings->meterReading == read.settings->meterReading);
-    FUZZ_REQUIRE(again.settings->calibrationInUse == read.settings->calibrationInUse);
-    FUZZ_REQUIRE(again.settings->timeView == read.settings->timeView);
+    if (!file.write(*read, read->price))
+        return 0; // a character that cannot be stored: the old price kept, and said so
+    const Outcome<Settings> again = file.read();
+    FUZZ_REQUIRE(again.ok());
+    FUZZ_REQUIRE(again->price == read->price);
+    FUZZ_REQUIRE(again->displayReading == read->displayReading);
+    FUZZ_REQUIRE(again->meterReading == read->meterReading);
+    FUZZ_REQUIRE(again->calibrationInUse == read->calibrationInUse);
+    FUZZ_REQUIRE(again->timeView == read->timeView);
     return 0;
 }

@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString first = lines.value(0);
     const Calibration calibration{first.startsWith(QLatin1Char('1')),
                                   textToSingle(first.mid(1)).value_or(0.0f)};
-    const TripResult result = calculateTrip(fields, calibration);
-    if (!result.texts) {
-        FUZZ_REQUIRE(result.failure == tripFailureMessage);
+    const Outcome<TripTexts> result = calculateTrip(fields, calibration);
+    if (!result) {
+        FUZZ_REQUIRE(result.error() == tripFailureMessage);
         return 0;
     }
-    for (const QString &text : *result.texts)
+    for (const QString &text : *result)
         FUZZ_REQUIRE(textToSingle(text).has_value());
     return 0;
 }

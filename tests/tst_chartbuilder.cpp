@@ -7,19 +7,22 @@ using namespace tankeli;
 
 namespace {
 
-// Records held in memory: each name maps to its lines; a name not in the map cannot
-// be opened.
-struct Records
+// Records held in memory, as the file window's list: each name maps to its lines; a
+// name not in the map cannot be opened; the line "<too long>" is one too long to hold.
+struct Records : RecordList
 {
     QStringList names;
     QHash<QString, QStringList> lines;
+    QString problem;
+    QList<int> walked; // the entries selected, in order
 
-    void add(const QString &name, const QStringList &recordLines)
+    Records &add(const QString &name, const QStringList &recordLines)
     {
         names.append(name);
         lines.insert(name, recordLines);
+        return *this;
     }
-    // Records whose chosen line (selector 1: consumption) holds the given texts.
+    // Records whose consumption (selector 1) holds the given texts.
     static Records consumptions(const QStringList &values)
     {
         Records r;
@@ -27,25 +30,31 @@ struct Records
             r.add(QStringLiteral("r%1.sav").arg(i), {"1,3", values[i], "100", "8", "6"});
         return r;
     }
-    RecordReader reader() const
+    int recordCount() const override { return int(names.size()); }
+    RecordEntry selectRecord(int k) override
     {
-        return [this](const QString &name) {
-            RecordLines result;
-            if (!lines.contains(name)) {
-                result.openError = QStringLiteral("ei aukea");
-                return result;
-            }
-            const QStringList &l = lines[name];
-            for (int i = 0; i < RecordLineCount && i < l.size(); ++i)
-                result.lines[i] = l[i];
-            if (l.size() < RecordLineCount)
-                result.lineError = QStringLiteral("puuttuu");
-            return result;
-        };
+        walked << k;
+        return {names[k], names[k].toUtf8()};
     }
-    ChartPlan build(int selector, float w = 329, float h = 212) const
+    QString listProblem() const override { return problem; }
+
+    ChartPlan build(int selector, float w = 329, float h = 212)
     {
-        return buildChart(names, reader(), selector, w, h);
+        const auto read = [this](const RecordEntry &entry) {
+            if (!lines.contains(entry.name))
+                return Outcome<RecordLines>::failure(QStringLiteral("ei aukea"));
+            RecordLines result;
+            const QStringList &l = lines[entry.name];
+            for (int i = 0; i < RecordLineCount; ++i) {
+                result.state[i] = i >= l.size()            ? LineReader::Line::Missing
+                    : l[i] == QLatin1String("<too long>") ? LineReader::Line::TooLong
+                                                           : LineReader::Line::Text;
+                if (result.state[i] == LineReader::Line::Text)
+                    result.text[i] = l[i];
+            }
+            return Outcome<RecordLines>(result);
+        };
+        return buildChart(*this, read, selector, w, h);
     }
 };
 
@@ -57,6 +66,11 @@ QVector<ChartFault::Kind> kinds(const ChartPlan &plan)
     return k;
 }
 
+const auto Open = ChartFault::Open;
+const auto Read = ChartFault::Read;
+const auto Convert = ChartFault::Convert;
+const auto Arithmetic = ChartFault::Arithmetic;
+
 } // namespace
 
 class TestChartBuilder : public QObject
@@ -65,43 +79,45 @@ class TestChartBuilder : public QObject
 private slots:
     void threeConsumptionsOnTheDesignCanvas()
     {
-        const ChartPlan plan = Records::consumptions({"7,5", "8", "6,5"}).build(1);
-        QVERIFY(!plan.tooFewRecords);
+        Records records = Records::consumptions({"7,5", "8", "6,5"});
+        const ChartPlan plan = records.build(1);
         QVERIFY(plan.faults.isEmpty());
+        QCOMPARE(records.walked, (QList<int>{0, 1, 2}));
         QCOMPARE(plan.scaleTop, 8.5f);
         QCOMPARE(plan.segments.size(), 2);
-        const ChartSegment &a = plan.segments[0], &b = plan.segments[1];
-        QCOMPARE(a.x1, 0.0f);
-        QCOMPARE(a.x2, 164.5f);
-        QCOMPARE(b.x2, 329.0f);
+        const ChartSegment &a = plan.segments[0];
+        const ChartSegment &b = plan.segments[1];
+        QCOMPARE((QVector<float>{a.x1, a.x2, b.x1, b.x2}), (QVector<float>{0, 164.5f, 164.5f, 329}));
         QVERIFY(qAbs(a.y1 - 24.94f) < 0.01f);
         QVERIFY(qAbs(a.y2 - 12.47f) < 0.01f);
         QVERIFY(qAbs(b.y2 - 49.88f) < 0.01f);
-        QCOMPARE(b.x1, a.x2);
         QCOMPARE(b.y1, a.y2);
-        QCOMPARE(plan.topLabel.text, QStringLiteral("8,5L/100Km"));
-        QCOMPARE(plan.middleLabel.text, QStringLiteral("4,25L/100Km"));
-        QCOMPARE(plan.bottomLabel.text, QStringLiteral("0L/100Km"));
-        QCOMPARE(QPointF(plan.topLabel.x, plan.topLabel.y), QPointF(2, 2));
-        QCOMPARE(QPointF(plan.middleLabel.x, plan.middleLabel.y), QPointF(2, 106));
-        QCOMPARE(QPointF(plan.bottomLabel.x, plan.bottomLabel.y), QPointF(2, 192));
+        QCOMPARE((QStringList{plan.topLabel.text, plan.middleLabel.text, plan.bottomLabel.text}),
+                 (QStringList{"8,5L/100Km", "4,25L/100Km", "0L/100Km"}));
+        QCOMPARE((QList<QPointF>{{plan.topLabel.x, plan.topLabel.y}, {plan.middleLabel.x, plan.middleLabel.y},
+                                 {plan.bottomLabel.x, plan.bottomLabel.y}, {plan.title.x, plan.title.y}}),
+                 (QList<QPointF>{{2, 2}, {2, 106}, {2, 192}, {164 - 13, 5}}));
         QCOMPARE(plan.title.text, QStringLiteral("Bensankulutus"));
-        QCOMPARE(QPointF(plan.title.x, plan.title.y), QPointF(164 - 13, 5));
     }
 
-    void tooFewRecords_data()
+    void tooFewRecordsOrAnUnreadableFolder_data()
     {
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("none") << QStringList{};
-        QTest::newRow("one") << QStringList{"7"};
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("none") << QStringList{} << "";
+        QTest::newRow("one") << QStringList{"7"} << "";
+        QTest::newRow("unreadable folder") << QStringList{} << "Kansiota stat ei voitu lukea";
     }
-    void tooFewRecords()
+    void tooFewRecordsOrAnUnreadableFolder()
     {
         QFETCH(QStringList, values);
-        const ChartPlan plan = Records::consumptions(values).build(1);
-        QVERIFY(plan.tooFewRecords);
-        QVERIFY(plan.segments.isEmpty());
-        QVERIFY(plan.faults.isEmpty());
+        QFETCH(QString, problem);
+        Records records = Records::consumptions(values);
+        records.problem = problem;
+        const ChartPlan plan = records.build(1);
+        QCOMPARE(plan.tooFewRecords, problem.isEmpty());
+        QCOMPARE(plan.listProblem, problem);
+        QVERIFY(plan.segments.isEmpty() && plan.faults.isEmpty() && records.walked.isEmpty());
     }
 
     void scaleTopAndLabels_data()
@@ -121,30 +137,21 @@ private slots:
     void scaleTopAndLabels()
     {
         QFETCH(QStringList, values);
-        QFETCH(float, top);
-        QFETCH(QStringList, labels);
         const ChartPlan plan = Records::consumptions(values).build(1);
-        QCOMPARE(plan.scaleTop, top);
-        QCOMPARE((QStringList{plan.topLabel.text, plan.middleLabel.text, plan.bottomLabel.text}),
-                 labels);
-    }
-
-    void twoRecordsGiveOneSegmentEdgeToEdge()
-    {
-        const ChartPlan plan = Records::consumptions({"4", "6"}).build(1);
-        QCOMPARE(plan.segments.size(), 1);
-        QCOMPARE(plan.segments[0].x1, 0.0f);
-        QCOMPARE(plan.segments[0].x2, 329.0f);
-        QCOMPARE(plan.segments[0].y2, 212.0f - 6.0f / (7.0f / 212.0f));
+        QTEST(plan.scaleTop, "top");
+        QTEST((QStringList{plan.topLabel.text, plan.middleLabel.text, plan.bottomLabel.text}), "labels");
     }
 
     void xDependsOnlyOnListPosition()
     {
         const ChartPlan plan = Records::consumptions({"1", "2", "3", "4", "5"}).build(1);
-        QCOMPARE(plan.segments.size(), 4);
-        const QVector<float> xs{plan.segments[0].x1, plan.segments[1].x1, plan.segments[2].x1,
-                                plan.segments[3].x1, plan.segments[3].x2};
-        QCOMPARE(xs, (QVector<float>{0, 82.25f, 164.5f, 246.75f, 329}));
+        QVector<float> xs;
+        for (const ChartSegment &s : plan.segments)
+            xs << s.x1;
+        QCOMPARE(xs << plan.segments.last().x2, (QVector<float>{0, 82.25f, 164.5f, 246.75f, 329}));
+        const ChartPlan two = Records::consumptions({"4", "6"}).build(1);
+        QCOMPARE(two.segments.size(), 1);
+        QCOMPARE(two.segments[0].y2, 212.0f - 6.0f / (7.0f / 212.0f));
     }
 
     void selectorsChartTheirLines_data()
@@ -152,73 +159,61 @@ private slots:
         QTest::addColumn<int>("selector");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("top");
-        QTest::newRow("price") << 0 << "Bensanhinta" << "2,3€/L";
-        QTest::newRow("consumption") << 1 << "Bensankulutus" << "8L/100Km";
-        QTest::newRow("distance") << 2 << "Matka" << "101Km";
-        QTest::newRow("litres from line 5") << 3 << "Kokonaiskulutus" << "7L";
-        QTest::newRow("trip price from line 4") << 4 << "Yhteishinta" << "9€";
+        QTest::addColumn<QPointF>("title");
+        QTest::newRow("price") << 0 << "Bensanhinta" << "2,3€/L" << QPointF(153, 5);
+        QTest::newRow("consumption") << 1 << "Bensankulutus" << "8L/100Km" << QPointF(151, 5);
+        QTest::newRow("distance") << 2 << "Matka" << "101Km" << QPointF(159, 5);
+        QTest::newRow("litres from line 5") << 3 << "Kokonaiskulutus" << "7L" << QPointF(149, 5);
+        QTest::newRow("trip price from line 4") << 4 << "Yhteishinta" << "9€" << QPointF(153, 5);
     }
     void selectorsChartTheirLines()
     {
         QFETCH(int, selector);
-        QFETCH(QString, caption);
-        QFETCH(QString, top);
         const ChartPlan plan = Records::consumptions({"7", "7"}).build(selector);
-        QCOMPARE(plan.title.text, caption);
-        QCOMPARE(plan.topLabel.text, top);
+        QTEST(plan.title.text, "caption");
+        QTEST(plan.topLabel.text, "top");
+        QTEST(QPointF(plan.title.x, plan.title.y), "title");
     }
 
-    void titleStartsOnePixelLeftPerCharacter()
-    {
-        const ChartPlan plan = Records::consumptions({"1", "2"}).build(2);
-        QCOMPARE(QPointF(plan.title.x, plan.title.y), QPointF(159, 5));
-    }
-
+    // Every step that cannot complete is reported, in order, and passed over.
     void faultsAreReportedInOrderAndPassedOver_data()
     {
         QTest::addColumn<QList<QStringList>>("records");
+        QTest::addColumn<int>("selector");
         QTest::addColumn<QVector<ChartFault::Kind>>("faults");
-        QTest::addColumn<QVector<float>>("series"); // consumption of each record
+        QTest::addColumn<QVector<float>>("series");
         const QStringList good{"1,3", "7", "100", "8", "6"};
-        QTest::newRow("decimal point")
-            << QList<QStringList>{good, {"1,3", "6.5", "100", "8", "6"}}
-            << QVector<ChartFault::Kind>{ChartFault::Convert} << QVector<float>{7, 0};
-        QTest::newRow("empty field")
-            << QList<QStringList>{{"1,3", "", "100", "8", "6"}, good}
-            << QVector<ChartFault::Kind>{ChartFault::Convert} << QVector<float>{0, 7};
-        // Lines 4 and 5 cannot be read: the buffer still holds line 3, so trip price
-        // and litres both repeat the distance.
-        QTest::newRow("three lines")
-            << QList<QStringList>{good, {"1,3", "5", "250"}}
-            << QVector<ChartFault::Kind>{ChartFault::Read, ChartFault::Read}
-            << QVector<float>{7, 5};
-        QTest::newRow("all zero")
-            << QList<QStringList>{{"1", "0", "1", "1", "1"}, {"1", "0", "1", "1", "1"},
-                                  {"1", "0", "1", "1", "1"}}
-            << QVector<ChartFault::Kind>{ChartFault::Arithmetic, ChartFault::Arithmetic}
-            << QVector<float>{0, 0, 0};
+        QTest::newRow("decimal point") << QList<QStringList>{good, {"1,3", "6.5", "100", "8", "6"}}
+            << 1 << QVector<ChartFault::Kind>{Convert} << QVector<float>{7, 0};
+        QTest::newRow("empty field") << QList<QStringList>{{"1,3", "", "100", "8", "6"}, good}
+            << 1 << QVector<ChartFault::Kind>{Convert} << QVector<float>{0, 7};
+        // Lines 4 and 5 cannot be read: the buffer still holds line 3, so the trip price
+        // and the litres both repeat the distance.
+        QTest::newRow("three lines, trip price") << QList<QStringList>{good, {"1,3", "5", "250"}}
+            << 4 << QVector<ChartFault::Kind>{Read, Read} << QVector<float>{8, 250};
+        QTest::newRow("three lines, litres") << QList<QStringList>{good, {"1,3", "5", "250"}}
+            << 3 << QVector<ChartFault::Kind>{Read, Read} << QVector<float>{6, 250};
+        QTest::newRow("all zero") << QList<QStringList>(3, {"1", "0", "1", "1", "1"})
+            << 1 << QVector<ChartFault::Kind>{Arithmetic, Arithmetic} << QVector<float>{0, 0, 0};
+        // A line too long to hold is one line that does not convert; the next ones count.
+        QTest::newRow("overlong second line") << QList<QStringList>{good, {"1,3", "<too long>", "100", "9", "6"}}
+            << 4 << QVector<ChartFault::Kind>{Convert} << QVector<float>{8, 9};
+        QTest::newRow("huge file without line end") << QList<QStringList>{good, {"<too long>"}}
+            << 0 << QVector<ChartFault::Kind>{Convert, Read, Convert, Read, Convert, Read, Convert, Read, Convert}
+            << QVector<float>{1.3f, 0};
     }
     void faultsAreReportedInOrderAndPassedOver()
     {
         QFETCH(QList<QStringList>, records);
+        QFETCH(int, selector);
         QFETCH(QVector<ChartFault::Kind>, faults);
-        QFETCH(QVector<float>, series);
         Records r;
         for (int i = 0; i < records.size(); ++i)
             r.add(QString::number(i), records[i]);
-        const ChartPlan plan = r.build(1);
+        const ChartPlan plan = r.build(selector);
         QCOMPARE(kinds(plan), faults);
-        QCOMPARE(plan.series, series);
-        QCOMPARE(plan.segments.size(), faults.contains(ChartFault::Arithmetic) ? 0 : records.size() - 1);
-    }
-
-    void threeLineRecordRepeatsItsDistance()
-    {
-        Records r;
-        r.add("a", {"1,3", "7", "100", "8", "6"});
-        r.add("b", {"1,3", "5", "250"});
-        QCOMPARE(r.build(4).series, (QVector<float>{8, 250}));
-        QCOMPARE(r.build(3).series, (QVector<float>{6, 250}));
+        QTEST(plan.series, "series");
+        QCOMPARE(plan.segments.size(), faults.contains(Arithmetic) ? 0 : records.size() - 1);
     }
 
     // An unopenable first record: one open fault, then five read faults whose
@@ -228,11 +223,12 @@ private slots:
         Records r = Records::consumptions({"7", "8"});
         r.names.prepend(QStringLiteral("kadonnut.sav"));
         const ChartPlan plan = r.build(1);
-        QVector<ChartFault::Kind> expected{ChartFault::Open};
+        QVector<ChartFault::Kind> expected{Open};
         for (int i = 0; i < RecordLineCount; ++i)
-            expected << ChartFault::Read << ChartFault::Convert;
+            expected << Read << Convert;
         QCOMPARE(kinds(plan), expected);
         QCOMPARE(plan.series, (QVector<float>{0, 7, 8}));
+        QCOMPARE(plan.names, (QStringList{"kadonnut.sav", "r0.sav", "r1.sav"}));
     }
 
     void manyRecordsHaveNoLimit()
@@ -240,9 +236,11 @@ private slots:
         QStringList values;
         for (int i = 0; i < 1000; ++i)
             values << QString::number(i % 7 + 1);
-        const ChartPlan plan = Records::consumptions(values).build(1);
+        Records records = Records::consumptions(values);
+        const ChartPlan plan = records.build(1);
         QCOMPARE(plan.segments.size(), 999);
         QCOMPARE(plan.segments.last().x2, 329.0f);
+        QCOMPARE(records.walked.last(), 999);
     }
 };
 

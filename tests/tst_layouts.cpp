@@ -1,15 +1,26 @@
+#include "calibration/CalibrationLayout.h"
 #include "help/HelpLayout.h"
 #include "look/GradientRamp.h"
 #include "look/Halving.h"
 #include "look/WindowGeometry.h"
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
-#include "calibration/CalibrationLayout.h"
 #include "statistics/StatLayout.h"
 
 #include <QTest>
 
 using namespace tankeli;
+
+namespace {
+using Placed = std::function<QList<QRect>(double, double)>;
+const QList<std::pair<const char *, Placed>> windows{
+    {"main", [](double w, double h) { return layoutMainWindow(w, h).controls(); }},
+    {"help", [](double w, double h) { return layoutHelpWindow(w, h).controls(); }},
+    {"file", [](double w, double h) { return layoutFileWindow(w, h, 0).controls(); }},
+    {"stat", [](double w, double h) { return layoutStatWindow(w, h).controls(); }},
+    {"calibration", [](double w, double h) { return layoutCalibrationWindow(w, h).controls(); }},
+};
+} // namespace
 
 class TestLayouts : public QObject
 {
@@ -31,116 +42,92 @@ private slots:
         QTEST(int(halfOf(value)), "half");
     }
 
-    void mainWindowAtTheDesignedSize()
+    // The worked positions of every window at a given client size.
+    void positions_data()
     {
-        const MainLayout l = layoutMainWindow(424, 320);
-        for (int i = 0; i < 7; ++i) {
-            QCOMPARE(l.fields[i], QPointF(184, 58 + 30 * i));
-            QCOMPARE(l.captions[i], QPointF(61, 58 + 30 * i));
-            QCOMPARE(l.units[i], QPointF(251, 58 + 30 * i));
-        }
-        QCOMPARE(l.title, QPointF(0, 12));
-        QCOMPARE(l.buttons[0], QPointF(8.6, 272));
-        QCOMPARE(l.buttons[1], QPointF(156, 272));
-        QCOMPARE(l.buttons[2], QPointF(302.4, 272));
-        for (int k = 0; k < 3; ++k)
-            QCOMPARE(l.buttonCaptions[k], l.buttons[k] + QPointF(8, 8));
+        QTest::addColumn<QList<QPointF>>("placed");
+        QTest::addColumn<QList<QPointF>>("expected");
+        const MainLayout m = layoutMainWindow(424, 320);
+        QTest::newRow("main, designed") << QList<QPointF>{m.fields[0], m.fields[6], m.captions[3], m.units[5],
+                                                          m.title, m.buttons[0], m.buttons[1], m.buttons[2]}
+            << QList<QPointF>{{184, 58}, {184, 238}, {61, 148}, {251, 208}, {0, 12}, {8.6, 272}, {156, 272}, {302.4, 272}};
+        const MainLayout wide = layoutMainWindow(524, 500);
+        QTest::newRow("main, wider and taller") << QList<QPointF>{wide.fields[0], wide.fields[6], wide.buttons[2]}
+            << QList<QPointF>{{234, 112}, {234, 292}, {352.4, 425}};
+        const MainLayout none = layoutMainWindow(0, 0);
+        QTest::newRow("main, minimised") << QList<QPointF>{none.fields[0], none.title}
+                                         << QList<QPointF>{{-28, -38}, {-212, -20}};
+        const HelpLayout h = layoutHelpWindow(304, 401);
+        QTest::newRow("help, designed") << QList<QPointF>{h.button, {*h.textWidth, *h.textHeight}}
+                                        << QList<QPointF>{{96, 351}, {284, 301}};
+        const HelpLayout narrow = layoutHelpWindow(151, 228);
+        QTest::newRow("help, narrow") << QList<QPointF>{narrow.button, {*narrow.textWidth, *narrow.textHeight}}
+                                      << QList<QPointF>{{19, 178}, {131, 128}};
+        const FileLayout f = layoutFileWindow(424, 314, 162);
+        QTest::newRow("file, designed") << QList<QPointF>{f.list, {0, *f.listHeight}, f.heading, f.nameField,
+                                                          f.buttons[0], f.buttons[1], f.buttons[2]}
+            << QList<QPointF>{{96, 31.4f}, {0, 151.2f}, {96, 31.4f - 17}, {96, double(31.4f) + double(151.2f) + 10},
+                              {156, 266.9f}, {33, 266.9f}, {279, 266.9f}};
+        const FileLayout folded = layoutFileWindow(0, 0, 162);
+        QTest::newRow("file, minimised keeps the list height") << QList<QPointF>{folded.nameField}
+                                                               << QList<QPointF>{{-116, 172}};
+        const StatLayout s = layoutStatWindow(342, 354);
+        QTest::newRow("stat, designed") << QList<QPointF>{s.canvas, {0, s.canvasHeight}, s.title, s.selectors[0],
+                                                          s.selectors[1], s.selectors[2], s.selectors[3],
+                                                          s.selectors[4], s.button}
+            << QList<QPointF>{{7, 17.7}, {0, 212.4}, {7, 0.7}, {9, 258.42}, {119, 258.42}, {229, 258.42},
+                              {66, 288.42}, {181, 288.42}, {115, 321.42}};
+        const CalibrationLayout c = layoutCalibrationWindow(318, 256);
+        QTest::newRow("calibration, designed") << QList<QPointF>{c.title, c.fields[0], c.fields[2], c.captions[1],
+                                                                 c.units[1], c.choiceCaption, c.option, c.button}
+            << QList<QPointF>{{-1, 5.6}, {111, 76.8}, {111, 136.8}, {-12, 106.8}, {218, 106.8}, {59, 176.8},
+                              {25, 176.8}, {103, 206}};
+    }
+    void positions()
+    {
+        QFETCH(QList<QPointF>, placed);
+        QFETCH(QList<QPointF>, expected);
+        QCOMPARE(placed, expected);
     }
 
-    void mainWindowFollowsItsSize()
+    void captionsSitOnTheirButtons()
     {
-        const MainLayout base = layoutMainWindow(424, 320);
-        const MainLayout wider = layoutMainWindow(524, 320);
-        QCOMPARE(wider.fields[3], base.fields[3] + QPointF(50, 0));
-        QCOMPARE(wider.buttons[2], base.buttons[2] + QPointF(50, 0));
-        const MainLayout taller = layoutMainWindow(424, 500);
-        QCOMPARE(taller.fields[0].y(), 500 * 0.3 - 38);
-        QCOMPARE(taller.fields[6].y() - taller.fields[5].y(), 30.0);
-        QCOMPARE(taller.buttons[0].y(), 425.0);
-        const MainLayout minimised = layoutMainWindow(0, 0);
-        QCOMPARE(minimised.fields[0].y(), -38.0);
-        QCOMPARE(minimised.title.y(), -20.0);
+        QCOMPARE(centredOn({156, 272}, pictureButtonSize, pictureCaptionSize), QPointF(164, 280));
+        QCOMPARE(centredOn({9, 258.42}, StatLayout::selectorSize, StatLayout::selectorCaptionSize),
+                 QPointF(17, 262.42));
     }
 
-    void helpWindow_data()
+    // The smallest client area a window's layout needs shows every control whole, and
+    // one pixel less in either direction does not.
+    void contentMinimumIsTight_data()
     {
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<double>("width");  // -1: left unchanged
-        QTest::addColumn<double>("height"); // -1: left unchanged
-        QTest::addColumn<QPointF>("button");
-        QTest::newRow("designed") << QSize(304, 401) << 284.0 << 301.0 << QPointF(96, 351);
-        QTest::newRow("narrow") << QSize(151, 228) << 131.0 << 128.0 << QPointF(19, 178);
-        QTest::newRow("minimised") << QSize(0, 0) << -1.0 << -1.0 << QPointF(-56, -50);
+        QTest::addColumn<int>("window");
+        for (int i = 0; i < windows.size(); ++i)
+            QTest::newRow(windows[i].first) << i;
     }
-    void helpWindow()
+    void contentMinimumIsTight()
     {
-        QFETCH(QSize, client);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(QPointF, button);
-        const HelpLayout l = layoutHelpWindow(client.width(), client.height());
-        QCOMPARE(l.textWidth.value_or(-1), width);
-        QCOMPARE(l.textHeight.value_or(-1), height);
-        QCOMPARE(l.button, button);
-        QCOMPARE(l.buttonCaption, button + QPointF(8, 8));
-    }
-
-    void fileWindowAtTheDesignedSize()
-    {
-        const FileLayout l = layoutFileWindow(424, 314, 162);
-        QCOMPARE(l.list, QPointF(96, 31.4f));
-        QCOMPARE(*l.listHeight, 151.2f);
-        QCOMPARE(l.heading, QPointF(96, 31.4f - 17));
-        QCOMPARE(l.nameField.y(), double(31.4f) + double(151.2f) + 10);
-        QCOMPARE(l.buttons[0], QPointF(156, 266.9f));
-        QCOMPARE(l.buttons[1].x(), 33.0);
-        QCOMPARE(l.buttons[2].x(), 279.0);
-        for (int k = 0; k < 3; ++k)
-            QCOMPARE(l.buttonCaptions[k], l.buttons[k] + QPointF(8, 8));
-        // Minimised: the list keeps its height and the name field stays below it.
-        const FileLayout minimised = layoutFileWindow(0, 0, 162);
-        QVERIFY(!minimised.listHeight.has_value());
-        QCOMPARE(minimised.nameField.y(), 172.0);
+        QFETCH(int, window);
+        const Placed &placed = windows[window].second;
+        const QSize minimum = smallestClientFitting(placed);
+        const auto fits = [&](QSize client) {
+            for (const QRect &r : placed(client.width(), client.height()))
+                if (!QRect(QPoint(0, 0), client).contains(r))
+                    return false;
+            return true;
+        };
+        QVERIFY(fits(minimum));
+        QVERIFY(!fits(minimum - QSize(1, 0)));
+        QVERIFY(!fits(minimum - QSize(0, 1)));
     }
 
-    void statWindowAtTheDesignedSize()
+    void minimumOuterSizes()
     {
-        const StatLayout l = layoutStatWindow(342, 354);
-        QCOMPARE(l.canvas, QPointF(7, 17.7));
-        QCOMPARE(l.canvasHeight, 212.4);
-        QCOMPARE(l.title, QPointF(7, 0.7));
-        const QList<QPointF> selectors{{9, 258.42}, {119, 258.42}, {229, 258.42},
-                                       {66, 288.42}, {181, 288.42}};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(l.selectors[i], selectors[i]);
-            QCOMPARE(l.selectorCaptions[i], selectors[i] + QPointF(8, 4));
-        }
-        QCOMPARE(l.button, QPointF(115, 321.42));
-        QCOMPARE(l.buttonCaption, QPointF(123, 329.42));
-    }
-
-    void calibrationWindowAtTheDesignedSize()
-    {
-        const CalibrationLayout l = layoutCalibrationWindow(318, 256);
-        QCOMPARE(l.title, QPointF(-1, 5.6));
-        QCOMPARE(l.fields[0], QPointF(111, 76.8));
-        QCOMPARE(l.fields[2], QPointF(111, 136.8));
-        QCOMPARE(l.captions[1], QPointF(-12, 106.8));
-        QCOMPARE(l.units[1], QPointF(218, 106.8));
-        QCOMPARE(l.choiceCaption, QPointF(59, 176.8));
-        QCOMPARE(l.option, QPointF(25, 176.8));
-        QCOMPARE(l.button, QPointF(103, 206));
-        QCOMPARE(l.buttonCaption, QPointF(111, 214));
-    }
-
-    void minimumSizesFromTwips()
-    {
-        QCOMPARE(minimumInnerSize(6500, 5500), QSize(418, 328));
-        QCOMPARE(minimumInnerSize(2500, 4000), QSize(151, 228));
-        // Every window's designed client area fits within its minimum.
-        const QSize main = minimumInnerSize(MainLayout::minimumOuterWidthTwips,
-                                            MainLayout::minimumOuterHeightTwips);
-        QVERIFY(main.width() <= 424 && main.height() <= 320 + 30);
+        QCOMPARE(twipsToPixels({6500, 5500}), QSize(434, 367));
+        QCOMPARE(twipsToPixels({2500, 4000}), QSize(167, 267));
+        // The file window's three buttons need more than its outer minimum leaves under a
+        // thick frame of 16 pixels.
+        QCOMPARE(FileLayout::contentMinimum().width(), 359);
     }
 
     void gradientRows_data()

@@ -11,11 +11,15 @@ class TestSingleInstance : public QObject
     TestFolders dirs;
     QString program;
 
-    void startProgram(QProcess &process)
+    // Each copy starts from its own current folder with its own temporary folder, and
+    // still finds the lock of the same program folder.
+    void startProgram(QProcess &process, const QString &tmp = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TMPDIR", tmp.isEmpty() ? dirs.path("missing-temp") : tmp);
         process.setProcessEnvironment(env);
+        process.setWorkingDirectory(tmp.isEmpty() ? dirs.path("stat") : tmp);
         process.start(program, {});
         QVERIFY(process.waitForStarted());
     }
@@ -36,7 +40,7 @@ private slots:
         QProcess second;
         QElapsedTimer timer;
         timer.start();
-        startProgram(second);
+        startProgram(second, dirs.path("Data"));
         QVERIFY(second.waitForFinished(5000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);

@@ -58,9 +58,9 @@ private slots:
         QFETCH(bool, calibrated);
         QFETCH(float, margin);
         QFETCH(QStringList, out);
-        const TripResult result = calculateTrip(texts(in), {calibrated, margin});
-        QVERIFY2(result.texts.has_value(), qPrintable(result.failure));
-        QCOMPARE(toList(*result.texts), out);
+        const Outcome<TripTexts> result = calculateTrip(texts(in), {calibrated, margin});
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        QCOMPARE(toList(*result), out);
     }
 
     void failures_data()
@@ -85,9 +85,9 @@ private slots:
         QFETCH(QStringList, in);
         QFETCH(bool, calibrated);
         QFETCH(float, margin);
-        const TripResult result = calculateTrip(texts(in), {calibrated, margin});
-        QVERIFY(!result.texts.has_value());
-        QCOMPARE(result.failure,
+        const Outcome<TripTexts> result = calculateTrip(texts(in), {calibrated, margin});
+        QVERIFY(!result.ok());
+        QCOMPARE(result.error(),
                  QStringLiteral("Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."));
     }
 
@@ -107,12 +107,12 @@ private slots:
         QFETCH(QStringList, in);
         QFETCH(float, margin);
         const Calibration calibration{margin != 0.0f, margin};
-        const TripResult first = calculateTrip(texts(in), calibration);
-        QVERIFY(first.texts.has_value());
-        QCOMPARE((*first.texts)[Litres], in[Litres]);
-        const TripResult second = calculateTrip(*first.texts, calibration);
-        QVERIFY(second.texts.has_value());
-        QCOMPARE(toList(*second.texts), toList(*first.texts));
+        const Outcome<TripTexts> first = calculateTrip(texts(in), calibration);
+        QVERIFY(first.ok());
+        QCOMPARE((*first)[Litres], in[Litres]);
+        const Outcome<TripTexts> second = calculateTrip(*first, calibration);
+        QVERIFY(second.ok());
+        QCOMPARE(toList(*second), toList(*first));
     }
 };
 

@@ -1,8 +1,12 @@
 #pragma once
-// Makes sure only one copy of the program runs from one program folder at a time.
+// Makes sure only one copy of the program runs from one program folder at a time,
+// whatever the environment: the lock file lives in the program folder itself (in its
+// Data folder when the program folder may not be written).
+
+#include "Outcome.h"
+#include "ProgramFolders.h"
 
 #include <QLockFile>
-#include <QString>
 #include <memory>
 
 namespace tankeli {
@@ -10,13 +14,15 @@ namespace tankeli {
 class SingleInstance
 {
 public:
-    // Keyed by the program folder; the lock lives in the system's temporary folder.
-    explicit SingleInstance(const QString &programFolder);
-    // True when this is the only running copy; the lock is held until destruction.
-    // The lock of a copy that crashed is taken over.
-    bool claim();
+    explicit SingleInstance(const ProgramFolders &folders);
+
+    // True when this is the only running copy, false when another copy runs; the
+    // failure says why no lock could be made. The lock is held until destruction;
+    // the lock of a copy that crashed is taken over.
+    Outcome<bool> claim();
 
 private:
+    ProgramFolders m_folders;
     std::unique_ptr<QLockFile> m_lock;
 };
 

@@ -41,7 +41,7 @@ void solveFirstCase(Values &v, float f, CheckedArithmetic &a)
 
 } // namespace
 
-TripResult calculateTrip(const TripTexts &fields, const Calibration &calibration)
+Outcome<TripTexts> calculateTrip(const TripTexts &fields, const Calibration &calibration)
 {
     CheckedArithmetic a;
     const float f = calibration.inUse
@@ -52,7 +52,7 @@ TripResult calculateTrip(const TripTexts &fields, const Calibration &calibration
     for (int i = 0; i < TripFieldCount; ++i) {
         const auto value = textToSingle(fields[i]);
         if (!value)
-            return {std::nullopt, tripFailureMessage};
+            return Outcome<TripTexts>::failure(tripFailureMessage);
         n[i] = *value;
     }
     Values v{n[Price], n[Consumption], n[Distance], n[TripPrice], n[Litres],
@@ -66,13 +66,12 @@ TripResult calculateTrip(const TripTexts &fields, const Calibration &calibration
         v.yearPrice = a.store(a.mul(v.tripPrice, daysPerYear));
     }
     if (a.failed())
-        return {std::nullopt, tripFailureMessage};
+        return Outcome<TripTexts>::failure(tripFailureMessage);
 
-    return {TripTexts{singleToText(v.price), singleToText(v.consumption),
-                      singleToText(v.distance), singleToText(v.tripPrice),
-                      singleToText(v.litres), singleToText(v.monthPrice),
-                      singleToText(v.yearPrice)},
-            {}};
+    return TripTexts{singleToText(v.price),     singleToText(v.consumption),
+                     singleToText(v.distance),  singleToText(v.tripPrice),
+                     singleToText(v.litres),    singleToText(v.monthPrice),
+                     singleToText(v.yearPrice)};
 }
 
 } // namespace tankeli

@@ -2,9 +2,10 @@
 // The trip calculation behind "Laske": from the seven trip field texts and the
 // calibration state it fills in the missing values, or fails with one message.
 
+#include "app/Outcome.h"
+
 #include <QString>
 #include <array>
-#include <optional>
 
 namespace tankeli {
 
@@ -28,15 +29,10 @@ struct Calibration
     float marginPercent = 0; // Virhemarginaali
 };
 
-struct TripResult
-{
-    std::optional<TripTexts> texts; // set on success
-    QString failure;                 // the message to show otherwise
-};
-
 inline const QString tripFailureMessage =
     QStringLiteral("Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu.");
 
-TripResult calculateTrip(const TripTexts &fields, const Calibration &calibration);
+// The seven output texts, or the one failure message.
+Outcome<TripTexts> calculateTrip(const TripTexts &fields, const Calibration &calibration);
 
 } // namespace tankeli

@@ -12,7 +12,6 @@ CalibrationLayout layoutCalibrationWindow(double width, double height)
     const double c = double(halfOf(width));
     l.title = {c - halfOf(L::titleSize.width()), height * 0.1 - 20};
     l.button = {c - halfOf(pictureButtonSize.width()), height - 50};
-    l.buttonCaption = centredOn(l.button, pictureButtonSize, pictureCaptionSize);
 
     const double fieldLeft = c - halfOf(L::fieldSize.width());
     const double firstTop = height * 0.3;
@@ -28,6 +27,24 @@ CalibrationLayout layoutCalibrationWindow(double width, double height)
     l.choiceCaption = {choiceLeft, choiceTop};
     l.option = {choiceLeft - 2 * L::optionSize.width(), choiceTop};
     return l;
+}
+
+QList<QRect> CalibrationLayout::controls() const
+{
+    QList<QRect> rects{placedRect(title, titleSize), placedRect(button, pictureButtonSize),
+                       placedRect(choiceCaption, choiceCaptionSize), placedRect(option, optionSize)};
+    for (int i = 0; i < 3; ++i)
+        rects << placedRect(fields[i], fieldSize) << placedRect(captions[i], captionSize);
+    for (const QPointF &unit : units)
+        rects << placedRect(unit, unitSize);
+    return rects;
+}
+
+QSize CalibrationLayout::contentMinimum()
+{
+    static const QSize minimum = smallestClientFitting(
+        [](double w, double h) { return layoutCalibrationWindow(w, h).controls(); });
+    return minimum;
 }
 
 } // namespace tankeli

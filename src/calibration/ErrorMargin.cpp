@@ -28,8 +28,9 @@ std::optional<double> Laske_Virhemarginaali(const QString &displayText,
 
 QString marginText(double margin)
 {
-    // Adding 0 turns a negative zero into "0".
-    return QString::number(margin + 0.0, 'f', 0) + QStringLiteral(" %");
+    // In the program's number form, so that a huge margin reads as "1E+32 %" rather than
+    // as 32 digits in a narrow field.
+    return singleToText(static_cast<float>(margin)) + QStringLiteral(" %");
 }
 
 std::optional<qint16> commitReading(const QString &text)

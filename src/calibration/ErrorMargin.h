@@ -14,7 +14,7 @@ namespace tankeli {
 std::optional<double> Laske_Virhemarginaali(const QString &displayText,
                                              const QString &speedometerText);
 
-// The margin as the calibration window shows it: "5 %", "-10 %".
+// The margin as the calibration window shows it: "5 %", "-10 %", "1E+32 %".
 QString marginText(double margin);
 
 // A reading rounded to a whole number (halves to even: 97,5 → 98, 96,5 → 96);

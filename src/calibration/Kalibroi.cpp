@@ -1,89 +1,114 @@
 #include "Kalibroi.h"
 
 #include "CalibrationLayout.h"
-#include "ErrorMargin.h"
+#include "CalibrationState.h"
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/PictureButtons.h"
-#include "mainwindow/Tankeli.h"
 
-#include <QAction>
-#include <QCloseEvent>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
 
 namespace tankeli {
 namespace {
 const QString choiceText = QStringLiteral("Käytä laskutoimituksessa kalibrointia");
 const std::array<const char16_t *, 3> rowCaptions{u"Nopeusnäyttö", u"Auton mittari",
                                                   u"Virhemarginaali"};
+const std::array<const char *, 3> fieldNames{"txt_Taulu", "txt_Mittari", "txt_Virhe"};
+
+// The main window and its secondary windows; anything else is another program's.
+bool isProgramWindow(const QWindow *window)
+{
+    if (!window)
+        return false;
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->windowHandle() == window)
+            return widget->inherits("tankeli::SecondaryWindow") || widget->inherits("tankeli::Tankeli");
+    return false;
+}
 } // namespace
 
-Kalibroi::Kalibroi(ProgramFolders folders, Tankeli *mainWindow)
-    : SecondaryWindow(mainWindow)
-    , m_folders(std::move(folders))
-    , m_main(mainWindow)
+Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, CalibrationState &state)
+    : SecondaryWindow(folders, mainWindow,
+                      {CalibrationLayout::designedClient, CalibrationLayout::minimumOuterTwips,
+                       CalibrationLayout::contentMinimum()})
+    , m_state(state)
     , m_title(makeLabel(this, CalibrationLayout::titleSize, Qt::AlignCenter))
     , m_choiceCaption(makeLabel(this, CalibrationLayout::choiceCaptionSize,
                                 Qt::AlignLeft | Qt::AlignVCenter, choiceText))
-    , m_option(new PictureButton(this))
+    , m_option(new PictureButton(this, CalibrationLayout::optionSize, {}))
 {
     setWindowTitle(QStringLiteral("Kalibrointi"));
     m_title->setWordWrap(true);
+    m_title->setObjectName(QStringLiteral("txt_Otsikko"));
     // This caption keeps the window's smaller default font.
     m_choiceCaption->setFont(canvasFont());
+    m_choiceCaption->setObjectName(QStringLiteral("txt_Kalibrointia"));
+    m_choiceCaption->installEventFilter(this);
     for (int i = 0; i < 3; ++i) {
-        auto *field = new QLineEdit(QStringLiteral("0"), this);
-        field->setFont(labelFont());
-        field->resize(CalibrationLayout::fieldSize.toSize());
-        field->setAccessibleName(QString::fromUtf16(rowCaptions[i]));
-        m_fields[i] = field;
+        auto *text = new QLineEdit(QStringLiteral("0"), this);
+        text->setFont(labelFont());
+        text->resize(CalibrationLayout::fieldSize.toSize());
+        text->setObjectName(QString::fromLatin1(fieldNames[i]));
+        text->setAccessibleName(QString::fromUtf16(rowCaptions[i]));
+        m_fields[i] = text;
         m_captions[i] = makeLabel(this, CalibrationLayout::captionSize,
                                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf16(rowCaptions[i]));
     }
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         m_units[i] = makeLabel(this, CalibrationLayout::unitSize, Qt::AlignLeft | Qt::AlignVCenter,
                                QStringLiteral("Km / h"));
+        m_fields[i]->setAccessibleDescription(m_units[i]->text());
+    }
+    // The on/off picture is a check box to the keyboard and to a screen reader: its
+    // check state is the choice, and the picture always follows it.
+    m_option->setObjectName(QStringLiteral("Opti"));
+    m_option->setCheckable(true);
+    m_option->setFocusPolicy(Qt::StrongFocus);
+    m_option->setAccessibleName(choiceText);
+    connect(m_option, &QAbstractButton::toggled, this,
+            [this](bool on) { m_option->setPicture(on ? &m_on : &m_off); });
     setTabOrder(m_fields[0], m_fields[1]);
     setTabOrder(m_fields[1], m_fields[2]);
-    for (QLineEdit *reading : {txt_Taulu(), txt_Mittari()})
-        connect(reading, &QLineEdit::textChanged, this, &Kalibroi::readingChanged);
-
-    // The on/off picture is a check box to the accessibility bus.
-    m_option->resize(CalibrationLayout::optionSize.toSize());
-    m_option->setCheckable(true);
-    m_option->setText(choiceText);
-    m_option->setAccessibleName(choiceText);
-    connect(m_option, &QAbstractButton::clicked, this, &Kalibroi::toggleChoice);
-
-    setMinimumOuterTwips(CalibrationLayout::minimumOuterWidthTwips,
-                         CalibrationLayout::minimumOuterHeightTwips);
-    resize(CalibrationLayout::designedClient);
+    setTabOrder(m_fields[2], m_option);
+    m_previousFocus = QGuiApplication::focusWindow();
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &Kalibroi::focusWindowChanged);
 }
 
-QString Kalibroi::Form_Load()
+Done Kalibroi::Form_Load()
 {
     m_title->setText(QStringLiteral("Ilmoita ohjelmalle, jos olet ajanut nopeusnäyttöön lukemat "
                                     "paljonko näyttö ilmoitti nopeudeksi ja paljonko autosi "
                                     "mittari näytti nopeudeksi."));
-    QString error;
-    m_off = loadPicture(m_folders.picture(QStringLiteral("option1.gif")), error);
-    if (error.isEmpty())
-        m_on = loadPicture(m_folders.picture(QStringLiteral("option2.gif")), error);
-    if (!error.isEmpty())
-        return error;
-    txt_Mittari()->setText(QString::number(m_main->Mittarin_Lukema));
-    txt_Taulu()->setText(QString::number(m_main->Taulun_Lukema));
+    const Outcome<QPixmap> off = loadPicture(folders().picture(QStringLiteral("option1.gif")));
+    if (!off)
+        return Done::failure(off.error());
+    const Outcome<QPixmap> on = loadPicture(folders().picture(QStringLiteral("option2.gif")));
+    if (!on)
+        return Done::failure(on.error());
+    m_off = *off;
+    m_on = *on;
+    m_state.windowCreated();
+    for (int i = 0; i < 3; ++i) {
+        const QString &text = i == 0 ? m_state.displayText()
+            : i == 1                 ? m_state.meterText()
+                                     : m_state.marginText();
+        field(i)->setText(text);
+        field(i)->setCursorPosition(0);
+    }
+    for (int i = 0; i < 2; ++i)
+        connect(field(i), &QLineEdit::textChanged, this, &Kalibroi::readingChanged);
 
-    ButtonPictures pictures;
-    error = pictures.load(m_folders);
-    if (!error.isEmpty())
-        return error;
-    m_buttons = addButtons(pictures, {QStringLiteral("Sulje")});
-    connect(m_buttons, &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
-    txt_Taulu()->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
-    txt_Mittari()->setToolTip(
-        QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));
-    Form_Resize();
+    const Done made = makeButtons({QStringLiteral("Sulje")});
+    if (!made)
+        return made;
+    connect(buttons(), &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
+    field(0)->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
+    field(1)->setToolTip(QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));
+    showCommittedChoice();
+    field(0)->setFocus(); // the window opens with the focus in the first reading
     return {};
 }
 
@@ -91,27 +116,17 @@ QString Kalibroi::Form_Load()
 // empty or non-numeric reading, a display reading of 0) leaves everything as it was.
 void Kalibroi::readingChanged()
 {
-    const auto margin = Laske_Virhemarginaali(txt_Taulu()->text(), txt_Mittari()->text());
-    if (!margin)
-        return;
-    txt_Virhe()->setText(marginText(*margin));
-    m_main->Virhemarginaali = static_cast<float>(*margin);
+    m_state.setReadingTexts(field(0)->text(), field(1)->text());
+    if (field(2)->text() != m_state.marginText()) {
+        field(2)->setText(m_state.marginText());
+        field(2)->setCursorPosition(0);
+    }
 }
 
-void Kalibroi::showChoice(bool on)
+void Kalibroi::showCommittedChoice()
 {
-    m_option->setPicture(on ? &m_on : &m_off);
-    m_option->setChecked(on);
-}
-
-bool Kalibroi::choiceIsOn() const
-{
-    return m_option->picture() == &m_on;
-}
-
-void Kalibroi::toggleChoice()
-{
-    showChoice(m_option->picture() == &m_off);
+    m_option->setChecked(m_state.Kalibrointi_Kaytossa());
+    m_option->setPicture(m_option->isChecked() ? &m_on : &m_off);
 }
 
 void Kalibroi::Nappi_Komento(int index)
@@ -120,40 +135,55 @@ void Kalibroi::Nappi_Komento(int index)
         close();
 }
 
+// The choice shown is reset to the one in force when the window is shown by the
+// program, or activated from another of the program's windows; not when the user
+// comes back from another program or restores the window from its minimised state.
+void Kalibroi::focusWindowChanged(QWindow *now)
+{
+    if (now && now == windowHandle()) {
+        if (isProgramWindow(m_previousFocus) && !m_minimisedSinceActive)
+            showCommittedChoice();
+        m_minimisedSinceActive = false;
+    }
+    m_previousFocus = now;
+}
+
 bool Kalibroi::event(QEvent *event)
 {
-    // Each activation shows the choice that is in force in the main window.
-    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
-        showChoice(m_main->Kalibrointi_Kaytossa);
+    if (event->type() == QEvent::Show && !event->spontaneous())
+        showCommittedChoice();
+    else if (event->type() == QEvent::WindowStateChange && isMinimized())
+        m_minimisedSinceActive = true;
     return SecondaryWindow::event(event);
 }
 
-void Kalibroi::closeEvent(QCloseEvent *event)
+bool Kalibroi::eventFilter(QObject *watched, QEvent *event)
 {
-    Form_Unload();
-    event->accept();
+    // A click on the choice's caption toggles it as a click on its picture does.
+    if (watched == m_choiceCaption && (event->type() == QEvent::MouseButtonPress
+                                       || event->type() == QEvent::MouseButtonRelease)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_option->click();
+        return true;
+    }
+    return SecondaryWindow::eventFilter(watched, event);
 }
 
-// Commits both readings and the choice. A reading that is not a whole number within
-// the 16-bit range keeps its previously committed value; the rest is committed all
-// the same.
+// Commits both readings and the choice, then the main window gets the focus back.
 void Kalibroi::Form_Unload()
 {
-    if (const auto display = commitReading(txt_Taulu()->text()))
-        m_main->Taulun_Lukema = *display;
-    if (const auto meter = commitReading(txt_Mittari()->text()))
-        m_main->Mittarin_Lukema = *meter;
-    m_main->Kalibrointi_Kaytossa = choiceIsOn();
-    m_main->Menu_Kalibroi->setChecked(m_main->Kalibrointi_Kaytossa);
-    focusMainWindow();
+    m_state.commit(m_option->isChecked());
+    emit committed();
+    emit left();
 }
 
-void Kalibroi::Form_Resize()
+void Kalibroi::layOut()
 {
     const CalibrationLayout l = layoutCalibrationWindow(width(), height());
     m_title->move(l.title.toPoint());
-    if (m_buttons)
-        m_buttons->place(0, l.button, l.buttonCaption);
+    if (buttons())
+        buttons()->place(0, l.button);
     for (int i = 0; i < 3; ++i) {
         m_fields[i]->move(l.fields[i].toPoint());
         m_captions[i]->move(l.captions[i].toPoint());
@@ -162,12 +192,6 @@ void Kalibroi::Form_Resize()
         m_units[i]->move(l.units[i].toPoint());
     m_choiceCaption->move(l.choiceCaption.toPoint());
     m_option->move(l.option.toPoint());
-}
-
-void Kalibroi::resizeEvent(QResizeEvent *event)
-{
-    SecondaryWindow::resizeEvent(event);
-    Form_Resize();
 }
 
 } // namespace tankeli

@@ -5,15 +5,15 @@
 #include "look/Fonts.h"
 #include "look/PictureButtons.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
 namespace tankeli {
 
-Help::Help(ProgramFolders folders, QWidget *mainWindow)
-    : SecondaryWindow(mainWindow)
-    , m_folders(std::move(folders))
+Help::Help(const ProgramFolders &folders, QWidget *mainWindow)
+    : SecondaryWindow(folders, mainWindow,
+                      {HelpLayout::designedClient, HelpLayout::minimumOuterTwips,
+                       HelpLayout::contentMinimum()})
     , m_text(new QPlainTextEdit(this))
 {
     m_text->setFont(labelFont());
@@ -21,25 +21,20 @@ Help::Help(ProgramFolders folders, QWidget *mainWindow)
     m_text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_text->setAccessibleName(QStringLiteral("Ohjeita"));
-    m_text->move(HelpLayout::textTopLeftDesign.toPoint());
-    m_text->resize(HelpLayout::textDesignSize.toSize());
+    m_text->setObjectName(QStringLiteral("Ohje"));
+    m_text->setGeometry(QRect(HelpLayout::textTopLeftDesign.toPoint(),
+                              HelpLayout::textDesignSize.toSize()));
     m_text->installEventFilter(this);
-    setMinimumOuterTwips(HelpLayout::minimumOuterWidthTwips, HelpLayout::minimumOuterHeightTwips);
-    resize(HelpLayout::designedClient);
 }
 
-QString Help::Form_Load()
+Done Help::Form_Load()
 {
     // The widget shows the line breaks of the text; its CR LF pairs become one each.
     m_text->setPlainText(helpText());
-    ButtonPictures pictures;
-    const QString error = pictures.load(m_folders);
-    if (!error.isEmpty())
-        return error;
-    m_buttons = addButtons(pictures, {QStringLiteral("Sulje")});
-    connect(m_buttons, &PictureButtons::clicked, this, &Help::Nappi_Komento);
-    Form_Resize();
-    return {};
+    const Done made = makeButtons({QStringLiteral("Sulje")});
+    if (made)
+        connect(buttons(), &PictureButtons::clicked, this, &Help::Nappi_Komento);
+    return made;
 }
 
 void Help::Nappi_Komento(int index)
@@ -48,29 +43,13 @@ void Help::Nappi_Komento(int index)
         hideToMainWindow();
 }
 
-void Help::Form_Resize()
+void Help::layOut()
 {
     const HelpLayout l = layoutHelpWindow(width(), height());
-    QSize textSize = m_text->size();
-    if (l.textWidth)
-        textSize.setWidth(int(*l.textWidth));
-    if (l.textHeight)
-        textSize.setHeight(int(*l.textHeight));
-    m_text->setGeometry(int(l.textLeft), m_text->y(), textSize.width(), textSize.height());
-    if (m_buttons)
-        m_buttons->place(0, l.button, l.buttonCaption);
-}
-
-void Help::resizeEvent(QResizeEvent *event)
-{
-    SecondaryWindow::resizeEvent(event);
-    Form_Resize();
-}
-
-void Help::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    focusMainWindow();
+    m_text->setGeometry(int(l.textLeft), m_text->y(), int(l.textWidth.value_or(m_text->width())),
+                        int(l.textHeight.value_or(m_text->height())));
+    if (buttons())
+        buttons()->place(0, l.button);
 }
 
 bool Help::eventFilter(QObject *watched, QEvent *event)

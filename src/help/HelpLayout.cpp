@@ -14,8 +14,21 @@ HelpLayout layoutHelpWindow(double width, double height)
     if (height - 100 >= 0)
         l.textHeight = height - 100;
     l.button = {double(halfOf(width) - halfOf(pictureButtonSize.width())), height - 50};
-    l.buttonCaption = centredOn(l.button, pictureButtonSize, pictureCaptionSize);
     return l;
+}
+
+QList<QRect> HelpLayout::controls() const
+{
+    return {placedRect(QPointF(textLeft, textTopLeftDesign.y()),
+                       QSizeF(textWidth.value_or(0), textHeight.value_or(0))),
+            placedRect(button, pictureButtonSize)};
+}
+
+QSize HelpLayout::contentMinimum()
+{
+    static const QSize minimum = smallestClientFitting(
+        [](double w, double h) { return layoutHelpWindow(w, h).controls(); });
+    return minimum;
 }
 
 } // namespace tankeli

@@ -1,7 +1,6 @@
 #include "GradientBackground.h"
 
 #include "GradientRamp.h"
-#include "WindowGeometry.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -27,11 +26,6 @@ GradientBackground::GradientBackground(QWidget *parent, Qt::WindowFlags flags)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void GradientBackground::setMinimumOuterTwips(int widthTwips, int heightTwips)
-{
-    setMinimumSize(minimumInnerSize(widthTwips, heightTwips));
 }
 
 void GradientBackground::paintEvent(QPaintEvent *)

@@ -15,9 +15,6 @@ class GradientBackground : public QWidget
 public:
     explicit GradientBackground(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
 
-    // Outer minimum size in twips, applied through the toolkit's own minimum size.
-    void setMinimumOuterTwips(int widthTwips, int heightTwips);
-
 signals:
     void backgroundMouseMoved();
 

@@ -15,6 +15,7 @@ public:
     {
         QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        box.setDefaultButton(QMessageBox::Ok);
         box.exec();
     }
     bool ask(QWidget *parent, const QString &text, const QString &title) override

@@ -1,15 +1,22 @@
 #include "PictureButton.h"
 
+#include "Fonts.h"
+#include "WindowGeometry.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 
 namespace tankeli {
 
-PictureButton::PictureButton(QWidget *parent)
+PictureButton::PictureButton(QWidget *parent, QSizeF faceSize, QSizeF captionSize)
     : QAbstractButton(parent)
+    , m_captionRect(centredOn(QPointF(0, 0), faceSize, captionSize).toPoint(), captionSize.toSize())
 {
+    resize(faceSize.toSize());
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    setFont(labelFont());
 }
 
 void PictureButton::setPicture(const QPixmap *picture)
@@ -20,13 +27,36 @@ void PictureButton::setPicture(const QPixmap *picture)
     update();
 }
 
+void PictureButton::setCaption(const QString &caption)
+{
+    setText(caption);
+    setAccessibleName(caption);
+    update();
+}
+
+void PictureButton::setCaptionFont(const QFont &font)
+{
+    setFont(font);
+    update();
+}
+
 void PictureButton::paintEvent(QPaintEvent *)
 {
-    if (!m_picture)
-        return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(rect(), *m_picture);
+    if (m_picture) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), *m_picture);
+    }
+    if (!text().isEmpty()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(m_captionRect, Qt::AlignCenter, text());
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

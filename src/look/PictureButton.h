@@ -1,9 +1,12 @@
 #pragma once
-// One picture button face (Nappi): a stretched picture that runs its command when
-// clicked. It takes no keyboard focus and, for the accessibility bus, is a push button
-// named by its caption.
+// One picture button (Nappi with its caption Nappi_Txt): a stretched picture with the
+// caption drawn centred on it, which runs its command when clicked. To the
+// accessibility bus it is one push button named by its caption. Command buttons take
+// no keyboard focus; a two-state picture (the calibration choice) does, and toggles
+// with Space.
 
 #include <QAbstractButton>
+#include <QFont>
 
 namespace tankeli {
 
@@ -11,11 +14,15 @@ class PictureButton : public QAbstractButton
 {
     Q_OBJECT
 public:
-    explicit PictureButton(QWidget *parent = nullptr);
+    PictureButton(QWidget *parent, QSizeF faceSize, QSizeF captionSize);
 
     // The shared picture object shown (Btn1's or Btn2's); not owned.
     void setPicture(const QPixmap *picture);
     const QPixmap *picture() const { return m_picture; }
+    void setCaption(const QString &caption);
+    // Where the caption label lies on the face: centred by the halving rule.
+    QRect captionRect() const { return m_captionRect; }
+    void setCaptionFont(const QFont &font);
 
 signals:
     void pointerMoved();
@@ -27,6 +34,7 @@ protected:
 
 private:
     const QPixmap *m_picture = nullptr;
+    QRect m_captionRect;
 };
 
 } // namespace tankeli

@@ -1,84 +1,68 @@
 #include "PictureButtons.h"
 
-#include "Fonts.h"
+#include "app/FailureText.h"
 #include "app/ProgramFolders.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tankeli {
 
-QPixmap loadPicture(const QString &path, QString &error)
+Outcome<QPixmap> loadPicture(const QString &path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (!QFileInfo::exists(path)) {
-        error = QStringLiteral("Kuvatiedostoa %1 ei löytynyt.").arg(shown);
-        return {};
+    const QString shown = shownPath(path);
+    // Opened once by hand first, to tell a missing file from one that may not be read.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei löytynyt.").arg(shown));
+        return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei voitu lukea: %2.")
+                                             .arg(shown, systemErrorText(errno)));
     }
+    ::close(fd);
     QImageReader reader(path);
     const QImage image = reader.read();
-    if (image.isNull()) {
-        error = QStringLiteral("Kuvatiedostoa %1 ei voitu lukea: %2").arg(shown, reader.errorString());
-        return {};
-    }
+    if (image.isNull())
+        return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei voitu lukea: se ei ole "
+                                                        "kelvollinen kuva.").arg(shown));
     return QPixmap::fromImage(image);
 }
 
-QString ButtonPictures::load(const ProgramFolders &folders)
+Outcome<ButtonPictures> ButtonPictures::load(const ProgramFolders &folders)
 {
-    QString error;
-    Btn1 = loadPicture(folders.picture(QStringLiteral("button1.gif")), error);
-    if (error.isEmpty())
-        Btn2 = loadPicture(folders.picture(QStringLiteral("button2.gif")), error);
-    return error;
+    const Outcome<QPixmap> normal = loadPicture(folders.picture(QStringLiteral("button1.gif")));
+    if (!normal)
+        return Outcome<ButtonPictures>::failure(normal.error());
+    const Outcome<QPixmap> highlight = loadPicture(folders.picture(QStringLiteral("button2.gif")));
+    if (!highlight)
+        return Outcome<ButtonPictures>::failure(highlight.error());
+    return ButtonPictures{*normal, *highlight};
 }
 
-PictureButtons::PictureButtons(QWidget *window, const ButtonPictures &pictures, int count,
-                               QSizeF faceSize, QSizeF captionSize)
+PictureButtons::PictureButtons(QWidget *window, const ButtonPictures &pictures,
+                               const QStringList &captions, QSizeF faceSize, QSizeF captionSize,
+                               const QString &prefix)
     : QObject(window)
     , m_pictures(pictures)
 {
-    for (int i = 0; i < count; ++i) {
-        auto *face = new PictureButton(window);
-        face->resize(faceSize.toSize());
+    for (int i = 0; i < captions.size(); ++i) {
+        auto *face = new PictureButton(window, faceSize, captionSize);
         face->setPicture(&m_pictures.Btn1);
-        auto *caption = new QLabel(window);
-        caption->resize(captionSize.toSize());
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setFont(labelFont());
-        // Clicks and moves over the caption reach the face beneath it.
-        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-        caption->setAccessibleName(QString()); // the face carries the name
+        face->setObjectName(QStringLiteral("%1(%2)").arg(prefix).arg(i));
+        face->setCaption(captions[i]);
         connect(face, &QAbstractButton::clicked, this, [this, i] { emit clicked(i); });
         connect(face, &PictureButton::pointerMoved, this, [this, i] { Korosta_Nappi(i); });
         m_faces.append(face);
-        m_captions.append(caption);
     }
-}
-
-void PictureButtons::setCaption(int i, const QString &caption)
-{
-    m_captions[i]->setText(caption);
-    m_faces[i]->setText(caption);
-    m_faces[i]->setAccessibleName(caption);
-}
-
-void PictureButtons::place(int i, QPointF face, QPointF caption)
-{
-    m_faces[i]->move(face.toPoint());
-    m_captions[i]->move(caption.toPoint());
 }
 
 void PictureButtons::Korosta_Nappi(int index)
 {
     for (int i = 0; i < count(); ++i)
         m_faces[i]->setPicture(i == index ? &m_pictures.Btn2 : &m_pictures.Btn1);
-}
-
-void PictureButtons::showAllNormal()
-{
-    Korosta_Nappi(-1);
 }
 
 } // namespace tankeli

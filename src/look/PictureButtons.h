@@ -1,12 +1,12 @@
 #pragma once
-// A window's set of picture buttons: the faces Nappi(i), their captions Nappi_Txt(i)
-// and the two shared pictures Btn1 (normal) and Btn2 (highlight). A click on a face or
-// its caption emits clicked(i); moving onto either highlights that button alone.
+// A window's set of picture buttons sharing the two pictures Btn1 (normal) and Btn2
+// (highlight). A click on a button emits clicked(i); moving onto a button highlights it
+// alone; moving over the window's background puts every button back to normal.
 
 #include "PictureButton.h"
 #include "WindowGeometry.h"
+#include "app/Outcome.h"
 
-#include <QLabel>
 #include <QObject>
 #include <QPixmap>
 #include <QVector>
@@ -15,35 +15,35 @@ namespace tankeli {
 
 class ProgramFolders;
 
+// Loads a picture; the failure names the file and why it cannot be read.
+Outcome<QPixmap> loadPicture(const QString &path);
+
 // The two button pictures, loaded from pic/button1.gif and pic/button2.gif.
 struct ButtonPictures
 {
-    QPixmap Btn1, Btn2;
-    // Loads both; returns a message naming the file and the fault, empty on success.
-    QString load(const ProgramFolders &folders);
+    QPixmap Btn1;
+    QPixmap Btn2;
+    static Outcome<ButtonPictures> load(const ProgramFolders &folders);
 };
-
-// Loads one picture; on failure returns a null pixmap and sets error.
-QPixmap loadPicture(const QString &path, QString &error);
 
 class PictureButtons : public QObject
 {
     Q_OBJECT
 public:
-    PictureButtons(QWidget *window, const ButtonPictures &pictures, int count,
-                   QSizeF faceSize = pictureButtonSize, QSizeF captionSize = pictureCaptionSize);
+    // The buttons' object names are prefix(0), prefix(1) and so on.
+    PictureButtons(QWidget *window, const ButtonPictures &pictures, const QStringList &captions,
+                   QSizeF faceSize = pictureButtonSize, QSizeF captionSize = pictureCaptionSize,
+                   const QString &prefix = QStringLiteral("Nappi"));
 
     int count() const { return int(m_faces.size()); }
     PictureButton *Nappi(int i) const { return m_faces[i]; }
-    QLabel *Nappi_Txt(int i) const { return m_captions[i]; }
-    void setCaption(int i, const QString &caption);
-    // Moves button i and its caption to the given top-left corners (fractional pixels).
-    void place(int i, QPointF face, QPointF caption);
+    QString caption(int i) const { return m_faces[i]->text(); }
+    void setCaption(int i, const QString &caption) { m_faces[i]->setCaption(caption); }
+    void place(int i, QPointF topLeft) { m_faces[i]->move(topLeft.toPoint()); }
 
     // Button `index` gets the highlight picture, every other one the normal picture.
     void Korosta_Nappi(int index);
-    // Every button back to the normal picture.
-    void showAllNormal();
+    void showAllNormal() { Korosta_Nappi(-1); }
     bool isHighlighted(int i) const { return m_faces[i]->picture() == &m_pictures.Btn2; }
 
 signals:
@@ -52,7 +52,6 @@ signals:
 private:
     ButtonPictures m_pictures;
     QVector<PictureButton *> m_faces;
-    QVector<QLabel *> m_captions;
 };
 
 } // namespace tankeli

@@ -1,14 +1,35 @@
 #include "SecondaryWindow.h"
 
+#include "AppIcon.h"
 #include "PictureButtons.h"
 
-namespace tankeli {
+#include <QAccessibleWidget>
+#include <QCloseEvent>
 
-SecondaryWindow::SecondaryWindow(QWidget *mainWindow)
-    : GradientBackground(mainWindow, Qt::Window)
-    , m_mainWindow(mainWindow)
+namespace tankeli {
+namespace {
+
+// Without this a plain widget window is a "filler" to a screen reader, not a window.
+QAccessibleInterface *accessibleAsWindow(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("tankeli::SecondaryWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
+
+SecondaryWindow::SecondaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
+                                 const Shape &shape)
+    : GradientBackground(mainWindow, Qt::Window)
+    , m_folders(folders)
+    , m_sizing(*this, shape.designedClient, shape.minimumOuterTwips, shape.contentMinimum)
+{
+    static const bool roleInstalled = (QAccessible::installFactory(accessibleAsWindow), true);
+    Q_UNUSED(roleInstalled);
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(programIcon());
+    m_sizing.open();
 }
 
 void SecondaryWindow::showInFront()
@@ -18,27 +39,50 @@ void SecondaryWindow::showInFront()
     activateWindow();
 }
 
-void SecondaryWindow::focusMainWindow()
+Done SecondaryWindow::makeButtons(const QStringList &captions)
 {
-    m_mainWindow->activateWindow();
-    m_mainWindow->setFocus();
+    const Outcome<ButtonPictures> pictures = ButtonPictures::load(m_folders);
+    if (!pictures)
+        return Done::failure(pictures.error());
+    m_pictures = *pictures;
+    m_buttons = new PictureButtons(this, m_pictures, captions);
+    connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
+            &PictureButtons::showAllNormal);
+    layOut();
+    return {};
 }
 
 void SecondaryWindow::hideToMainWindow()
 {
     hide();
-    focusMainWindow();
+    emit left();
 }
 
-PictureButtons *SecondaryWindow::addButtons(const ButtonPictures &pictures,
-                                            const QStringList &captions)
+void SecondaryWindow::resizeEvent(QResizeEvent *event)
 {
-    auto *buttons = new PictureButtons(this, pictures, int(captions.size()));
-    for (int i = 0; i < captions.size(); ++i)
-        buttons->setCaption(i, captions[i]);
-    connect(this, &GradientBackground::backgroundMouseMoved, buttons,
-            &PictureButtons::showAllNormal);
-    return buttons;
+    m_sizing.update();
+    GradientBackground::resizeEvent(event);
+    update();
+    layOut();
+}
+
+void SecondaryWindow::showEvent(QShowEvent *event)
+{
+    m_sizing.update();
+    GradientBackground::showEvent(event);
+}
+
+void SecondaryWindow::moveEvent(QMoveEvent *event)
+{
+    // The desktop frames a window after it is first shown; the frame is known then.
+    m_sizing.update();
+    GradientBackground::moveEvent(event);
+}
+
+void SecondaryWindow::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
 }
 
 } // namespace tankeli

@@ -1,37 +1,66 @@
 #pragma once
-// What the secondary windows share: they belong to the main window without blocking
-// it, come forward when opened, hand the keyboard focus back to the main window, and
-// are destroyed by their close box.
+// What every secondary window shares: it belongs to the main window without blocking
+// it and comes forward when opened; it has the gradient background, picture buttons
+// with their pictures loaded, the common resize order (minimum size, background,
+// refresh, layout) and minimum size; it is a window to a screen reader; and it
+// announces when the user leaves it for the main window.
 
 #include "GradientBackground.h"
+#include "PictureButtons.h"
+#include "WindowSizing.h"
+#include "app/Outcome.h"
+#include "app/ProgramFolders.h"
 
 #include <QStringList>
 
 namespace tankeli {
 
-struct ButtonPictures;
-class PictureButtons;
-
 class SecondaryWindow : public GradientBackground
 {
     Q_OBJECT
 public:
-    explicit SecondaryWindow(QWidget *mainWindow);
+    struct Shape
+    {
+        QSize designedClient;
+        QSize minimumOuterTwips;
+        QSize contentMinimum;
+    };
+    SecondaryWindow(const ProgramFolders &folders, QWidget *mainWindow, const Shape &shape);
 
     // Shows the window, not modal, in front of the others.
     void showInFront();
 
+signals:
+    // The user left the window for the main window, which takes the keyboard focus.
+    void left();
+
 protected:
-    void focusMainWindow();
-    // What "Sulje" does in the help and statistics windows: hide, keeping the state,
-    // and give the main window the focus.
+    const ProgramFolders &folders() const { return m_folders; }
+    PictureButtons *buttons() const { return m_buttons; }
+    // The button pictures, loaded by makeButtons.
+    const ButtonPictures &pictures() const { return m_pictures; }
+    // Loads Btn1 and Btn2 and makes the picture buttons with these captions; the
+    // failure names the picture that could not be read.
+    Done makeButtons(const QStringList &captions);
+    // Sulje of the help and statistics windows: hide, keeping the state, and hand the
+    // focus back to the main window.
     void hideToMainWindow();
-    // A set of picture buttons with these captions; moving over the background puts
-    // them back to normal.
-    PictureButtons *addButtons(const ButtonPictures &pictures, const QStringList &captions);
+    // The window's own placement of its controls for its current client size.
+    virtual void layOut() = 0;
+    // The close box destroys the window after this; by default the main window gets
+    // the focus back.
+    virtual void Form_Unload() { emit left(); }
+
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *m_mainWindow;
+    ProgramFolders m_folders;
+    WindowSizing m_sizing;
+    ButtonPictures m_pictures;
+    PictureButtons *m_buttons = nullptr;
 };
 
 } // namespace tankeli

@@ -23,9 +23,25 @@ MainLayout layoutMainWindow(double width, double height)
     const double buttonTop = height * 0.85;
     l.buttons = {QPointF(c - 1.8 * w, buttonTop), QPointF(c - halfOf(w), buttonTop),
                  QPointF(c + 0.8 * w, buttonTop)};
-    for (int k = 0; k < 3; ++k)
-        l.buttonCaptions[k] = centredOn(l.buttons[k], pictureButtonSize, pictureCaptionSize);
     return l;
+}
+
+QList<QRect> MainLayout::controls() const
+{
+    QList<QRect> rects{placedRect(title, titleSize)};
+    for (int i = 0; i < 7; ++i)
+        rects << placedRect(fields[i], fieldSize) << placedRect(captions[i], captionSize)
+              << placedRect(units[i], unitSize);
+    for (const QPointF &button : buttons)
+        rects << placedRect(button, pictureButtonSize);
+    return rects;
+}
+
+QSize MainLayout::contentMinimum()
+{
+    static const QSize minimum = smallestClientFitting(
+        [](double w, double h) { return layoutMainWindow(w, h).controls(); });
+    return minimum;
 }
 
 } // namespace tankeli

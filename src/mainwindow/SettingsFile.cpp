@@ -1,17 +1,21 @@
 #include "SettingsFile.h"
 
-#include "records/EightBitText.h"
+#include "app/AtomicFile.h"
+#include "app/FailureText.h"
+#include "app/LineReader.h"
+#include "app/EightBitText.h"
 
-#include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStringList>
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
+#include <unistd.h>
 
 namespace tankeli {
 namespace {
 
-// The file has five short lines; reading stops here whatever the file holds.
-constexpr qsizetype maxSettingsBytes = 64 * 1024;
+constexpr int lineCount = 5;
 
 std::optional<bool> truthValue(const QString &line)
 {
@@ -27,6 +31,16 @@ QString truthText(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+// Why a line cannot be stored in the file, if it cannot.
+std::optional<QString> storingProblem(const QString &line)
+{
+    if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
+        return QStringLiteral("rivinvaihto");
+    if (const auto bad = firstUnencodable(line))
+        return QStringLiteral("merkki \"%1\"").arg(*bad);
+    return std::nullopt;
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path)
@@ -34,60 +48,87 @@ SettingsFile::SettingsFile(QString path)
 {
 }
 
-SettingsRead SettingsFile::read() const
+Outcome<Settings> SettingsFile::read() const
 {
-    const QString shown = QDir::toNativeSeparators(m_path);
-    QFile file(m_path);
-    if (!file.exists())
-        return {std::nullopt, QStringLiteral("Asetustiedostoa %1 ei löytynyt.").arg(shown)};
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("Asetustiedostoa %1 ei voitu lukea: %2")
-                                  .arg(shown, file.errorString())};
+    using Read = Outcome<Settings>;
+    const QString shown = shownPath(m_path);
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return Read::failure(QStringLiteral("Asetustiedostoa %1 ei löytynyt.").arg(shown));
+        return Read::failure(QStringLiteral("Asetustiedostoa %1 ei voitu lukea: %2.")
+                                 .arg(shown, systemErrorText(errno)));
+    }
+    LineReader reader(fd, maxLineBytes);
+    std::array<QString, lineCount> lines;
+    QByteArray text;
+    int count = 0;
+    LineReader::Line last = LineReader::Line::Text;
+    while (count < lineCount && (last = reader.next(text)) == LineReader::Line::Text)
+        lines[count++] = decodeEightBit(text);
+    const int readError = reader.readError();
+    ::close(fd);
 
-    QStringList lines = decodeEightBit(file.read(maxSettingsBytes)).split(QLatin1Char('\n'));
-    // A final line end leaves one empty piece behind that is no line of its own.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.size() < 5)
-        return {std::nullopt, QStringLiteral("Asetustiedostossa %1 on vain %2 riviä, "
-                                             "vaikka niitä pitää olla viisi.")
-                                  .arg(shown)
-                                  .arg(lines.size())};
-    for (QString &line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-
+    if (last == LineReader::Line::TooLong)
+        return Read::failure(QStringLiteral("Asetustiedoston %1 rivi %2 on liian pitkä.")
+                                 .arg(shown).arg(count + 1));
+    if (readError != 0)
+        return Read::failure(QStringLiteral("Asetustiedostoa %1 ei voitu lukea: %2.")
+                                 .arg(shown, systemErrorText(readError)));
+    if (count < lineCount) {
+        for (int i = 0; i < count; ++i)
+            if (lines[i].contains(QLatin1Char('\r')))
+                return Read::failure(QStringLiteral("Asetustiedoston %1 rivit on erotettu pelkillä "
+                                                    "CR-merkeillä, vaikka rivinvaihdon pitää olla "
+                                                    "CR LF.").arg(shown));
+        return Read::failure(QStringLiteral("Asetustiedostossa %1 on vain %2 riviä, "
+                                            "vaikka niitä pitää olla viisi.")
+                                 .arg(shown).arg(count));
+    }
     const auto calibration = truthValue(lines[3]);
     const auto timeView = truthValue(lines[4]);
-    if (!calibration || !timeView) {
-        return {std::nullopt, QStringLiteral("Asetustiedoston %1 rivillä %2 pitää olla "
-                                             "True tai False, nyt siinä on \"%3\".")
-                                  .arg(shown)
-                                  .arg(calibration ? 5 : 4)
-                                  .arg(calibration ? lines[4] : lines[3])};
-    }
-    return {Settings{lines[0], lines[1], lines[2], *calibration, *timeView}, {}};
+    if (!calibration || !timeView)
+        return Read::failure(QStringLiteral("Asetustiedoston %1 rivillä %2 pitää olla "
+                                            "True tai False, nyt siinä on \"%3\".")
+                                 .arg(shown)
+                                 .arg(calibration ? 5 : 4)
+                                 .arg(elideMiddle(calibration ? lines[4] : lines[3])));
+    return Settings{lines[0], lines[1], lines[2], *calibration, *timeView};
 }
 
-QString SettingsFile::write(const Settings &settings) const
+Done SettingsFile::write(const Settings &settings, const QString &previousPrice) const
 {
-    const QString shown = QDir::toNativeSeparators(m_path);
+    const QString shown = shownPath(m_path);
+    const auto priceProblem = storingProblem(settings.price);
+    std::array<QString, lineCount> lines{priceProblem ? previousPrice : settings.price,
+                                         settings.displayReading, settings.meterReading,
+                                         truthText(settings.calibrationInUse),
+                                         truthText(settings.timeView)};
     QByteArray content;
-    for (const QString &line : {settings.price, settings.displayReading, settings.meterReading,
-                                truthText(settings.calibrationInUse), truthText(settings.timeView)}) {
-        const auto bytes = encodeEightBit(line);
-        if (!bytes || line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
-            return QStringLiteral("Asetustiedostoon %1 ei voitu kirjoittaa arvoa \"%2\": "
-                                  "siinä on merkki, jota ei voi tallentaa.")
-                .arg(shown, line);
-        content += *bytes + "\r\n";
+    for (const QString &line : lines) {
+        if (const auto problem = storingProblem(line))
+            return Done::failure(QStringLiteral("Asetustiedostoon %1 ei voitu kirjoittaa arvoa "
+                                                "\"%2\": siinä on %3, jota ei voi tallentaa.")
+                                     .arg(shown, elideMiddle(line), *problem));
+        content += *encodeEightBit(line) + "\r\n";
     }
-    // QSaveFile: a crash while saving leaves the old file or the new one, never half.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()
-        || !file.commit())
-        return QStringLiteral("Asetustiedostoa %1 ei voitu kirjoittaa: %2")
-            .arg(shown, file.errorString());
+
+    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray folder = path.left(qMax<qsizetype>(path.lastIndexOf('/'), 0));
+    const QByteArray prefix = path.mid(path.lastIndexOf('/') + 1) + '.';
+    // Temporary files of writes that were cut off, this program's own or older ones.
+    removeLeftovers(folder.isEmpty() ? QByteArray(".") : folder, prefix, false);
+    const Done written = writeAtomically({path, {}, prefix, true}, content);
+    if (!written)
+        return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu kirjoittaa: %2. "
+                                            "Aiemmat asetukset jäivät voimaan.")
+                                 .arg(shown, written.error()));
+    if (priceProblem)
+        return Done::failure(QStringLiteral("Bensanhintaa \"%1\" ei voitu tallentaa, koska siinä on "
+                                            "%2, jota ei voi tallentaa. Asetustiedostoon jäi "
+                                            "edellinen hinta \"%3\"; muut asetukset tallennettiin.")
+                                 .arg(elideMiddle(settings.price), *priceProblem,
+                                      elideMiddle(previousPrice)));
     return {};
 }
 

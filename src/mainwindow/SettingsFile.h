@@ -2,24 +2,19 @@
 // The settings file Data/Arvot.txt: five lines read at start-up and rewritten whole
 // when the program closes.
 
+#include "app/Outcome.h"
+
 #include <QString>
-#include <optional>
 
 namespace tankeli {
 
 struct Settings
 {
-    QString price;            // line 1: the price field's text, unchanged
-    QString displayReading;   // line 2: the calibration display-speed field's text
-    QString meterReading;     // line 3: the calibration speedometer field's text
+    QString price;                 // line 1: the price field's text, unchanged
+    QString displayReading;        // line 2: the roadside display's reading
+    QString meterReading;          // line 3: the speedometer's reading
     bool calibrationInUse = false; // line 4: "True" or "False"
-    bool timeView = false;    // line 5: whether the time view is on
-};
-
-struct SettingsRead
-{
-    std::optional<Settings> settings;
-    QString error; // names the file and the fault when settings is empty
+    bool timeView = false;         // line 5: whether the time view is on
 };
 
 class SettingsFile
@@ -27,11 +22,17 @@ class SettingsFile
 public:
     explicit SettingsFile(QString path);
 
-    SettingsRead read() const;
-    // Replaces the file atomically; returns an error message, empty on success.
-    QString write(const Settings &settings) const;
+    // The five lines, or a message naming the file and the fault.
+    Outcome<Settings> read() const;
+    // Replaces the file atomically, keeping the old one whenever it cannot. A price that
+    // the file cannot hold is replaced by previousPrice, so that one bad field never
+    // costs the other settings; the file is written and the message says so.
+    Done write(const Settings &settings, const QString &previousPrice) const;
 
     QString path() const { return m_path; }
+
+    // A line longer than this is refused: no setting needs a fraction of it.
+    static constexpr qsizetype maxLineBytes = 64 * 1024;
 
 private:
     QString m_path;

@@ -1,5 +1,7 @@
 #include "FileCommands.h"
 
+#include "app/FailureText.h"
+
 namespace tankeli {
 
 const QString FileCommands::openRefusal = QStringLiteral("Valitse avattava tiedosto listalta.");
@@ -12,12 +14,12 @@ FileCommands::FileCommands(RecordStore &store, FileWindowOperations &window)
 {
 }
 
-void FileCommands::run(int index, const QString &openCaption, const QString &saveCaption)
+void FileCommands::run(int index)
 {
     if (index == 0) {
-        if (m_window.title() == openCaption)
+        if (m_window.mode() == FileMode::Open)
             open();
-        else if (m_window.title() == saveCaption)
+        else
             save();
     } else if (index == 1) {
         m_window.hideWindow();
@@ -34,12 +36,12 @@ void FileCommands::open()
         return;
     }
     // A record that cannot be read whole changes no field.
-    const ReadOutcome read = m_store.read(name);
-    if (!read.values) {
-        m_window.inform(read.error);
+    const Outcome<RecordValues> read = m_store.read(name);
+    if (!read) {
+        m_window.inform(read.error());
         return;
     }
-    m_window.setMainFields(*read.values);
+    m_window.setTripFields(*read);
     m_window.calculate();
     m_window.hideWindow();
     m_window.rereadList();
@@ -51,24 +53,34 @@ void FileCommands::save()
     if (typed.isEmpty())
         return;
     const QString finalName = RecordStore::finalName(typed);
-    // A name that can never be saved is refused before any question is asked.
-    if (const auto problem = RecordStore::nameProblem(finalName)) {
+    // A record that can never be saved is refused before any question is asked.
+    if (const auto problem = m_store.saveProblem(finalName)) {
         m_window.inform(*problem);
         return;
     }
-    if (m_window.selectedEntry() >= 0 && !confirmOverwrite(finalName))
+    bool asked = false;
+    if (m_window.selectedEntry() >= 0 && !confirmOverwrite(finalName, asked))
         return;
-    const StoreOutcome written = m_store.write(finalName, m_window.mainFields());
-    if (!written.ok) {
-        m_window.inform(written.error);
+    // Whatever the list shows, a record of that name is never replaced unasked.
+    if (!asked && m_store.exists(finalName) && !askOverwrite())
+        return;
+    const Done written = m_store.write(finalName, m_window.tripFields());
+    if (!written) {
+        m_window.inform(written.error());
         return;
     }
     m_window.rereadList();
 }
 
-// Walks the list selecting each entry in turn, and asks about every entry that has
-// the final name. No stops the walk where it is.
-bool FileCommands::confirmOverwrite(const QString &finalName)
+bool FileCommands::askOverwrite()
+{
+    const QString question = QStringLiteral("Sinulla on jo olemassa ")
+        + elideMiddle(m_window.nameText())
+        + QStringLiteral(" niminen tiedosto. Korvataanko kyseinen tiedosto?");
+    return m_window.ask(question, QStringLiteral("Ylikirjoita"));
+}
+
+bool FileCommands::confirmOverwrite(const QString &finalName, bool &asked)
 {
     const int remembered = m_window.selectedEntry();
     const QStringList entries = m_window.entries();
@@ -76,9 +88,8 @@ bool FileCommands::confirmOverwrite(const QString &finalName)
         m_window.selectEntry(i);
         if (entries[i] != finalName)
             continue;
-        const QString question = QStringLiteral("Sinulla on jo olemassa ") + m_window.nameText()
-            + QStringLiteral(" niminen tiedosto. Korvataanko kyseinen tiedosto?");
-        if (!m_window.ask(question, QStringLiteral("Ylikirjoita")))
+        asked = true;
+        if (!askOverwrite())
             return false;
     }
     m_window.selectEntry(remembered);
@@ -90,17 +101,17 @@ void FileCommands::remove()
     const QString name = m_window.nameText();
     if (name.isEmpty() || m_window.selectedEntry() < 0)
         return;
-    const QString question = QStringLiteral("Haluatko varmasti poistaa tiedoston : ") + name
-        + QStringLiteral(" ?");
+    const QString question = QStringLiteral("Haluatko varmasti poistaa tiedoston : ")
+        + elideMiddle(name) + QStringLiteral(" ?");
     if (!m_window.ask(question, QStringLiteral("Poista tiedosto")))
         return;
     if (!m_store.exists(name)) {
         m_window.inform(missingForDelete);
         return;
     }
-    const StoreOutcome removed = m_store.remove(name);
-    if (!removed.ok) {
-        m_window.inform(removed.error);
+    const Done removed = m_store.remove(name);
+    if (!removed) {
+        m_window.inform(removed.error());
         return;
     }
     m_window.setNameText(QString());

@@ -10,16 +10,19 @@
 
 namespace tankeli {
 
+// What command 0 does; the menu command that shows the window sets it.
+enum class FileMode { Open, Save };
+
 // What the commands need of the file window and, through it, of the main window.
 class FileWindowOperations
 {
 public:
     virtual ~FileWindowOperations() = default;
 
-    virtual QString title() const = 0;    // the mode: "Avaa" or "Tallenna"
+    virtual FileMode mode() const = 0;
     virtual QString nameText() const = 0; // Tiedostonimi
     virtual void setNameText(const QString &text) = 0;
-    virtual QStringList entries() const = 0; // the list, in its order
+    virtual QStringList entries() const = 0; // the list's shown names, in its order
     virtual int selectedEntry() const = 0;   // -1 when none is selected
     // Selects an entry as a user's click would: the name field follows it.
     virtual void selectEntry(int index) = 0;
@@ -30,8 +33,8 @@ public:
     virtual bool ask(const QString &text, const QString &title) = 0; // Yes / No
 
     // The main window's five stored fields, in record order, and its calculation.
-    virtual RecordValues mainFields() const = 0;
-    virtual void setMainFields(const RecordValues &values) = 0;
+    virtual RecordValues tripFields() const = 0;
+    virtual void setTripFields(const RecordValues &values) = 0;
     virtual void calculate() = 0;
 };
 
@@ -40,9 +43,8 @@ class FileCommands
 public:
     FileCommands(RecordStore &store, FileWindowOperations &window);
 
-    // Suorita_Toiminto: openCaption and saveCaption are the captions of the main
-    // window's menu commands, which the window's title is compared with.
-    void run(int index, const QString &openCaption, const QString &saveCaption);
+    // Suorita_Toiminto.
+    void run(int index);
 
     static const QString openRefusal;
     static const QString missingForDelete;
@@ -51,7 +53,10 @@ private:
     void open();
     void save();
     void remove();
-    bool confirmOverwrite(const QString &finalName);
+    // Walks the list selecting each entry and asks about every entry of the final name;
+    // false when one was answered No. asked tells whether any question was asked.
+    bool confirmOverwrite(const QString &finalName, bool &asked);
+    bool askOverwrite();
 
     RecordStore &m_store;
     FileWindowOperations &m_window;

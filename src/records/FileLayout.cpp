@@ -3,6 +3,8 @@
 #include "look/Halving.h"
 #include "look/WindowGeometry.h"
 
+#include <cmath>
+
 namespace tankeli {
 
 FileLayout layoutFileWindow(double width, double height, double currentListHeight)
@@ -25,9 +27,24 @@ FileLayout layoutFileWindow(double width, double height, double currentListHeigh
     const double middle = double(halfOf(width) - halfOf(w));
     l.buttons = {QPointF(middle, buttonTop), QPointF(middle - w - 10, buttonTop),
                  QPointF(middle + w + 10, buttonTop)};
-    for (int k = 0; k < 3; ++k)
-        l.buttonCaptions[k] = centredOn(l.buttons[k], pictureButtonSize, pictureCaptionSize);
     return l;
+}
+
+QList<QRect> FileLayout::controls() const
+{
+    QList<QRect> rects{
+        placedRect(list, QSizeF(listWidth, std::round(listHeight.value_or(0)))),
+        placedRect(heading, headingSize), placedRect(nameField, nameFieldSize)};
+    for (const QPointF &button : buttons)
+        rects << placedRect(button, pictureButtonSize);
+    return rects;
+}
+
+QSize FileLayout::contentMinimum()
+{
+    static const QSize minimum = smallestClientFitting(
+        [](double w, double h) { return layoutFileWindow(w, h, 0).controls(); });
+    return minimum;
 }
 
 } // namespace tankeli

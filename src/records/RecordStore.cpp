@@ -1,19 +1,23 @@
 #include "RecordStore.h"
 
-#include "EightBitText.h"
+#include "app/EightBitText.h"
+#include "app/AtomicFile.h"
+#include "app/FailureText.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
 #include <algorithm>
-#include <filesystem>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tankeli {
 namespace {
 
 const QString extension = QStringLiteral(".sav");
+// Saves write a temporary file here first; the folder is hidden and never listed.
+const QByteArray scratchName = ".tallennus";
 
 QString twoDigits(int n)
 {
@@ -27,17 +31,40 @@ std::optional<QString> valueProblem(const QString &value)
 {
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
-            .arg(value.simplified());
+            .arg(elideMiddle(value.simplified()));
     if (const auto bad = firstUnencodable(value))
         return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")
-            .arg(value, *bad);
+            .arg(elideMiddle(value), *bad);
     return std::nullopt;
+}
+
+// A name that would reach outside the folder, or names no file at all.
+bool leavesFolder(const QString &name)
+{
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.contains(QLatin1Char('/')) || name.contains(QChar(0));
+}
+
+bool isProtected(const QByteArray &path)
+{
+    struct stat info;
+    return ::stat(path.constData(), &info) == 0
+        && ((info.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0);
+}
+
+bool sortsBefore(const RecordEntry &a, const RecordEntry &b)
+{
+    const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+    if (c != 0)
+        return c < 0;
+    return a.name != b.name ? a.name < b.name : a.fileName < b.fileName;
 }
 
 } // namespace
 
 RecordStore::RecordStore(QString folder)
     : m_folder(std::move(folder))
+    , m_folderBytes(QFile::encodeName(m_folder))
 {
 }
 
@@ -56,6 +83,7 @@ QString RecordStore::finalName(const QString &typed)
 
 std::optional<QString> RecordStore::nameProblem(const QString &name)
 {
+    const QString shown = elideMiddle(name);
     if (name.isEmpty())
         return QStringLiteral("Tiedostonimi puuttuu.");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
@@ -64,156 +92,196 @@ std::optional<QString> RecordStore::nameProblem(const QString &name)
         if (c == u'/' || c == u'\\' || c == u'*' || c == u'?' || c.unicode() < 0x20)
             return QStringLiteral("Tiedostonimessä \"%1\" on merkki, jota ei voi käyttää. "
                                   "Nimessä ei saa olla merkkejä / \\ * ?")
-                .arg(name);
+                .arg(shown);
     }
     if (const auto bad = firstUnencodable(name))
         return QStringLiteral("Tiedostonimessä \"%1\" on merkki \"%2\", jota ei voi käyttää.")
-            .arg(name, *bad);
+            .arg(shown, *bad);
     return std::nullopt;
 }
 
-QString RecordStore::pathOf(const QString &name) const
+QString RecordStore::shownName(const QByteArray &fileName)
 {
-    return m_folder + QLatin1Char('/') + name;
+    return fileName.isValidUtf8() ? QString::fromUtf8(fileName) : decodeEightBit(fileName);
+}
+
+QByteArray RecordStore::pathOf(const QByteArray &fileName) const
+{
+    return m_folderBytes + '/' + fileName;
+}
+
+QString RecordStore::shownFolder() const
+{
+    return shownPath(m_folder);
+}
+
+std::optional<QByteArray> RecordStore::locate(const QString &name) const
+{
+    if (leavesFolder(name))
+        return std::nullopt;
+    const QByteArray utf8 = name.toUtf8();
+    struct stat info;
+    if (::lstat(pathOf(utf8).constData(), &info) == 0)
+        return utf8;
+    // Only a name with characters beyond ASCII can stand for other bytes on disk.
+    if (utf8.size() == name.size())
+        return std::nullopt;
+    DIR *dir = ::opendir(m_folderBytes.constData());
+    if (!dir)
+        return std::nullopt;
+    std::optional<QByteArray> found;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray bytes(entry->d_name);
+        if (!bytes.isValidUtf8() && decodeEightBit(bytes) == name) {
+            found = bytes;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
 }
 
 bool RecordStore::exists(const QString &name) const
 {
-    if (nameProblem(name))
-        return false;
-    const QFileInfo info(pathOf(name));
-    return info.exists() && !info.isDir();
+    const auto fileName = locate(name);
+    struct stat info;
+    return fileName && ::stat(pathOf(*fileName).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-StoreOutcome RecordStore::ensureFolder()
+Done RecordStore::prepareScratchFolder() const
 {
-    if (QFileInfo(m_folder).isDir() || QDir().mkpath(m_folder))
-        return {};
-    return {false, QStringLiteral("Kansiota %1 ei voitu luoda.")
-                       .arg(QDir::toNativeSeparators(m_folder))};
+    if (::mkdir(m_folderBytes.constData(), 0777) != 0 && errno != EEXIST)
+        return Done::failure(QStringLiteral("Kansiota %1 ei voitu luoda: %2.")
+                                 .arg(shownFolder(), systemErrorText(errno)));
+    const QByteArray scratch = pathOf(scratchName);
+    struct stat info;
+    const bool present = ::lstat(scratch.constData(), &info) == 0;
+    // A link in its place is removed, never followed: leftovers are cleaned up in there.
+    if (present && S_ISLNK(info.st_mode) && ::unlink(scratch.constData()) != 0)
+        return Done::failure(QStringLiteral("Kansioon %1 ei voitu tallentaa: %2.")
+                                 .arg(shownFolder(), systemErrorText(errno)));
+    if (present && !S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode))
+        return Done::failure(QStringLiteral("Kansiossa %1 on tiedosto %2, joka estää tallentamisen.")
+                                 .arg(shownFolder(), QString::fromLatin1(scratchName)));
+    if ((!present || S_ISLNK(info.st_mode)) && ::mkdir(scratch.constData(), 0700) != 0)
+        return Done::failure(QStringLiteral("Kansioon %1 ei voitu tallentaa: %2.")
+                                 .arg(shownFolder(), systemErrorText(errno)));
+    removeLeftovers(scratch, QByteArray(), true);
+    return {};
 }
 
-StoreOutcome RecordStore::write(const QString &name, const RecordValues &values)
+std::optional<QString> RecordStore::saveProblem(const QString &name) const
 {
     if (const auto problem = nameProblem(name))
-        return {false, *problem};
+        return problem;
+    const auto fileName = locate(name);
+    if (!fileName)
+        return std::nullopt;
+    struct stat info;
+    if (::stat(pathOf(*fileName).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return QStringLiteral("Nimellä %1 on jo kansio.").arg(elideMiddle(name));
+    if (isProtected(pathOf(*fileName)))
+        return QStringLiteral("Tiedostoa %1 ei voitu tallentaa: Tiedosto on kirjoitussuojattu.")
+            .arg(elideMiddle(name));
+    return std::nullopt;
+}
+
+Done RecordStore::write(const QString &name, const RecordValues &values)
+{
+    if (const auto problem = saveProblem(name))
+        return Done::failure(*problem);
     QByteArray content;
     for (const QString &value : values) {
         if (const auto problem = valueProblem(value))
-            return {false, *problem};
+            return Done::failure(*problem);
         content += *encodeEightBit(value) + "\r\n";
     }
-    if (const auto folderOutcome = ensureFolder(); !folderOutcome.ok)
-        return folderOutcome;
-    if (QFileInfo(pathOf(name)).isDir())
-        return {false, QStringLiteral("Nimellä %1 on jo kansio.").arg(name)};
-
-    const QString error = replaceAtomically(pathOf(name), content);
-    if (!error.isEmpty())
-        return {false, QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2").arg(name, error)};
+    const QByteArray fileName = locate(name).value_or(name.toUtf8());
+    if (const Done scratch = prepareScratchFolder(); !scratch)
+        return scratch;
+    const Done written = writeAtomically({pathOf(fileName), pathOf(scratchName), {}, false}, content);
+    if (!written)
+        return Done::failure(QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2.")
+                                 .arg(elideMiddle(name), written.error()));
     return {};
 }
 
-// Writes the whole content to a temporary file and renames it over the record, so an
-// interrupted save leaves the old record or the new one, never a mix. Not QSaveFile:
-// killed at the wrong moment it leaves its temporary file beside the target, and in
-// this folder every file is a record. The temporary files live in a hidden sub-folder,
-// which is never listed; leftovers of a save that was cut off are removed here.
-QString RecordStore::replaceAtomically(const QString &target, const QByteArray &content)
+Outcome<RecordLines> RecordStore::readLines(const RecordEntry &entry) const
 {
-    QDir scratch(m_folder + QStringLiteral("/.tallennus"));
-    if (!scratch.mkpath(QStringLiteral(".")))
-        return QStringLiteral("kansiota %1 ei voitu luoda").arg(QDir::toNativeSeparators(scratch.path()));
-    for (const QString &leftover : scratch.entryList(QDir::Files | QDir::Hidden))
-        scratch.remove(leftover);
-
-    QTemporaryFile file(scratch.filePath(QStringLiteral("XXXXXX")));
-    if (!file.open()
-        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                | QFile::ReadOther)
-        || file.write(content) != content.size() || !file.flush()
-        || ::fsync(file.handle()) != 0)
-        return file.errorString();
-    std::error_code failure;
-    std::filesystem::rename(file.fileName().toStdString(), target.toStdString(), failure);
-    if (failure)
-        return QString::fromLocal8Bit(failure.message().c_str());
-    file.setAutoRemove(false); // it is the record now
-    return {};
-}
-
-RecordLines RecordStore::readLines(const QString &name) const
-{
-    RecordLines result;
-    if (const auto problem = nameProblem(name)) {
-        result.openError = *problem;
-        return result;
-    }
-    QFile file(pathOf(name));
-    // Unbuffered: the record is read in one call, a buffer in between only copies it.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) { // nor does a folder
-        result.openError = QStringLiteral("Tiedostoa %1 ei voitu avata: %2")
-                               .arg(name, file.errorString());
-        return result;
-    }
-    constexpr qsizetype budget = RecordLineCount * (maxLineBytes + 2);
-    const QByteArray data = file.read(budget);
-    const bool wholeFile = data.size() < budget || file.atEnd();
-
-    qsizetype pos = 0;
+    const int fd = ::open(pathOf(entry.fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Outcome<RecordLines>::failure(QStringLiteral("Tiedostoa %1 ei voitu avata: %2.")
+                                                 .arg(elideMiddle(entry.name), systemErrorText(errno)));
+    RecordLines lines;
+    LineReader reader(fd, maxLineBytes);
+    QByteArray text;
     for (int i = 0; i < RecordLineCount; ++i) {
-        qsizetype end = data.indexOf('\n', pos);
-        qsizetype next = end + 1;
-        if (end < 0 && wholeFile && pos < data.size())
-            end = next = data.size(); // a last line without a line end
-        if (end < 0 || end - pos > maxLineBytes + 1) {
-            result.lineError = end < 0 && wholeFile
-                ? QStringLiteral("Tiedostosta %1 puuttuu rivi %2.").arg(name).arg(i + 1)
-                : QStringLiteral("Tiedoston %1 rivi %2 on liian pitkä.").arg(name).arg(i + 1);
-            break;
-        }
-        QByteArray line = data.mid(pos, end - pos);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        result.lines[i] = decodeEightBit(line);
-        pos = next;
+        lines.state[i] = reader.next(text);
+        lines.text[i] = decodeEightBit(text);
     }
-    return result;
+    ::close(fd);
+    return lines;
 }
 
-ReadOutcome RecordStore::read(const QString &name) const
+Outcome<RecordValues> RecordStore::read(const QString &name) const
 {
-    const RecordLines lines = readLines(name);
-    if (!lines.opened())
-        return {std::nullopt, lines.openError};
-    if (!lines.lineError.isEmpty())
-        return {std::nullopt, lines.lineError};
+    const auto fileName = locate(name);
+    struct stat info;
+    if (!fileName || ::stat(pathOf(*fileName).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+        return Outcome<RecordValues>::failure(QStringLiteral("Tiedostoa %1 ei voitu avata: %2.")
+            .arg(elideMiddle(name), systemErrorText(fileName && S_ISDIR(info.st_mode) ? EISDIR : ENOENT)));
+    const Outcome<RecordLines> lines = readLines({name, *fileName});
+    if (!lines)
+        return Outcome<RecordValues>::failure(lines.error());
     RecordValues values;
-    for (int i = 0; i < RecordLineCount; ++i)
-        values[i] = *lines.lines[i];
-    return {values, {}};
+    for (int i = 0; i < RecordLineCount; ++i) {
+        if (lines->state[i] == LineReader::Line::Missing)
+            return Outcome<RecordValues>::failure(
+                QStringLiteral("Tiedostosta %1 puuttuu rivi %2.").arg(elideMiddle(name)).arg(i + 1));
+        if (lines->state[i] == LineReader::Line::TooLong)
+            return Outcome<RecordValues>::failure(
+                QStringLiteral("Tiedoston %1 rivi %2 on liian pitkä.").arg(elideMiddle(name)).arg(i + 1));
+        values[i] = lines->text[i];
+    }
+    return values;
 }
 
-StoreOutcome RecordStore::remove(const QString &name)
+Done RecordStore::remove(const QString &name)
 {
-    if (const auto problem = nameProblem(name))
-        return {false, *problem};
-    QFile file(pathOf(name));
-    if (!exists(name) || !file.remove())
-        return {false, QStringLiteral("Tiedostoa %1 ei voitu poistaa: %2")
-                           .arg(name, file.errorString())};
+    const auto fileName = locate(name);
+    const QString failure = QStringLiteral("Tiedostoa %1 ei voitu poistaa: %2.").arg(elideMiddle(name));
+    if (!fileName || !exists(name))
+        return Done::failure(failure.arg(systemErrorText(ENOENT)));
+    if (isProtected(pathOf(*fileName)))
+        return Done::failure(failure.arg(QStringLiteral("Tiedosto on kirjoitussuojattu")));
+    if (::unlink(pathOf(*fileName).constData()) != 0)
+        return Done::failure(failure.arg(systemErrorText(errno)));
     return {};
 }
 
-QStringList RecordStore::list() const
+Outcome<QList<RecordEntry>> RecordStore::list() const
 {
-    QStringList names = QDir(m_folder).entryList(
-        QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
-    return names;
+    QList<RecordEntry> entries;
+    DIR *dir = ::opendir(m_folderBytes.constData());
+    if (!dir) {
+        if (errno == ENOENT)
+            return entries;
+        return Outcome<QList<RecordEntry>>::failure(
+            QStringLiteral("Kansiota %1 ei voitu lukea: %2.").arg(shownFolder(), systemErrorText(errno)));
+    }
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray fileName(entry->d_name);
+        bool isFile = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            isFile = ::stat(pathOf(fileName).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (isFile)
+            entries.append({shownName(fileName), fileName});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(), sortsBefore);
+    return entries;
 }
 
 } // namespace tankeli

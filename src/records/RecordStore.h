@@ -2,9 +2,13 @@
 // The trip records: one small text file per trip in the folder "stat" beside the
 // program. Naming, listing, reading, writing and deleting, without any window.
 
+#include "app/LineReader.h"
+#include "app/Outcome.h"
+
+#include <QByteArray>
 #include <QDate>
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <optional>
 
@@ -15,25 +19,21 @@ namespace tankeli {
 enum RecordLine { RecPrice, RecConsumption, RecDistance, RecTripPrice, RecLitres, RecordLineCount };
 using RecordValues = std::array<QString, RecordLineCount>;
 
+// One file of the record folder: the name the user sees, and the file's own name on
+// disk. A name that is not UTF-8 (copied from an old Windows folder) is shown decoded
+// as Windows-1252, and every operation on the entry uses its own bytes.
+struct RecordEntry
+{
+    QString name;
+    QByteArray fileName;
+    bool operator==(const RecordEntry &) const = default;
+};
+
 // A record's first five lines as far as they could be read.
 struct RecordLines
 {
-    QString openError;                                   // empty when the file opened
-    std::array<std::optional<QString>, RecordLineCount> lines; // nullopt: not readable
-    QString lineError;                                   // message for the first unreadable line
-    bool opened() const { return openError.isEmpty(); }
-};
-
-struct StoreOutcome
-{
-    bool ok = true;
-    QString error; // a Finnish message for the user when !ok
-};
-
-struct ReadOutcome
-{
-    std::optional<RecordValues> values;
-    QString error;
+    std::array<LineReader::Line, RecordLineCount> state{};
+    std::array<QString, RecordLineCount> text;
 };
 
 class RecordStore
@@ -46,27 +46,42 @@ public:
     // The name a typed name is saved under: unchanged when it ends in ".sav" (letter
     // case significant), else with ".sav" appended; empty for an empty name.
     static QString finalName(const QString &typed);
-    // Why a name cannot be a record name (a Finnish message), or nullopt when it can.
+    // Why a name cannot be given to a new record (a Finnish message), or nullopt.
     static std::optional<QString> nameProblem(const QString &name);
+    // The name shown for a file's own name bytes.
+    static QString shownName(const QByteArray &fileName);
 
+    // Why a record of this name cannot be saved (the name, a folder of that name, a
+    // write-protected record), or nullopt when it can.
+    std::optional<QString> saveProblem(const QString &name) const;
+    // Whether a file (not a folder) of exactly that shown name is in the folder.
     bool exists(const QString &name) const;
-    StoreOutcome write(const QString &name, const RecordValues &values);
-    RecordLines readLines(const QString &name) const;
-    ReadOutcome read(const QString &name) const;
-    StoreOutcome remove(const QString &name);
-    // Every file of the folder, by name with letter case ignored.
-    QStringList list() const;
+    // Creates or replaces the record atomically; a write-protected record is refused.
+    Done write(const QString &name, const RecordValues &values);
+    // The five lines for the main window; a record that cannot be read whole is refused.
+    Outcome<RecordValues> read(const QString &name) const;
+    // The first five lines as the chart reads them, each read, too long or missing.
+    Outcome<RecordLines> readLines(const RecordEntry &entry) const;
+    // Deletes the record; a write-protected record is refused.
+    Done remove(const QString &name);
+    // Every file of the folder, by shown name with letter case ignored. A folder that is
+    // not there lists nothing; one that cannot be read is a failure.
+    Outcome<QList<RecordEntry>> list() const;
 
     QString folder() const { return m_folder; }
 
-    // Reading stops after this many bytes a line, so a large stray file cannot stall it.
+    // A line longer than this many bytes is never held; the rest of it is skipped.
     static constexpr qsizetype maxLineBytes = 4096;
 
 private:
-    QString pathOf(const QString &name) const;
-    StoreOutcome ensureFolder();
-    QString replaceAtomically(const QString &target, const QByteArray &content);
+    // The file name bytes of the existing file shown as name, if there is one.
+    std::optional<QByteArray> locate(const QString &name) const;
+    QByteArray pathOf(const QByteArray &fileName) const;
+    Done prepareScratchFolder() const;
+    QString shownFolder() const;
+
     QString m_folder;
+    QByteArray m_folderBytes;
 };
 
 } // namespace tankeli

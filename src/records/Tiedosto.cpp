@@ -1,11 +1,11 @@
 #include "Tiedosto.h"
 
 #include "FileLayout.h"
+#include "TripFields.h"
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
-#include "mainwindow/Tankeli.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,12 +13,16 @@
 #include <QListWidget>
 
 namespace tankeli {
+namespace {
+constexpr int fileNameRole = Qt::UserRole; // the entry's own file name bytes
+}
 
-Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
-    : SecondaryWindow(mainWindow)
-    , m_folders(std::move(folders))
-    , m_main(mainWindow)
-    , m_store(m_folders.recordFolder())
+Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip)
+    : SecondaryWindow(folders, mainWindow,
+                      {FileLayout::designedClient, FileLayout::minimumOuterTwips,
+                       FileLayout::contentMinimum()})
+    , m_trip(trip)
+    , m_store(folders.recordFolder())
     , m_commands(m_store, *this)
     , m_list(new QListWidget(this))
     , m_name(new QLineEdit(this))
@@ -28,37 +32,47 @@ Tiedosto::Tiedosto(ProgramFolders folders, Tankeli *mainWindow)
     m_list->setFont(labelFont());
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->resize(int(FileLayout::listWidth), 162);
+    m_list->setObjectName(QStringLiteral("Tiedostot"));
     m_list->setAccessibleName(QStringLiteral("Tallennetut tiedostot"));
     m_name->setFont(labelFont());
     m_name->resize(FileLayout::nameFieldSize.toSize());
+    m_name->setObjectName(QStringLiteral("Tiedostonimi"));
     m_name->setAccessibleName(QStringLiteral("Tiedostonimi"));
+    m_heading->setObjectName(QStringLiteral("txt_Otsikko"));
     setTabOrder(m_list, m_name);
     m_list->installEventFilter(this);
     m_name->installEventFilter(this);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &Tiedosto::followSelection);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Suorita_Toiminto(0); });
-    setMinimumOuterTwips(FileLayout::minimumOuterWidthTwips, FileLayout::minimumOuterHeightTwips);
-    resize(FileLayout::designedClient);
 }
 
-QString Tiedosto::Form_Load()
+Done Tiedosto::Form_Load()
 {
-    rereadList();
-    ButtonPictures pictures;
-    const QString error = pictures.load(m_folders);
-    if (!error.isEmpty())
-        return error;
-    // The first caption is the mode's, set by the main window.
-    m_buttons = addButtons(pictures, {QString(), QStringLiteral("Sulje"), QStringLiteral("Poista")});
-    connect(m_buttons, &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
+    readList();
+    // The first caption is the mode's, set when the window is shown.
+    const Done made = makeButtons({QString(), QStringLiteral("Sulje"), QStringLiteral("Poista")});
+    if (!made)
+        return made;
+    connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
     m_list->setFocus();
-    Form_Resize();
     return {};
+}
+
+void Tiedosto::showFor(FileMode mode, const QString &caption)
+{
+    m_mode = mode;
+    setWindowTitle(caption);
+    showInFront();
+    buttons()->setCaption(0, caption);
+    if (mode == FileMode::Save)
+        Hae_Tiedostonimi();
+    if (!m_listProblem.isEmpty())
+        inform(m_listProblem);
 }
 
 void Tiedosto::Suorita_Toiminto(int index)
 {
-    m_commands.run(index, m_main->Menu_Avaa->text(), m_main->Menu_Tallenna->text());
+    m_commands.run(index);
 }
 
 void Tiedosto::Hae_Tiedostonimi()
@@ -71,6 +85,23 @@ void Tiedosto::followSelection()
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
     if (!selected.isEmpty())
         m_name->setText(selected.first()->text());
+}
+
+RecordEntry Tiedosto::entryAt(int row) const
+{
+    const QListWidgetItem *item = m_list->item(row);
+    return {item->text(), item->data(fileNameRole).toByteArray()};
+}
+
+int Tiedosto::recordCount() const
+{
+    return m_list->count();
+}
+
+RecordEntry Tiedosto::selectRecord(int k)
+{
+    selectEntry(k);
+    return entryAt(k);
 }
 
 void Tiedosto::selectEntry(int index)
@@ -109,17 +140,29 @@ int Tiedosto::selectedEntry() const
 }
 
 // Reads the folder again; the selected entry stays selected while it is still there.
-void Tiedosto::rereadList()
+void Tiedosto::readList()
 {
-    const QListWidgetItem *selected = selectedEntry() >= 0 ? m_list->item(selectedEntry()) : nullptr;
-    const QString keep = selected ? selected->text() : QString();
+    const int selected = selectedEntry();
+    const QByteArray keep = selected >= 0 ? entryAt(selected).fileName : QByteArray();
     const QSignalBlocker blocker(m_list);
     m_list->clear();
-    const QStringList names = m_store.list();
-    m_list->addItems(names);
-    const qsizetype row = keep.isEmpty() ? -1 : names.indexOf(keep);
-    if (row >= 0)
-        m_list->setCurrentRow(int(row), QItemSelectionModel::ClearAndSelect);
+    const Outcome<QList<RecordEntry>> listed = m_store.list();
+    m_listProblem = listed.error();
+    if (!listed)
+        return;
+    for (const RecordEntry &entry : *listed) {
+        auto *item = new QListWidgetItem(entry.name, m_list);
+        item->setData(fileNameRole, entry.fileName);
+        if (!keep.isNull() && entry.fileName == keep)
+            m_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+void Tiedosto::rereadList()
+{
+    readList();
+    if (!m_listProblem.isEmpty())
+        inform(m_listProblem);
 }
 
 void Tiedosto::inform(const QString &text)
@@ -132,22 +175,22 @@ bool Tiedosto::ask(const QString &text, const QString &title)
     return Messages::current().ask(this, text, title);
 }
 
-RecordValues Tiedosto::mainFields() const
+RecordValues Tiedosto::tripFields() const
 {
-    return m_main->recordFields();
+    return m_trip.recordValues();
 }
 
-void Tiedosto::setMainFields(const RecordValues &values)
+void Tiedosto::setTripFields(const RecordValues &values)
 {
-    m_main->setRecordFields(values);
+    m_trip.setRecordValues(values);
 }
 
 void Tiedosto::calculate()
 {
-    m_main->Suorita(0);
+    m_trip.calculate();
 }
 
-void Tiedosto::Form_Resize()
+void Tiedosto::layOut()
 {
     const FileLayout l = layoutFileWindow(width(), height(), m_list->height());
     m_list->move(l.list.toPoint());
@@ -155,15 +198,9 @@ void Tiedosto::Form_Resize()
         m_list->resize(m_list->width(), qRound(*l.listHeight));
     m_heading->move(l.heading.toPoint());
     m_name->move(l.nameField.toPoint());
-    if (m_buttons)
+    if (buttons())
         for (int k = 0; k < 3; ++k)
-            m_buttons->place(k, l.buttons[k], l.buttonCaptions[k]);
-}
-
-void Tiedosto::resizeEvent(QResizeEvent *event)
-{
-    SecondaryWindow::resizeEvent(event);
-    Form_Resize();
+            buttons()->place(k, l.buttons[k]);
 }
 
 bool Tiedosto::eventFilter(QObject *watched, QEvent *event)

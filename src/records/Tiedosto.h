@@ -1,10 +1,11 @@
 #pragma once
 // The file window: the saved trips of the folder stat, a name field and the buttons
-// Avaa or Tallenna (by mode), Sulje and Poista. Its mode is its title, which the main
-// window sets. Sulje hides it with its state kept; the close box destroys it.
+// Avaa or Tallenna (by mode), Sulje and Poista. The menu command that shows it sets its
+// mode, and its title shows the command's caption. Sulje hides it with its state kept;
+// the close box destroys it. Its list is the record list the statistics chart walks.
 
 #include "FileCommands.h"
-#include "app/ProgramFolders.h"
+#include "RecordList.h"
 #include "look/SecondaryWindow.h"
 
 class QLabel;
@@ -13,59 +14,60 @@ class QListWidget;
 
 namespace tankeli {
 
-class PictureButtons;
-class Tankeli;
+class TripFields;
 
-class Tiedosto : public SecondaryWindow, private FileWindowOperations
+class Tiedosto : public SecondaryWindow, public RecordList, private FileWindowOperations
 {
     Q_OBJECT
 public:
-    Tiedosto(ProgramFolders folders, Tankeli *mainWindow);
+    Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip);
 
-    // Reads the list and loads the button pictures; returns a message on failure.
-    QString Form_Load();
+    // Reads the list and loads the button pictures; the failure names a picture.
+    Done Form_Load();
+    // Shows the window for opening or saving, titled with the menu command's caption.
+    void showFor(FileMode mode, const QString &caption);
     void Suorita_Toiminto(int index);
     // Puts today's default record name into the name field.
     void Hae_Tiedostonimi();
 
-    QListWidget *Tiedostot() const { return m_list; }
-    QLineEdit *Tiedostonimi() const { return m_name; }
-    QLabel *txt_Otsikko() const { return m_heading; }
-    PictureButtons *buttons() const { return m_buttons; }
-    // Selects entry `index` as a click would (used by the statistics chart too).
-    void selectEntry(int index) override;
-    // The list's entries in order.
-    QStringList entries() const override;
+    // RecordList
+    int recordCount() const override;
+    RecordEntry selectRecord(int k) override;
+    QString listProblem() const override { return m_listProblem; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void layOut() override;
+    void Form_Unload() override {}
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Form_Resize();
     void followSelection();
+    void readList();
+    RecordEntry entryAt(int row) const;
 
     // FileWindowOperations
-    QString title() const override { return windowTitle(); }
+    FileMode mode() const override { return m_mode; }
     QString nameText() const override;
     void setNameText(const QString &text) override;
+    QStringList entries() const override;
     int selectedEntry() const override;
+    void selectEntry(int index) override;
     void hideWindow() override { hide(); }
     void rereadList() override;
     void inform(const QString &text) override;
     bool ask(const QString &text, const QString &title) override;
-    RecordValues mainFields() const override;
-    void setMainFields(const RecordValues &values) override;
+    RecordValues tripFields() const override;
+    void setTripFields(const RecordValues &values) override;
     void calculate() override;
 
-    ProgramFolders m_folders;
-    Tankeli *m_main;
+    TripFields &m_trip;
     RecordStore m_store;
     FileCommands m_commands;
+    FileMode m_mode = FileMode::Open;
+    QString m_listProblem;
     QListWidget *m_list;
     QLineEdit *m_name;
     QLabel *m_heading;
-    PictureButtons *m_buttons = nullptr;
 };
 
 } // namespace tankeli

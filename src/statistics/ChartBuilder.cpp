@@ -9,14 +9,6 @@
 namespace tankeli {
 namespace {
 
-const std::array<ChartSelector, chartSelectorCount> selectors{{
-    {QStringLiteral("Bensanhinta"), RecPrice, QStringLiteral("€/L")},
-    {QStringLiteral("Bensankulutus"), RecConsumption, QStringLiteral("L/100Km")},
-    {QStringLiteral("Matka"), RecDistance, QStringLiteral("Km")},
-    {QStringLiteral("Kokonaiskulutus"), RecLitres, QStringLiteral("L")},
-    {QStringLiteral("Yhteishinta"), RecTripPrice, QStringLiteral("€")},
-}};
-
 // Two decimals, halves to even, kept in single precision.
 float roundToTwoDecimals(float value)
 {
@@ -66,24 +58,30 @@ void planCurve(ChartPlan &plan, float width, float height)
 // Reads every record into the five series, one fault per step that cannot complete.
 // A line that cannot be read leaves the line buffer as it was, so the conversion that
 // follows converts the previous line again: the order of faults and values rests on it.
-ChartValues readChartValues(const QStringList &names, const RecordReader &read)
+// A line too long to hold is read to its end like any line, and does not convert.
+ChartValues readChartValues(RecordList &list, const RecordReader &read)
 {
     ChartValues result;
     auto &values = result.lines;
     auto &faults = result.faults;
+    const int count = list.recordCount();
     for (auto &series : values)
-        series.fill(0.0f, names.size());
+        series.fill(0.0f, count);
     QString lineBuffer;
-    for (int k = 0; k < names.size(); ++k) {
-        const RecordLines record = read(names[k]);
-        if (!record.opened())
-            faults.append({ChartFault::Open, k, 0, record.openError});
+    for (int k = 0; k < count; ++k) {
+        const RecordEntry entry = list.selectRecord(k);
+        result.names.append(entry.name);
+        const Outcome<RecordLines> record = read(entry);
+        if (!record)
+            faults.append({ChartFault::Open, k, 0, record.error()});
         for (int line = 0; line < RecordLineCount; ++line) {
-            if (record.opened() && record.lines[line])
-                lineBuffer = *record.lines[line];
+            const LineReader::Line state = record ? record->state[line] : LineReader::Line::Missing;
+            if (state == LineReader::Line::Text)
+                lineBuffer = record->text[line];
+            else if (state == LineReader::Line::TooLong)
+                lineBuffer.clear();
             else
-                faults.append({ChartFault::Read, k, line + 1,
-                               record.opened() ? record.lineError : record.openError});
+                faults.append({ChartFault::Read, k, line + 1, record.error()});
             if (const auto value = textToSingle(lineBuffer))
                 values[line][k] = *value;
             else
@@ -95,35 +93,47 @@ ChartValues readChartValues(const QStringList &names, const RecordReader &read)
 
 const ChartSelector &chartSelector(int index)
 {
+    static const std::array<ChartSelector, chartSelectorCount> selectors = [] {
+        std::array<ChartSelector, chartSelectorCount> made;
+        for (int i = 0; i < chartSelectorCount; ++i) {
+            const TripQuantity &q = tripRows()[i];
+            made[i] = {q.caption, RecordLine(q.recordLine), q.chartUnit};
+        }
+        return made;
+    }();
     static const ChartSelector none{QString(), RecordLineCount, QString()};
     return index >= 0 && index < chartSelectorCount ? selectors[index] : none;
 }
 
-ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
-                     float width, float height)
+ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
+                     float height)
 {
-    if (names.size() < 2) {
-        ChartPlan plan;
-        plan.tooFewRecords = true;
+    ChartPlan plan;
+    plan.listProblem = list.listProblem();
+    plan.tooFewRecords = plan.listProblem.isEmpty() && list.recordCount() < 2;
+    if (!plan.listProblem.isEmpty() || plan.tooFewRecords)
         return plan;
-    }
-    const ChartValues values = readChartValues(names, read);
-    ChartPlan plan = planChart(values, selector, width, height);
+    const ChartValues values = readChartValues(list, read);
+    const RecordLine line = chartSelector(selector).line;
+    const QVector<float> series = line < RecordLineCount ? values.lines[line]
+                                                         : QVector<float>(values.names.size(), 0.0f);
+    plan = planChart(series, values.names, selector, width, height);
     plan.faults = values.faults + plan.faults;
     return plan;
 }
 
-ChartPlan planChart(const ChartValues &values, int selector, float width, float height)
+ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
+                    float width, float height)
 {
     ChartPlan plan;
-    const qsizetype count = values.lines[0].size();
-    if (count < 2) {
+    if (series.size() < 2) {
         plan.tooFewRecords = true;
         return plan;
     }
     const ChartSelector &chosen = chartSelector(selector);
-    plan.series = chosen.line < RecordLineCount ? values.lines[chosen.line]
-                                                : QVector<float>(count, 0.0f);
+    plan.selector = selector;
+    plan.series = series;
+    plan.names = names;
 
     // T rises to one above each value that exceeds it, in list order.
     for (const float value : plan.series)

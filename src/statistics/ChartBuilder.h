@@ -3,6 +3,8 @@
 // quantity, works out the scale and the positions of the curve, the title and the
 // three value labels. Knows nothing of windows; the statistics window draws the plan.
 
+#include "calculator/TripQuantities.h"
+#include "records/RecordList.h"
 #include "records/RecordStore.h"
 
 #include <QString>
@@ -17,11 +19,11 @@ namespace tankeli {
 struct ChartSelector
 {
     QString caption;
-    RecordLine line;
+    RecordLine line = RecordLineCount;
     QString unit;
 };
 
-inline constexpr int chartSelectorCount = 5;
+// Selector i charts the quantity of the main window's row i.
 const ChartSelector &chartSelector(int index);
 
 inline const QString chartTooFewMessage = QStringLiteral(
@@ -60,14 +62,17 @@ struct ChartPoint
 
 struct ChartPlan
 {
+    QString listProblem;  // the folder could not be read: nothing else is planned
     bool tooFewRecords = false;
     QVector<ChartSegment> segments;
     ChartText title;
     ChartText topLabel, middleLabel, bottomLabel;
     QVector<ChartFault> faults;
-    QVector<float> series;     // the charted value of each record, in list order
+    int selector = -1;
+    QVector<float> series;      // the charted value of each record, in list order
+    QStringList names;          // the records, in list order
     QVector<ChartPoint> points; // where each record's value lies, where it could be placed
-    float scaleTop = 0;        // T
+    float scaleTop = 0;         // T
 };
 
 // The five values of every record, as read for a chart, with the faults of reading.
@@ -75,17 +80,22 @@ struct ChartValues
 {
     std::array<QVector<float>, RecordLineCount> lines;
     QVector<ChartFault> faults;
+    QStringList names; // the records, in list order
 };
 
-using RecordReader = std::function<RecordLines(const QString &name)>;
+using RecordReader = std::function<Outcome<RecordLines>(const RecordEntry &record)>;
 
-// A whole run: the too-few-records outcome, or every record read and the plan made.
-ChartPlan buildChart(const QStringList &names, const RecordReader &read, int selector,
-                     float width, float height);
+// A whole run: the list's own problem, the too-few-records outcome, or every record
+// read and the plan made, with the faults of reading and of planning in their order.
+ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
+                     float height);
 
-// The two halves of a run, so that a chart can be planned again for another canvas size
-// from values already read.
-ChartValues readChartValues(const QStringList &names, const RecordReader &read);
-ChartPlan planChart(const ChartValues &values, int selector, float width, float height);
+// Reads every record, walking the list from its first entry to its last, selecting each
+// in turn and reading the record it names.
+ChartValues readChartValues(RecordList &list, const RecordReader &read);
+// Plans the chart of one series; planning a run's series again for another canvas size
+// reads no file.
+ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
+                    float width, float height);
 
 } // namespace tankeli

@@ -20,10 +20,9 @@ ChartCanvas::ChartCanvas(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ChartCanvas::showPlan(const ChartPlan &plan, const QStringList &names, const QString &unit)
+void ChartCanvas::showPlan(const ChartPlan &plan, const QString &unit)
 {
     m_plan = plan;
-    m_names = names;
     m_unit = unit;
     m_hasChart = true;
     update();
@@ -54,7 +53,7 @@ QString ChartCanvas::pointText(QPointF pos) const
         return {};
     for (const ChartPoint &p : m_plan.points) {
         if (QLineF(pos, QPointF(p.x, p.y)).length() <= pointReach)
-            return m_names.value(p.record) + QStringLiteral(": ")
+            return m_plan.names.value(p.record) + QStringLiteral(": ")
                 + singleToText(m_plan.series[p.record]) + QLatin1Char(' ') + m_unit;
     }
     return {};

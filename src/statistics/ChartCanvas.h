@@ -15,8 +15,8 @@ class ChartCanvas : public QWidget
 public:
     explicit ChartCanvas(QWidget *parent = nullptr);
 
-    // Shows a plan; names are the records in list order, for the point tooltips.
-    void showPlan(const ChartPlan &plan, const QStringList &names, const QString &unit);
+    // Shows a plan; its points' tooltips name the record and the value in this unit.
+    void showPlan(const ChartPlan &plan, const QString &unit);
     const ChartPlan &plan() const { return m_plan; }
     bool hasChart() const { return m_hasChart; }
     // The tooltip text for a point near pos, or empty.
@@ -28,7 +28,6 @@ protected:
 
 private:
     ChartPlan m_plan;
-    QStringList m_names;
     QString m_unit;
     bool m_hasChart = false;
 };

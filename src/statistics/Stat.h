@@ -4,9 +4,9 @@
 // destroys it.
 
 #include "ChartBuilder.h"
-#include "app/ProgramFolders.h"
 #include "look/SecondaryWindow.h"
 
+#include <functional>
 #include <optional>
 
 class QLabel;
@@ -15,48 +15,34 @@ namespace tankeli {
 
 class ChartCanvas;
 class PictureButtons;
-class Tankeli;
 
 class Stat : public SecondaryWindow
 {
     Q_OBJECT
 public:
-    Stat(ProgramFolders folders, Tankeli *mainWindow);
+    // records gives the list the chart walks, creating it when needed; nullptr when
+    // it cannot be made.
+    Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<RecordList *()> records);
 
-    QString Form_Load();
+    Done Form_Load();
     void Nappi_Komento(int index);
-    // Draws the chart of selector `index` over the file window's list.
+    // Draws the chart of selector `index` over the record list.
     void Piirra_Kayra(int index);
 
-    ChartCanvas *Taulu() const { return m_canvas; }
-    QLabel *txt_Otsikko() const { return m_title; }
-    PictureButtons *Knapit() const { return m_selectors; }
-    PictureButtons *buttons() const { return m_buttons; }
-
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    void layOut() override;
     void keyPressEvent(QKeyEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Form_Resize();
     void redrawForCanvasSize();
 
-    ProgramFolders m_folders;
-    Tankeli *m_main;
+    std::function<RecordList *()> m_records;
     ChartCanvas *m_canvas;
     QLabel *m_title;
     PictureButtons *m_selectors = nullptr;
-    PictureButtons *m_buttons = nullptr;
 
-    // The last run, kept to draw it again for a new canvas size without reading files.
-    struct LastRun
-    {
-        ChartValues values;
-        QStringList names;
-        int selector;
-    };
-    std::optional<LastRun> m_lastRun;
+    // The last chart, planned again for a new canvas size without reading files.
+    std::optional<ChartPlan> m_lastPlan;
 };
 
 } // namespace tankeli

@@ -3,6 +3,8 @@
 #include "look/Halving.h"
 #include "look/WindowGeometry.h"
 
+#include <cmath>
+
 namespace tankeli {
 
 StatLayout layoutStatWindow(double width, double height)
@@ -23,12 +25,24 @@ StatLayout layoutStatWindow(double width, double height)
     l.selectors[2] = {l.selectors[0].x() + 2 * w + 10, firstRow};
     l.selectors[3] = {c - w, secondRow};
     l.selectors[4] = {l.selectors[3].x() + w + 10, secondRow};
-    for (int i = 0; i < 5; ++i)
-        l.selectorCaptions[i] = centredOn(l.selectors[i], L::selectorSize, L::selectorCaptionSize);
-
     l.button = {c - halfOf(pictureButtonSize.width()), secondRow + L::selectorSize.height() + 8};
-    l.buttonCaption = centredOn(l.button, pictureButtonSize, pictureCaptionSize);
     return l;
+}
+
+QList<QRect> StatLayout::controls() const
+{
+    QList<QRect> rects{placedRect(canvas, QSizeF(canvasWidth, std::round(qMax(canvasHeight, 0.0)))),
+                       placedRect(title, titleSize), placedRect(button, pictureButtonSize)};
+    for (const QPointF &selector : selectors)
+        rects << placedRect(selector, selectorSize);
+    return rects;
+}
+
+QSize StatLayout::contentMinimum()
+{
+    static const QSize minimum = smallestClientFitting(
+        [](double w, double h) { return layoutStatWindow(w, h).controls(); });
+    return minimum;
 }
 
 } // namespace tankeli

@@ -3,7 +3,9 @@
 // centred with its height following the window, the five selectors in two rows below
 // it and the close button under them.
 
+#include <QList>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <QSizeF>
 #include <array>
@@ -17,14 +19,16 @@ struct StatLayout
     static constexpr QSizeF selectorSize{105, 25};       // Knapi
     static constexpr QSizeF selectorCaptionSize{89, 17}; // Knapi_Txt
     static constexpr QSize designedClient{342, 354};
-    static constexpr int minimumOuterWidthTwips = 5500;
-    static constexpr int minimumOuterHeightTwips = 6000;
+    static constexpr QSize minimumOuterTwips{5500, 6000};
 
     QPointF canvas;
     double canvasHeight = 0;
     QPointF title;
-    std::array<QPointF, 5> selectors, selectorCaptions;
-    QPointF button, buttonCaption;
+    std::array<QPointF, 5> selectors;
+    QPointF button;
+
+    QList<QRect> controls() const;
+    static QSize contentMinimum();
 };
 
 StatLayout layoutStatWindow(double width, double height);

@@ -11,6 +11,6 @@ int main(int argc, char *argv[])
     const tankeli::RecordValues older{"1,3", "7,5", "120", "11,7", "9"};
     const tankeli::RecordValues newer{"1,45", "6,25", "1000", "90,625", "62,5"};
     for (unsigned i = 0;; ++i)
-        if (!store.write(QStringLiteral("matka.sav"), i % 2 ? newer : older).ok)
+        if (!store.write(QStringLiteral("matka.sav"), i % 2 ? newer : older).ok())
             return 1;
 }

@@ -1,34 +1,30 @@
 #pragma once
-// Answers the program's message boxes in tests and remembers what they said.
+// Answers the program's message boxes in tests and remembers what they said, as
+// "?title: text" for a question and "!title: text" otherwise.
 
 #include "look/Messages.h"
 
-#include <QList>
-#include <QString>
+#include <QStringList>
 
 class RecordingMessages : public tankeli::Messages
 {
 public:
-    struct Shown
-    {
-        QString text, title;
-        Icon icon;
-        bool question;
-    };
-
     RecordingMessages() { tankeli::Messages::replace(this); }
     ~RecordingMessages() override { tankeli::Messages::replace(nullptr); }
 
     void inform(QWidget *, const QString &text, const QString &title, Icon icon) override
     {
-        shown.append({text, title, icon, false});
+        shown << "!" + title + ": " + text;
+        icons << icon;
     }
     bool ask(QWidget *, const QString &text, const QString &title) override
     {
-        shown.append({text, title, Icon::None, true});
+        shown << "?" + title + ": " + text;
+        icons << Icon::None;
         return answers.isEmpty() ? true : answers.takeFirst();
     }
 
-    QList<Shown> shown;
+    QStringList shown;
+    QList<Icon> icons;
     QList<bool> answers; // the answers to the next questions; Yes when none is left
 };

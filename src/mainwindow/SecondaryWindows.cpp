@@ -1,0 +1,100 @@
+#include "SecondaryWindows.h"
+
+#include "calibration/Kalibroi.h"
+#include "help/Help.h"
+#include "look/Messages.h"
+#include "records/Tiedosto.h"
+#include "statistics/Stat.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace tankeli {
+
+SecondaryWindows::SecondaryWindows(const ProgramFolders &folders, QWidget &mainWindow,
+                                   QWidget &firstField, TripFields &trip,
+                                   CalibrationState &calibration)
+    : QObject(&mainWindow)
+    , m_folders(folders)
+    , m_main(mainWindow)
+    , m_firstField(firstField)
+    , m_trip(trip)
+    , m_calibration(calibration)
+{
+}
+
+SecondaryWindows::~SecondaryWindows() = default;
+
+// Makes the window, hidden, unless it exists. One that cannot load (a picture is
+// missing) ends the program, as a fault in the program's own files does at start-up.
+template <typename Window, typename... Extra>
+Window *SecondaryWindows::ensure(QPointer<Window> &holder, Extra &&...extra)
+{
+    if (holder)
+        return holder;
+    auto *window = new Window(m_folders, &m_main, std::forward<Extra>(extra)...);
+    const Done loaded = window->Form_Load();
+    if (!loaded) {
+        delete window;
+        Messages::current().inform(&m_main, loaded.error(), programTitle(), Messages::Icon::Critical);
+        QCoreApplication::exit(1);
+        return nullptr;
+    }
+    connect(window, &SecondaryWindow::left, this, &SecondaryWindows::giveFocusBack);
+    holder = window;
+    return window;
+}
+
+void SecondaryWindows::showHelp(const QString &caption)
+{
+    if (Help *help = ensure(m_help)) {
+        rememberFocus();
+        help->setWindowTitle(caption);
+        help->showInFront();
+    }
+}
+
+void SecondaryWindows::showCalibration()
+{
+    const bool made = !m_calibrationWindow;
+    if (Kalibroi *window = ensure(m_calibrationWindow, m_calibration)) {
+        if (made)
+            connect(window, &Kalibroi::committed, this, &SecondaryWindows::calibrationCommitted);
+        rememberFocus();
+        window->showInFront();
+    }
+}
+
+void SecondaryWindows::showFiles(FileMode mode, const QString &caption)
+{
+    if (Tiedosto *files = ensure(m_files, m_trip))
+        files->showFor(mode, caption);
+}
+
+void SecondaryWindows::showStatistics(const QString &caption)
+{
+    if (Stat *stat = ensure(m_stat, [this] { return recordList(); })) {
+        rememberFocus();
+        stat->setWindowTitle(caption);
+        stat->showInFront();
+    }
+}
+
+RecordList *SecondaryWindows::recordList()
+{
+    return ensure(m_files, m_trip);
+}
+
+void SecondaryWindows::rememberFocus()
+{
+    QWidget *focused = m_main.focusWidget();
+    m_focusBefore = qobject_cast<QLineEdit *>(focused) ? focused : &m_firstField;
+}
+
+void SecondaryWindows::giveFocusBack()
+{
+    m_main.activateWindow();
+    (m_focusBefore ? m_focusBefore.data() : &m_firstField)->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+} // namespace tankeli

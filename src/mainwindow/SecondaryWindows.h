@@ -1,0 +1,61 @@
+#pragma once
+// The main window's four secondary windows: each is made on first use, at most one of
+// each, and made again after its close box destroyed it. When the user leaves the help,
+// statistics or calibration window, the keyboard focus goes back to the main window's
+// field that had it when the window was opened (the price field when none had it).
+
+#include "app/ProgramFolders.h"
+#include "records/FileCommands.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace tankeli {
+
+class CalibrationState;
+class Help;
+class Kalibroi;
+class RecordList;
+class Stat;
+class Tiedosto;
+class TripFields;
+
+class SecondaryWindows : public QObject
+{
+    Q_OBJECT
+public:
+    SecondaryWindows(const ProgramFolders &folders, QWidget &mainWindow, QWidget &firstField,
+                     TripFields &trip, CalibrationState &calibration);
+    ~SecondaryWindows() override;
+
+    void showHelp(const QString &caption);
+    void showCalibration();
+    void showFiles(FileMode mode, const QString &caption);
+    void showStatistics(const QString &caption);
+
+signals:
+    void calibrationCommitted();
+
+private:
+    template <typename Window, typename... Extra>
+    Window *ensure(QPointer<Window> &holder, Extra &&...extra);
+    // The file window's list, made hidden when needed; nullptr when it cannot load.
+    RecordList *recordList();
+    void rememberFocus();
+    void giveFocusBack();
+
+    ProgramFolders m_folders;
+    QWidget &m_main;
+    QWidget &m_firstField;
+    TripFields &m_trip;
+    CalibrationState &m_calibration;
+    QPointer<QWidget> m_focusBefore;
+    QPointer<Help> m_help;
+    QPointer<Kalibroi> m_calibrationWindow;
+    QPointer<Tiedosto> m_files;
+    QPointer<Stat> m_stat;
+};
+
+} // namespace tankeli
