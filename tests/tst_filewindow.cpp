@@ -90,6 +90,11 @@ private slots:
         QTest::mouseClick(button(0), Qt::LeftButton);
         QCOMPARE(readBytes(dirs->stat("reissu.sav")), QByteArray("1,3\r\n6,5\r\n100\r\n8,45\r\n6,5\r\n"));
         QVERIFY(listed().contains("reissu.sav") && window<Tiedosto>()->isVisible());
+        list()->setCurrentRow(int(listed().indexOf("matka.sav")));
+        name()->setText("toinen");
+        QTest::mouseClick(button(0), Qt::LeftButton);
+        QCOMPARE(list()->currentItem()->text(), QStringLiteral("matka.sav")); // kept when read again
+        QVERIFY(list()->currentItem()->isSelected());
         main->Suorita(1);
         openBy("Menu_Avaa");
         list()->setCurrentRow(int(listed().indexOf("reissu.sav")));

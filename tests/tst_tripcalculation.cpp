@@ -39,6 +39,11 @@ private slots:
                            << QStringList{"1,3", "6,5", "236,6864", "20", "15,38462", "600", "7300"};
         QTest::newRow("E calibrated") << QStringList{"1,3", "6,5", "0", "20"} << true << 5.0f
                            << QStringList{"1,3", "6,5", "236,6864", "20", "15,38462", "600", "7300"};
+        // With distance, litres and trip price known, B comes before C.
+        QTest::newRow("B before C") << QStringList{"1,3", "0", "100", "20", "6,5"} << false << 0.0f << caseA;
+        // With consumption, litres and trip price known, D comes before E.
+        QTest::newRow("D before E") << QStringList{"1,3", "6,5", "0", "20", "50"} << false << 0.0f
+                           << QStringList{"1,3", "6,5", "769,2308", "65", "50", "1950", "23725"};
         QTest::newRow("only trip price") << QStringList{"1,3", "0", "0", "10"} << false << 0.0f
                            << QStringList{"1,3", "0", "0", "10", "0", "300", "3650"};
         QTest::newRow("nothing known") << QStringList{"1,30"} << false << 0.0f
