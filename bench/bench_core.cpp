@@ -1,5 +1,6 @@
-// How fast the core is: number texts and one trip calculation per call, and listing,
-// reading and charting folders of 256, 10,000 and 100,000 records.
+// How fast the core is: number texts and one trip calculation per call; listing,
+// reading and charting folders of 256, 10,000 and 100,000 records; and listing plus
+// charting set against the bare system-call floor of the same work.
 #include "calculator/NumberText.h"
 #include "calculator/TripCalculation.h"
 #include "records/RecordStore.h"
@@ -8,6 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -96,6 +104,58 @@ void chartRecords(benchmark::State &state)
         benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
 }
 BENCHMARK(chartRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The least any program must do for a chart: list the folder, sort the names, and
+// open, read and close every file, in plain C++ on the same files.
+std::size_t systemCallFloor(const std::string &folder)
+{
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.c_str());
+    while (const dirent *entry = ::readdir(dir))
+        if (entry->d_type == DT_REG)
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    std::size_t bytes = 0;
+    char buffer[4096];
+    for (const std::string &name : names) {
+        const int fd = ::open((folder + '/' + name).c_str(), O_RDONLY | O_CLOEXEC);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        bytes += n > 0 ? std::size_t(n) : 0;
+        ::close(fd);
+    }
+    return bytes;
+}
+
+// Listing and charting as the statistics window does, timed in the same loop as the
+// floor, turn about, so that both meet the same caches; ratio = program / floor.
+void listAndChartAgainstFloor(benchmark::State &state)
+{
+    const RecordStore &store = folderOf(int(state.range(0)));
+    const std::string folder = QFile::encodeName(store.folder()).toStdString();
+    const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
+    using Clock = std::chrono::steady_clock;
+    Clock::duration program{};
+    Clock::duration floor{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        benchmark::DoNotOptimize(systemCallFloor(folder));
+        const auto middle = Clock::now();
+        ListedRecords list;
+        list.entries = *store.list();
+        benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
+        const auto end = Clock::now();
+        floor += middle - start;
+        program += end - middle;
+    }
+    const auto ms = [&state](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count() / double(state.iterations());
+    };
+    state.counters["program_ms"] = ms(program);
+    state.counters["floor_ms"] = ms(floor);
+    state.counters["ratio"] = ms(program) / ms(floor);
+}
+BENCHMARK(listAndChartAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -99,11 +99,13 @@ private slots:
     {
         Messages::replace(nullptr); // the program's own boxes, not the recorder
         QStringList seen;
-        const auto answer = [&seen](const char *button) {
-            QTimer::singleShot(0, [&seen, button] {
+        QStringList texts;
+        const auto answer = [&seen, &texts](const char *button) {
+            QTimer::singleShot(0, [&seen, &texts, button] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 if (!box)
                     return;
+                texts << box->text();
                 QStringList buttons;
                 for (QAbstractButton *b : box->buttons())
                     buttons << b->text();
@@ -128,6 +130,9 @@ private slots:
         in<PictureButton>(window<Tiedosto>(), "Nappi(0)")->click();
         QCOMPARE(seen, (QStringList{"Ylikirjoita | Ei/Kyllä | Kyllä | 0 | fits",
                                     "Tankeli | OK | OK | 0 | fits"}));
+        QVERIFY2(texts[1].contains(QChar(0x2026))
+                     && texts[1].endsWith(QStringLiteral(".sav ei voitu tallentaa: Nimi on liian pitkä.")),
+                 qPrintable(texts[1]));
         answer("OK");
         menu("Menu_Tietoja")->trigger();
         QCOMPARE(seen.last(), QStringLiteral("Tietoja | OK | OK | 1 | fits"));
