@@ -1,7 +1,5 @@
 #include "calibration/CalibrationLayout.h"
 #include "help/HelpLayout.h"
-#include "look/GradientRamp.h"
-#include "look/Halving.h"
 #include "look/WindowGeometry.h"
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
@@ -26,22 +24,6 @@ class TestLayouts : public QObject
 {
     Q_OBJECT
 private slots:
-    void halving_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("half");
-        QTest::newRow("424") << 424.0 << 212;
-        QTest::newRow("57") << 57.0 << 28;
-        QTest::newRow("2.5 to even 2") << 2.5 << 1;
-        QTest::newRow("3.5 to even 4") << 3.5 << 2;
-        QTest::newRow("negative truncates") << -3.0 << -1;
-    }
-    void halving()
-    {
-        QFETCH(double, value);
-        QTEST(int(halfOf(value)), "half");
-    }
-
     // The worked positions of every window at a given client size.
     void positions_data()
     {
@@ -90,64 +72,22 @@ private slots:
         QCOMPARE(placed, expected);
     }
 
-    void captionsSitOnTheirButtons()
-    {
-        QCOMPARE(centredOn({156, 272}, pictureButtonSize, pictureCaptionSize), QPointF(164, 280));
-        QCOMPARE(centredOn({9, 258.42}, StatLayout::selectorSize, StatLayout::selectorCaptionSize),
-                 QPointF(17, 262.42));
-    }
-
     // The smallest client area a window's layout needs shows every control whole, and
-    // one pixel less in either direction does not.
-    void contentMinimumIsTight_data()
-    {
-        QTest::addColumn<int>("window");
-        for (int i = 0; i < windows.size(); ++i)
-            QTest::newRow(windows[i].first) << i;
-    }
+    // one pixel less in either direction does not; the file window's three buttons need
+    // more than its outer minimum leaves under a frame of 8 pixels a side.
     void contentMinimumIsTight()
     {
-        QFETCH(int, window);
-        const Placed &placed = windows[window].second;
-        const QSize minimum = smallestClientFitting(placed);
-        const auto fits = [&](QSize client) {
-            for (const QRect &r : placed(client.width(), client.height()))
-                if (!QRect(QPoint(0, 0), client).contains(r))
-                    return false;
-            return true;
-        };
-        QVERIFY(fits(minimum));
-        QVERIFY(!fits(minimum - QSize(1, 0)));
-        QVERIFY(!fits(minimum - QSize(0, 1)));
-    }
-
-    void minimumOuterSizes()
-    {
-        QCOMPARE(twipsToPixels({6500, 5500}), QSize(434, 367));
-        QCOMPARE(twipsToPixels({2500, 4000}), QSize(167, 267));
-        // The file window's three buttons need more than its outer minimum leaves under a
-        // thick frame of 16 pixels.
-        QCOMPARE(FileLayout::contentMinimum().width(), 359);
-    }
-
-    void gradientRows_data()
-    {
-        QTest::addColumn<int>("height");
-        for (int h : {1, 2, 320, 1000})
-            QTest::newRow(qPrintable(QString::number(h))) << h;
-    }
-    void gradientRows()
-    {
-        QFETCH(int, height);
-        QCOMPARE(gradientColourAt(0, height), gradientTop);
-        if (height > 1)
-            QCOMPARE(gradientColourAt(height - 1, height), gradientBottom);
-        int previous = 256;
-        for (int row = 0; row < height; ++row) {
-            const int red = gradientColourAt(row, height).red;
-            QVERIFY(red <= previous);
-            previous = red;
+        for (const auto &[window, placed] : windows) {
+            const QSize minimum = smallestClientFitting(placed);
+            const auto fits = [&placed](QSize client) {
+                for (const QRect &r : placed(client.width(), client.height()))
+                    if (!QRect(QPoint(0, 0), client).contains(r))
+                        return false;
+                return true;
+            };
+            QVERIFY2(fits(minimum) && !fits(minimum - QSize(1, 0)) && !fits(minimum - QSize(0, 1)), window);
         }
+        QVERIFY(smallestClientFitting(windows[2].second).width() > twipsToPixels({5500, 6000}).width() - 16);
     }
 };
 

@@ -38,7 +38,7 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
     , m_title(makeLabel(this, CalibrationLayout::titleSize, Qt::AlignCenter))
     , m_choiceCaption(makeLabel(this, CalibrationLayout::choiceCaptionSize,
                                 Qt::AlignLeft | Qt::AlignVCenter, choiceText))
-    , m_option(new PictureButton(this, CalibrationLayout::optionSize, {}))
+    , m_option(new PictureButton(this, CalibrationLayout::optionSize, QSizeF(0, 0)))
 {
     setWindowTitle(QStringLiteral("Kalibrointi"));
     m_title->setWordWrap(true);

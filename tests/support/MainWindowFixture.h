@@ -16,14 +16,6 @@
 #include <QTest>
 #include <memory>
 
-// Whether a label's caption fits within the label (on its lines, where it wraps).
-inline bool captionFits(const QLabel *label)
-{
-    const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
-    return label->rect().contains(label->fontMetrics().boundingRect(
-        label->rect(), int(label->alignment()) | wrap, label->text()));
-}
-
 class MainWindowFixture
 {
 protected:
@@ -37,13 +29,11 @@ protected:
         dirs = std::make_unique<TestFolders>(settings);
         messages = std::make_unique<RecordingMessages>();
         main = std::make_unique<tankeli::Tankeli>(dirs->folders());
-        const tankeli::Done loaded = main->Form_Load();
-        if (!loaded)
+        if (const tankeli::Done loaded = main->Form_Load(); !loaded)
             qWarning() << loaded.error();
         main->show();
         main->activateWindow();
-        if (!waitActive(main.get()))
-            qWarning("the main window did not become active");
+        waitActive(main.get());
         return *main;
     }
     void stop()
@@ -52,30 +42,35 @@ protected:
         messages.reset();
         dirs.reset();
     }
-
     // Offscreen windows become active a moment after they are shown.
     static bool waitActive(QWidget *window)
     {
         return QTest::qWaitFor([window] { return window->isActiveWindow(); }, 5000);
     }
-
     QLineEdit *row(int r) const { return main->findChild<QLineEdit *>(QStringLiteral("row%1").arg(r)); }
     QAction *menu(const char *name) const { return main->findChild<QAction *>(QString::fromLatin1(name)); }
     // The secondary window of this class, shown or hidden, if it exists.
     template <typename Window>
-    Window *window() const
+    static Window *window()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *found = qobject_cast<Window *>(w))
                 return found;
         return nullptr;
     }
-    template <typename Control>
-    static Control *in(const QWidget *window, const char *name)
+    // The seven trip fields in row order, joined by ";".
+    QString rows() const
     {
-        return window ? window->findChild<Control *>(QString::fromLatin1(name)) : nullptr;
+        QStringList texts;
+        for (int r = 0; r < tankeli::tripRowCount; ++r)
+            texts << row(r)->text();
+        return texts.join(';');
     }
-
+    void setRows(const QStringList &texts)
+    {
+        for (int r = 0; r < texts.size(); ++r)
+            row(r)->setText(texts[r]);
+    }
     // A pointer move over a control, sent to whatever lies under that point of its
     // window, as the window system does.
     static void moveOver(QWidget *control, QPoint local = QPoint(3, 3))
@@ -84,22 +79,7 @@ protected:
         const QPoint at = control->mapTo(top, local);
         QWidget *under = top->childAt(at) ? top->childAt(at) : top;
         const QPointF there = under->mapFrom(top, at);
-        QMouseEvent move(QEvent::MouseMove, there, under->mapToGlobal(there), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, there, under->mapToGlobal(there), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(under, &move);
-    }
-
-    // The seven trip fields in row order.
-    QStringList rows() const
-    {
-        QStringList texts;
-        for (int r = 0; r < tankeli::tripRowCount; ++r)
-            texts << row(r)->text();
-        return texts;
-    }
-    void setRows(const QStringList &texts)
-    {
-        for (int r = 0; r < texts.size(); ++r)
-            row(r)->setText(texts[r]);
     }
 };

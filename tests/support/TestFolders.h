@@ -6,7 +6,6 @@
 #include "app/ProgramFolders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 inline const QByteArray defaultSettings("1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
@@ -16,13 +15,11 @@ class TestFolders
 public:
     explicit TestFolders(const QByteArray &settings = defaultSettings)
     {
-        QDir base(m_dir.path());
         for (const char *folder : {"Data", "stat", "pic"})
-            base.mkpath(QString::fromLatin1(folder));
+            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
         for (const char *name : {"button1.gif", "button2.gif", "option1.gif", "option2.gif"})
-            QFile::copy(QStringLiteral(TANKELI_PICTURES "/") + name, base.filePath("pic/") + name);
-        if (!settings.isNull())
-            writeBytes(path("Data/Arvot.txt"), settings);
+            QFile::copy(QStringLiteral(TANKELI_PICTURES "/") + name, path("pic/") + name);
+        writeBytes(path("Data/Arvot.txt"), settings);
     }
     tankeli::ProgramFolders folders() const { return tankeli::ProgramFolders(m_dir.path()); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
