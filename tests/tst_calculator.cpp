@@ -3,10 +3,7 @@
 #include "calibration/CalibrationState.h"
 #include "calibration/ErrorMargin.h"
 
-#include <QRandomGenerator>
 #include <QTest>
-#include <cmath>
-#include <cstring>
 #include <limits>
 
 using namespace tankeli;
@@ -33,7 +30,7 @@ private slots:
         const QList<std::pair<const char *, const char *>> rows{
             {"1,3", "1,3"}, {"1,30", "1,3"}, {"-6,5", "-6,5"}, {"+2", "2"}, {",5", "0,5"}, {"5,", "5"},
             {"1,234568E+08", "1,234568E+08"}, {"1e-05", "1E-05"}, {" 7 ", "7"}, {"3,402823E+38", "3,402823E+38"},
-            {"1E-50", "0"}, {"1,401298E-45", "1,401298E-45"}, {"", ""}, {"  ", ""}, {"abc", ""}, {"6.5", ""},
+            {"1E-50", "0"}, {"1,00000006E+28", "9,999999E+27"}, {"1,401298E-45", "1,401298E-45"}, {"", ""}, {"  ", ""}, {"abc", ""}, {"6.5", ""},
             {"1,2,3", ""}, {"12a", ""}, {"-", ""}, {",", ""}, {"1E", ""}, {"1E+", ""}, {"E5", ""}, {"inf", ""},
             {"nan", ""}, {"0x10", ""}, {"1 000", ""}, {"3,5E+38", ""}, {"--1", ""}, {"5 %", ""}};
         for (const auto &[text, value] : rows)
@@ -45,6 +42,8 @@ private slots:
         QFETCH(QString, text);
         const auto value = textToSingle(text);
         QTEST(value ? singleToText(*value) : QString(), "value");
+        if (value) // what is written reads back to itself, also next to a power of ten (found by fuzzing)
+            QCOMPARE(singleToText(textToSingle(singleToText(*value)).value()), singleToText(*value));
     }
 
     void writes()
@@ -55,30 +54,6 @@ private slots:
             {0.0001f, "0,0001"}, {0.00001f, "1E-05"}, {std::numeric_limits<float>::max(), "3,402823E+38"}};
         for (const auto &[value, text] : rows)
             QCOMPARE(singleToText(value), QString::fromLatin1(text));
-    }
-
-    // text(number(text(x))) == text(x), next to every power of ten and over a random
-    // sample of bit patterns.
-    void roundTripIsStable()
-    {
-        QVector<float> values{1.00000006e28f}; // found by fuzzing: "1E+28" read back as 9,999999E+27
-        for (int e = -38; e <= 38; ++e) {
-            float f = std::nextafter(std::nextafter(std::pow(10.0f, float(e)), 0.0f), 0.0f);
-            for (int i = 0; i < 6; ++i, f = std::nextafter(f, INFINITY))
-                values << f << -f;
-        }
-        QRandomGenerator random(20061206);
-        for (int i = 0; i < 200000; ++i) {
-            const quint32 bits = random.generate();
-            float f;
-            std::memcpy(&f, &bits, sizeof f);
-            if (std::isfinite(f))
-                values << f;
-        }
-        for (const float x : values) {
-            const QString text = singleToText(x);
-            QCOMPARE(singleToText(textToSingle(text).value_or(NAN)), text);
-        }
     }
 
     // Fields, separated by ";": price, consumption, distance, trip price, litres, month
@@ -146,47 +121,36 @@ private slots:
         QTEST(margin ? marginText(*margin) : QString(), "shown");
     }
 
-    void commits_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("committed"); // empty: no commit
-        const QList<std::pair<const char *, const char *>> rows{
-            {"100", "100"}, {"97,5", "98"}, {"96,5", "96"}, {"-2,5", "-2"}, {"32767", "32767"},
-            {"-32768", "-32768"}, {"32767,5", ""}, {"70000", ""}, {"", ""}, {"abc", ""}};
-        for (const auto &[text, committed] : rows)
-            QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(committed);
-    }
-    void commits()
-    {
-        QFETCH(QString, text);
-        const auto value = commitReading(text);
-        QTEST(value ? QString::number(*value) : QString(), "committed");
-    }
-
     // The calibration state through a session: start-up from the saved readings, readings
     // typed, the window closed (commit) and opened again; texts are separated by ";".
     void sessions_data()
     {
         QTest::addColumn<QString>("saved");    // settings lines 2 and 3
         QTest::addColumn<QString>("typed");    // the readings typed; empty: none
-        QTest::addColumn<QString>("settings"); // lines 2 and 3 while the window is open
+        QTest::addColumn<QString>("settings"); // margin at start-up | lines 2 and 3 while the window is open
         QTest::addColumn<QString>("reopened"); // margin in force after closing; texts shown again; margin then
-        QTest::newRow("saved 100 / 105, untouched") << "100;105" << "" << "100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("97,5 commits as 98") << "0;0" << "97,5;100" << "97,5;100" << "2 | 98;100;2 % | 2";
-        QTest::newRow("96,5: margin follows on reopening") << "0;0" << "96,5;100" << "96,5;100" << "3 | 96;100;4 % | 4";
-        QTest::newRow("emptied display keeps the saved 100") << "100;105" << ";105" << "100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("abc and 70000 keep their readings") << "100;105" << "abc;70000" << "100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("nothing saved: margin field shows 0") << "0;0" << "" << "0;0" << "0 | 0;0;0 | 0";
+        QTest::newRow("saved 100 / 105, untouched") << "100;105" << "" << "5 | 100;105" << "5 | 100;105;5 % | 5";
+        QTest::newRow("97,5 commits as 98") << "0;0" << "97,5;100" << "0 | 97,5;100" << "2 | 98;100;2 % | 2";
+        QTest::newRow("96,5: margin follows on reopening") << "0;0" << "96,5;100" << "0 | 96,5;100" << "3 | 96;100;4 % | 4";
+        QTest::newRow("emptied display keeps the saved 100") << "100;105" << ";105" << "5 | 100;105" << "5 | 100;105;5 % | 5";
+        QTest::newRow("abc and 70000 keep their readings") << "100;105" << "abc;70000" << "5 | 100;105" << "5 | 100;105;5 % | 5";
+        QTest::newRow("16-bit bounds") << "0;0" << "32767;-32768" << "0 | 32767;-32768" << "-201 | 32767;-32768;-201 % | -201";
+        QTest::newRow("-2,5 commits as -2, 32767,5 not at all") << "100;105" << "-2,5;32767,5" << "5 | -2,5;105" << "-1.3108e+06 | -2;105;-5350 % | -5350";
+        QTest::newRow("saved 110 / 100") << "110;100" << "" << "-10 | 110;100" << "-10 | 110;100;-10 % | -10";
+        // The display is taken first, while the meter still holds 0.
+        QTest::newRow("unreadable saved meter") << "100;x" << "" << "-100 | 100;0" << "-100 | 100;0;-100 % | -100";
+        QTest::newRow("nothing saved: margin field shows 0") << "0;0" << "" << "0 | 0;0" << "0 | 0;0;0 | 0";
     }
     void sessions()
     {
         QFETCH(QString, saved);
         QFETCH(QString, typed);
         CalibrationState state = CalibrationState::fromSettings(saved.section(';', 0, 0), saved.section(';', 1), false);
+        const QString atStart = QString::number(state.Virhemarginaali()) + " | ";
         state.windowCreated();
         if (!typed.isEmpty())
             state.setReadingTexts(typed.section(';', 0, 0), typed.section(';', 1));
-        QTEST(state.displaySetting() + ';' + state.meterSetting(), "settings");
+        QTEST(atStart + state.displaySetting() + ';' + state.meterSetting(), "settings");
         QVERIFY(!state.Kalibrointi_Kaytossa()); // only closing commits the choice
         state.commit(true);
         QVERIFY(state.Kalibrointi_Kaytossa());
@@ -197,22 +161,6 @@ private slots:
         QCOMPARE(state.displaySetting() + ';' + state.meterSetting(), state.displayText() + ';' + state.meterText());
     }
 
-    void startUpMargins_data()
-    {
-        QTest::addColumn<QString>("display");
-        QTest::addColumn<QString>("meter");
-        QTest::addColumn<float>("margin");
-        QTest::newRow("100 / 105") << "100" << "105" << 5.0f;
-        QTest::newRow("110 / 100") << "110" << "100" << -10.0f;
-        // The display is filled first, while the meter still holds 0.
-        QTest::newRow("unreadable meter after the display") << "100" << "x" << -100.0f;
-    }
-    void startUpMargins()
-    {
-        QFETCH(QString, display);
-        QFETCH(QString, meter);
-        QTEST(CalibrationState::fromSettings(display, meter, false).Virhemarginaali(), "margin");
-    }
 };
 
 QTEST_APPLESS_MAIN(TestCalculator)

@@ -60,6 +60,8 @@ class TestChartBuilder : public QObject
 {
     Q_OBJECT
 private slots:
+    // Three consumptions on the designed canvas: the walk, the scale, the segments and the
+    // labels; a folder that cannot be read plans nothing and walks nothing.
     void threeConsumptionsOnTheDesignCanvas()
     {
         Records records = Records::consumptions({"7,5", "8", "6,5"});
@@ -76,6 +78,23 @@ private slots:
                                  {plan.bottomLabel.x, plan.bottomLabel.y}, {plan.title.x, plan.title.y}}),
                  (QList<QPointF>{{2, 2}, {2, 106}, {2, 192}, {164 - 13, 5}}));
         QCOMPARE(plan.names, (QStringList{"r0.sav", "r1.sav", "r2.sav"}));
+        records.walked.clear();
+        records.problem = QStringLiteral("Kansiota stat ei voitu lukea");
+        QCOMPARE(records.build(1).listProblem, records.problem);
+        QVERIFY(records.build(1).segments.isEmpty() && records.walked.isEmpty());
+    }
+
+    // Points are spread evenly over the width, in list order, with no limit of records.
+    void positionsFollowTheList()
+    {
+        QStringList many(1000, "3");
+        many[1] = "6";
+        Records records = Records::consumptions(many);
+        const ChartPlan plan = records.build(1);
+        QCOMPARE(plan.segments.size(), 999);
+        QCOMPARE((QVector<float>{plan.segments[0].x2, plan.segments[998].x2, plan.segments[0].y2}),
+                 (QVector<float>{329.0f / 999, 329, 212.0f - 6.0f / (7.0f / 212.0f)}));
+        QCOMPARE(records.walked.last(), 999);
     }
 
     // The scale top rises to one above each value that exceeds it, in list order; the
@@ -101,20 +120,6 @@ private slots:
         const ChartPlan plan = Records::consumptions(values).build(selector);
         QTEST((QStringList{plan.title.text + " " + QString::number(plan.title.x), plan.topLabel.text,
                            plan.middleLabel.text, plan.bottomLabel.text}), "labels");
-    }
-
-    void positionsFollowTheList()
-    {
-        const ChartPlan plan = Records::consumptions({"1", "2", "3", "4", "5"}).build(1);
-        QVector<float> xs;
-        for (const ChartSegment &s : plan.segments)
-            xs << s.x1;
-        QCOMPARE(xs << plan.segments.last().x2, (QVector<float>{0, 82.25f, 164.5f, 246.75f, 329}));
-        QCOMPARE(Records::consumptions({"4", "6"}).build(1).segments[0].y2, 212.0f - 6.0f / (7.0f / 212.0f));
-        QStringList many(1000, "3");
-        Records records = Records::consumptions(many);
-        QCOMPARE(records.build(1).segments.size(), 999); // no limit of records
-        QCOMPARE(records.walked.last(), 999);
     }
 
     // Every step that cannot complete is reported, in order, and passed over; fewer than
@@ -167,15 +172,6 @@ private slots:
         QCOMPARE(plan.tooFewRecords, records.size() < 2);
         QCOMPARE(plan.segments.size(), faults.contains(Arithmetic) ? 0 : qMax(records.size() - 1, 0));
         QVERIFY(!plan.tooFewRecords || r.walked.isEmpty());
-    }
-
-    void unreadableFolder()
-    {
-        Records records = Records::consumptions({"7", "8"});
-        records.problem = QStringLiteral("Kansiota stat ei voitu lukea");
-        const ChartPlan plan = records.build(1);
-        QCOMPARE(plan.listProblem, records.problem);
-        QVERIFY(plan.segments.isEmpty() && records.walked.isEmpty());
     }
 };
 

@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "calibration/Kalibroi.h"
 #include "look/PictureButton.h"
 #include "look/WindowGeometry.h"
 
@@ -58,10 +57,7 @@ private slots:
         QTest::addColumn<QString>("opens");
         QTest::addColumn<QString>("leave");
         QTest::newRow("help, S") << "o" << "s";
-        QTest::newRow("help, close box") << "o" << "alt+F4";
         QTest::newRow("statistics, Escape") << "ctrl+s" << "Escape";
-        QTest::newRow("statistics, Sulje") << "ctrl+s" << "Nappi(0)";
-        QTest::newRow("calibration, Sulje") << "ctrl+k" << "Nappi(0)";
         QTest::newRow("calibration, close box") << "ctrl+k" << "alt+F4";
         QTest::newRow("file window, Sulje, then a click") << "ctrl+a" << "Nappi(1)";
     }
@@ -112,26 +108,6 @@ private slots:
         for (QWidget *control : client->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(!control->isVisible() || qobject_cast<QLabel *>(control) || client->rect().contains(control->geometry()),
                      qPrintable(control->objectName()));
-    }
-
-    // The calibration choice survives a visit to another program.
-    void choiceKeptAfterAnotherProgram()
-    {
-        auto *calibration = qobject_cast<Kalibroi *>(openBy("ctrl+k"));
-        QVERIFY(calibration);
-        auto *option = calibration->findChild<PictureButton *>("Opti");
-        clickAt(option, QPoint(8, 8));
-        QTRY_VERIFY(option->isChecked());
-        QProcess other;
-        other.start(QStringLiteral("xmessage"), {"Toinen ohjelma"});
-        if (!other.waitForStarted())
-            QSKIP("xmessage (x11-utils) is not installed to stand for another program");
-        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeWindow(), 5000);
-        xdotool({"windowactivate", "--sync", QString::number(calibration->winId())});
-        QTRY_COMPARE(QApplication::activeWindow(), calibration);
-        QVERIFY(option->isChecked());
-        other.kill();
-        other.waitForFinished();
     }
 };
 

@@ -145,6 +145,33 @@ private slots:
             QFile::setPermissions(folder, writable);
     }
 
+    // One copy per program folder, whatever the current and temporary folders of each;
+    // a copy that was killed leaves no lock that keeps the next one out.
+    void oneCopyPerProgramFolder()
+    {
+        const QString program = dirs->path("tankeli");
+        QVERIFY(QFile::copy(TANKELI_PROGRAM, program));
+        const auto run = [&](QProcess &copy, const QString &folder) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("TMPDIR", dirs->path(folder));
+            copy.setProcessEnvironment(env);
+            copy.setWorkingDirectory(dirs->path(folder == "puuttuu" ? "stat" : folder));
+            copy.start(program, {});
+            return copy.waitForStarted();
+        };
+        QProcess first;
+        QVERIFY(run(first, "puuttuu") && !first.waitForFinished(1500));
+        QProcess second;
+        QVERIFY(run(second, "Data") && second.waitForFinished(3000));
+        QCOMPARE(second.exitCode(), 0);
+        first.kill();
+        QVERIFY(first.waitForFinished(5000));
+        QProcess third;
+        QVERIFY(run(third, "puuttuu") && !third.waitForFinished(1500));
+        third.kill();
+        third.waitForFinished(5000);
+    }
+
     // On a full disk nothing is emptied: the old settings and the old record stay, and
     // the message says why.
     void fullDisk()
@@ -152,22 +179,19 @@ private slots:
         const QString disk = qEnvironmentVariable("TANKELI_SMALL_DISK");
         if (disk.isEmpty())
             QSKIP("no small file system could be mounted here (tests/unprivileged makes one as root)");
-        for (const char *folder : {"Data", "stat", "pic"})
-            QDir(disk).mkpath(QString::fromLatin1(folder));
-        for (const char *name : {"button1.gif", "button2.gif", "option1.gif", "option2.gif"})
-            QFile::copy(dirs->path("pic/") + name, disk + "/pic/" + name);
-        QVERIFY(writeBytes(disk + "/Data/Arvot.txt", defaultSettings) && writeBytes(disk + "/stat/matka.sav", matka));
-        Tankeli w{ProgramFolders(disk)};
+        TestFolders onDisk(defaultSettings, disk);
+        QVERIFY(writeBytes(onDisk.stat("matka.sav"), matka));
+        Tankeli w{onDisk.folders()};
         QVERIFY(w.Form_Load());
         QFile filler(disk + "/täyte");
         QVERIFY(filler.open(QIODevice::WriteOnly));
         while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
         }
         filler.close();
-        QVERIFY(RecordStore(disk + "/stat").write("matka.sav", {"9", "9", "9", "9", "9"}).error().endsWith("Laitteessa ei ole tilaa vapaana."));
+        QVERIFY(RecordStore(onDisk.path("stat")).write("matka.sav", {"9", "9", "9", "9", "9"}).error().endsWith("Laitteessa ei ole tilaa vapaana."));
         w.close();
-        QCOMPARE(readBytes(disk + "/Data/Arvot.txt"), defaultSettings);
-        QCOMPARE(readBytes(disk + "/stat/matka.sav"), matka);
+        QCOMPARE(onDisk.settings(), defaultSettings);
+        QCOMPARE(readBytes(onDisk.stat("matka.sav")), matka);
         QVERIFY(messages->shown.value(0).contains("Laitteessa ei ole tilaa vapaana"));
         filler.remove();
     }

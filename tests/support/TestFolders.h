@@ -13,7 +13,9 @@ inline const QByteArray defaultSettings("1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
 class TestFolders
 {
 public:
-    explicit TestFolders(const QByteArray &settings = defaultSettings)
+    // base: the folder to make it in; the system's temporary folder when empty.
+    explicit TestFolders(const QByteArray &settings = defaultSettings, const QString &base = QString())
+        : m_dir((base.isEmpty() ? QDir::tempPath() : base) + QStringLiteral("/tankeli-XXXXXX"))
     {
         for (const char *folder : {"Data", "stat", "pic"})
             QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
