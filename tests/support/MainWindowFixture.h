@@ -29,8 +29,9 @@ protected:
         dirs = std::make_unique<TestFolders>(settings);
         messages = std::make_unique<RecordingMessages>();
         main = std::make_unique<tankeli::Tankeli>(dirs->folders());
+        // A window that did not load has no buttons to press: stop with the reason.
         if (const tankeli::Done loaded = main->Form_Load(); !loaded)
-            qWarning() << loaded.error();
+            qFatal("the main window did not load: %s", qPrintable(loaded.error()));
         main->show();
         main->activateWindow();
         waitActive(main.get());
