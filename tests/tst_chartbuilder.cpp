@@ -80,8 +80,9 @@ private slots:
         QCOMPARE(plan.names, (QStringList{"r0.sav", "r1.sav", "r2.sav"}));
         records.walked.clear();
         records.problem = QStringLiteral("Kansiota stat ei voitu lukea");
-        QCOMPARE(records.build(1).listProblem, records.problem);
-        QVERIFY(records.build(1).segments.isEmpty() && records.walked.isEmpty());
+        const ChartPlan refused = records.build(1);
+        QCOMPARE(refused.listProblem, records.problem);
+        QVERIFY(refused.segments.isEmpty() && records.walked.isEmpty());
     }
 
     // Points are spread evenly over the width, in list order, with no limit of records.

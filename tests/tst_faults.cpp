@@ -151,23 +151,23 @@ private slots:
     {
         const QString program = dirs->path("tankeli");
         QVERIFY(QFile::copy(TANKELI_PROGRAM, program));
-        const auto run = [&](QProcess &copy, const QString &folder) {
+        const auto run = [&](QProcess &copy, const QString &temporary, const QString &current) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("TMPDIR", dirs->path(folder));
+            env.insert("TMPDIR", dirs->path(temporary));
             copy.setProcessEnvironment(env);
-            copy.setWorkingDirectory(dirs->path(folder == "puuttuu" ? "stat" : folder));
+            copy.setWorkingDirectory(dirs->path(current));
             copy.start(program, {});
             return copy.waitForStarted();
         };
-        QProcess first;
-        QVERIFY(run(first, "puuttuu") && !first.waitForFinished(1500));
+        QProcess first; // its temporary folder does not exist
+        QVERIFY(run(first, "puuttuu", "stat") && !first.waitForFinished(1500));
         QProcess second;
-        QVERIFY(run(second, "Data") && second.waitForFinished(3000));
+        QVERIFY(run(second, "Data", "Data") && second.waitForFinished(3000));
         QCOMPARE(second.exitCode(), 0);
         first.kill();
         QVERIFY(first.waitForFinished(5000));
         QProcess third;
-        QVERIFY(run(third, "puuttuu") && !third.waitForFinished(1500));
+        QVERIFY(run(third, "puuttuu", "stat") && !third.waitForFinished(1500));
         third.kill();
         third.waitForFinished(5000);
     }
