@@ -4,7 +4,6 @@
 #include "calibration/ErrorMargin.h"
 
 #include <QTest>
-#include <limits>
 
 using namespace tankeli;
 
@@ -26,13 +25,15 @@ private slots:
     void reads_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("value"); // as written back; empty: refused
+        QTest::addColumn<QString>("value"); // as written back, to seven digits; empty: refused
         const QList<std::pair<const char *, const char *>> rows{
             {"1,3", "1,3"}, {"1,30", "1,3"}, {"-6,5", "-6,5"}, {"+2", "2"}, {",5", "0,5"}, {"5,", "5"},
             {"1,234568E+08", "1,234568E+08"}, {"1e-05", "1E-05"}, {" 7 ", "7"}, {"3,402823E+38", "3,402823E+38"},
             {"1E-50", "0"}, {"1,00000006E+28", "9,999999E+27"}, {"1,401298E-45", "1,401298E-45"}, {"", ""}, {"  ", ""}, {"abc", ""}, {"6.5", ""},
             {"1,2,3", ""}, {"12a", ""}, {"-", ""}, {",", ""}, {"1E", ""}, {"1E+", ""}, {"E5", ""}, {"inf", ""},
-            {"nan", ""}, {"0x10", ""}, {"1 000", ""}, {"3,5E+38", ""}, {"--1", ""}, {"5 %", ""}};
+            {"nan", ""}, {"0x10", ""}, {"1 000", ""}, {"3,5E+38", ""}, {"--1", ""}, {"5 %", ""}, {"100", "100"}, {"-0", "0"},
+            {"769,2308", "769,2308"}, {"15,384616", "15,38462"}, {"8,8724994", "8,872499"}, {"1234567", "1234567"},
+            {"12345678", "1,234568E+07"}, {"1E+10", "1E+10"}, {"0,0001", "0,0001"}, {"0,00001", "1E-05"}};
         for (const auto &[text, value] : rows)
             QTest::newRow(text) << QString::fromLatin1(text) << QString::fromLatin1(value);
         QTest::newRow("unicode minus") << QStringLiteral("\u22121") << "";
@@ -44,16 +45,6 @@ private slots:
         QTEST(value ? singleToText(*value) : QString(), "value");
         if (value) // what is written reads back to itself, also next to a power of ten (found by fuzzing)
             QCOMPARE(singleToText(textToSingle(singleToText(*value)).value()), singleToText(*value));
-    }
-
-    void writes()
-    {
-        const QList<std::pair<float, const char *>> rows{
-            {1.3f, "1,3"}, {100.0f, "100"}, {-0.0f, "0"}, {769.2308f, "769,2308"}, {15.384616f, "15,38462"},
-            {8.8724994f, "8,872499"}, {1234567.0f, "1234567"}, {12345678.0f, "1,234568E+07"}, {1e10f, "1E+10"},
-            {0.0001f, "0,0001"}, {0.00001f, "1E-05"}, {std::numeric_limits<float>::max(), "3,402823E+38"}};
-        for (const auto &[value, text] : rows)
-            QCOMPARE(singleToText(value), QString::fromLatin1(text));
     }
 
     // Fields, separated by ";": price, consumption, distance, trip price, litres, month

@@ -1,6 +1,5 @@
 #include "calibration/CalibrationLayout.h"
 #include "help/HelpLayout.h"
-#include "look/WindowGeometry.h"
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
 #include "statistics/StatLayout.h"
@@ -8,17 +7,6 @@
 #include <QTest>
 
 using namespace tankeli;
-
-namespace {
-using Placed = std::function<QList<QRect>(double, double)>;
-const QList<std::pair<const char *, Placed>> windows{
-    {"main", [](double w, double h) { return layoutMainWindow(w, h).controls(); }},
-    {"help", [](double w, double h) { return layoutHelpWindow(w, h).controls(); }},
-    {"file", [](double w, double h) { return layoutFileWindow(w, h, 0).controls(); }},
-    {"stat", [](double w, double h) { return layoutStatWindow(w, h).controls(); }},
-    {"calibration", [](double w, double h) { return layoutCalibrationWindow(w, h).controls(); }},
-};
-} // namespace
 
 class TestLayouts : public QObject
 {
@@ -36,9 +24,6 @@ private slots:
         const MainLayout wide = layoutMainWindow(524, 500);
         QTest::newRow("main, wider and taller") << QList<QPointF>{wide.fields[0], wide.fields[6], wide.buttons[2]}
             << QList<QPointF>{{234, 112}, {234, 292}, {352.4, 425}};
-        const MainLayout none = layoutMainWindow(0, 0);
-        QTest::newRow("main, minimised") << QList<QPointF>{none.fields[0], none.title}
-                                         << QList<QPointF>{{-28, -38}, {-212, -20}};
         const HelpLayout h = layoutHelpWindow(304, 401);
         QTest::newRow("help, designed") << QList<QPointF>{h.button, {*h.textWidth, *h.textHeight}}
                                         << QList<QPointF>{{96, 351}, {284, 301}};
@@ -50,9 +35,6 @@ private slots:
                                                           f.buttons[0], f.buttons[1], f.buttons[2]}
             << QList<QPointF>{{96, 31.4f}, {0, 151.2f}, {96, 31.4f - 17}, {96, double(31.4f) + double(151.2f) + 10},
                               {156, 266.9f}, {33, 266.9f}, {279, 266.9f}};
-        const FileLayout folded = layoutFileWindow(0, 0, 162);
-        QTest::newRow("file, minimised keeps the list height") << QList<QPointF>{folded.nameField}
-                                                               << QList<QPointF>{{-116, 172}};
         const StatLayout s = layoutStatWindow(342, 354);
         QTest::newRow("stat, designed") << QList<QPointF>{s.canvas, {0, s.canvasHeight}, s.title, s.selectors[0],
                                                           s.selectors[1], s.selectors[2], s.selectors[3],
@@ -70,24 +52,6 @@ private slots:
         QFETCH(QList<QPointF>, placed);
         QFETCH(QList<QPointF>, expected);
         QCOMPARE(placed, expected);
-    }
-
-    // The smallest client area a window's layout needs shows every control whole, and
-    // one pixel less in either direction does not; the file window's three buttons need
-    // more than its outer minimum leaves under a frame of 8 pixels a side.
-    void contentMinimumIsTight()
-    {
-        for (const auto &[window, placed] : windows) {
-            const QSize minimum = smallestClientFitting(placed);
-            const auto fits = [&placed](QSize client) {
-                for (const QRect &r : placed(client.width(), client.height()))
-                    if (!QRect(QPoint(0, 0), client).contains(r))
-                        return false;
-                return true;
-            };
-            QVERIFY2(fits(minimum) && !fits(minimum - QSize(1, 0)) && !fits(minimum - QSize(0, 1)), window);
-        }
-        QVERIFY(smallestClientFitting(windows[2].second).width() > twipsToPixels({5500, 6000}).width() - 16);
     }
 };
 

@@ -49,9 +49,6 @@ private slots:
         QCOMPARE((QStringList{RecordStore::defaultName({2006, 3, 7}), RecordStore::defaultName({2007, 1, 1}),
                               RecordStore::defaultName({2006, 10, 9}), RecordStore::defaultName({987, 5, 4})}),
                  (QStringList{"2006_03_07", "2007_01_01", "2006_10_09", "987_05_04"}));
-        QCOMPARE((QStringList{RecordStore::finalName("matka"), RecordStore::finalName("matka.sav"),
-                              RecordStore::finalName("matka.SAV"), RecordStore::finalName("sav")}),
-                 (QStringList{"matka.sav", "matka.sav", "matka.SAV.sav", "sav.sav"}));
     }
 
     void writesAndReadsBack()
