@@ -1,127 +1,36 @@
-#include "MainWindowFixture.h"
+#include "RecordingMessages.h"
+#include "TestFolders.h"
 
 #include "app/SingleInstance.h"
-#include "look/PictureButton.h"
+#include "mainwindow/Tankeli.h"
 #include "records/RecordStore.h"
-#include "records/Tiedosto.h"
-#include "statistics/Stat.h"
 
-#include <QElapsedTimer>
-#include <QListWidget>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QTest>
 #include <QRandomGenerator>
 #include <QThread>
+#include <memory>
 
 using namespace tankeli;
 
 namespace {
 const QByteArray matka("1\r\n2\r\n3\r\n4\r\n5\r\n");
-const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner;
-const QFile::Permissions writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-
-// Whether permissions bind this process: a user who may override them sees no faults.
-bool permissionsBind()
-{
-    QTemporaryDir dir;
-    writeBytes(dir.filePath("probe"), "x");
-    QFile::setPermissions(dir.filePath("probe"), QFile::ReadOwner);
-    return !QFile(dir.filePath("probe")).open(QIODevice::WriteOnly);
-}
-#define NEEDS_BINDING_PERMISSIONS()                                                                      \
-    if (!permissionsBind())                                                                            \
-    QSKIP("this user may override file permissions; run through tests/unprivileged")
 } // namespace
 
-// Faults a user meets, through the real windows, as a user whose file permissions bind
-// (tests/unprivileged).
-class TestFaults : public QObject, MainWindowFixture
+// Faults a user meets in the program as a whole, as a user whose file permissions bind
+// (tests/unprivileged): pictures and locks that cannot be had, a second copy, a full
+// disk, a save killed halfway.
+class TestFaults : public QObject
 {
     Q_OBJECT
-
-    void click(QWidget *window, const QString &button, const QString &name = QString())
-    {
-        if (!name.isNull())
-            window->findChild<QLineEdit *>("Tiedostonimi")->setText(name);
-        window->findChild<PictureButton *>(button)->click();
-    }
+    std::unique_ptr<TestFolders> dirs;
+    RecordingMessages messages;
 
 private slots:
     void init()
     {
-        start();
+        dirs = std::make_unique<TestFolders>();
         QVERIFY(writeBytes(dirs->stat("matka.sav"), matka));
-    }
-    void cleanup()
-    {
-        for (const char *folder : {"stat", "Data", "pic", ""})
-            QFile::setPermissions(dirs->path(QString::fromLatin1(folder)), writable);
-        stop();
-    }
-
-    // A read-only stat/: saving and deleting are refused, naming stat/ and the cause.
-    // An unreadable one: the file window and the chart say so, not "too few records".
-    void protectedRecordFolder_data()
-    {
-        QTest::addColumn<int>("permissions");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("read-only") << int(readOnly) << "stat ei voitu tallentaa: Ei käyttöoikeutta. | "
-            "Haluatko varmasti poistaa tiedoston : matka.sav ? | Tiedostoa matka.sav ei voitu poistaa: Ei käyttöoikeutta.";
-        QTest::newRow("unreadable") << int(QFile::WriteOwner | QFile::ExeOwner)
-                                    << "stat ei voitu lukea: Ei käyttöoikeutta. | stat ei voitu lukea: Ei käyttöoikeutta.";
-    }
-    void protectedRecordFolder()
-    {
-        NEEDS_BINDING_PERMISSIONS();
-        QFETCH(int, permissions);
-        QVERIFY(QFile::setPermissions(dirs->path("stat"), QFile::Permissions(permissions)));
-        menu("Menu_Tallenna")->trigger();
-        Tiedosto *files = window<Tiedosto>();
-        if (permissions == int(readOnly)) {
-            click(files, "Nappi(0)", "uusi");
-            files->findChild<QListWidget *>()->setCurrentRow(0);
-            click(files, "Nappi(2)", "matka.sav");
-        } else {
-            menu("Menu_Stat")->trigger();
-            click(window<Stat>(), "Knapi(1)");
-        }
-        QStringList shown;
-        for (const QString &text : messages->shown)
-            shown << text.mid(text.indexOf(": ") + 2).remove(QRegularExpression("^.*/"));
-        QTEST(shown.join(" | "), "shown");
-        QFile::setPermissions(dirs->path("stat"), writable);
-        QCOMPARE(QDir(dirs->path("stat")).entryList(QDir::Files), QStringList{"matka.sav"});
-        QCOMPARE(readBytes(dirs->stat("matka.sav")), matka);
-    }
-
-    // Closing with Data/ or Arvot.txt protected: the settings are saved where they can
-    // be, and otherwise the old file stays and the real cause is named.
-    void settingsAtClosing_data()
-    {
-        QTest::addColumn<int>("folder");
-        QTest::addColumn<bool>("fileWritable");
-        QTest::addColumn<QString>("cause"); // empty: saved
-        QTest::newRow("read-only Data, writable file: written in place") << int(readOnly) << true << "";
-        QTest::newRow("read-only Data and file") << int(readOnly) << false << "Tiedosto on kirjoitussuojattu";
-        QTest::newRow("read-only Data, no file") << int(readOnly) << true << "Ei käyttöoikeutta";
-    }
-    void settingsAtClosing()
-    {
-        NEEDS_BINDING_PERMISSIONS();
-        QFETCH(int, folder);
-        QFETCH(bool, fileWritable);
-        QFETCH(QString, cause);
-        const bool noFile = cause == "Ei käyttöoikeutta";
-        if (noFile)
-            QFile::remove(dirs->path("Data/Arvot.txt"));
-        QFile::setPermissions(dirs->path("Data/Arvot.txt"), fileWritable ? QFile::ReadOwner | QFile::WriteOwner : QFile::ReadOwner);
-        QFile::setPermissions(dirs->path("Data"), QFile::Permissions(folder));
-        row(0)->setText("1,99");
-        main->close();
-        QCOMPARE(dirs->settings(), cause.isEmpty() ? QByteArray("1,99\r\n0\r\n0\r\nFalse\r\nTrue\r\n")
-                                   : noFile      ? QByteArray() : defaultSettings);
-        QVERIFY2(cause.isEmpty() ? messages->shown.isEmpty() : messages->shown.value(0).contains(cause),
-                 qPrintable(messages->shown.join('\n')));
     }
 
     void pictureOrLockThatCannotBeHad()
@@ -192,23 +101,8 @@ private slots:
         w.close();
         QCOMPARE(onDisk.settings(), defaultSettings);
         QCOMPARE(readBytes(onDisk.stat("matka.sav")), matka);
-        QVERIFY(messages->shown.value(0).contains("Laitteessa ei ole tilaa vapaana"));
+        QVERIFY(messages.shown.value(0).contains("Laitteessa ei ole tilaa vapaana"));
         filler.remove();
-    }
-
-    // A 100 MB file without line ends is charted quickly: one record whose first line
-    // does not convert and whose other lines cannot be read.
-    void hugeFileWithoutLineBreaks()
-    {
-        QFile huge(dirs->stat("valtava.sav"));
-        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(100 * 1024 * 1024));
-        huge.close();
-        menu("Menu_Stat")->trigger();
-        QElapsedTimer timer;
-        timer.start();
-        click(window<Stat>(), "Knapi(1)");
-        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(messages->shown.size(), 9);
     }
 
     // A save killed at any moment leaves the old five lines or the new five lines.

@@ -52,11 +52,12 @@ private slots:
 
     // Written back byte for byte; a price the file cannot hold falls back to the saved
     // one and the message says so, and the other settings are written all the same. A
-    // file that cannot be written at all is kept as it was, and the message says why.
+    // file that cannot be written at all is kept as it was, and the message says why;
+    // in a folder that takes no new file, the file is written in place.
     void writes_data()
     {
         QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("where"); // "protected": a file without write rights
+        QTest::addColumn<QString>("where"); // a path, or what is protected
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("message");
         const QByteArray kept("1,3\r\n0\r\n0\r\nFalse\r\nFalse\r\n");
@@ -66,19 +67,28 @@ private slots:
         QTest::newRow("character outside the set") << QStringLiteral("1,4Ω") << "Arvot.txt" << calibrated
                                                    << QStringLiteral("merkki \"Ω\" | edellinen hinta \"1,3\"");
         QTest::newRow("line break") << QStringLiteral("1,3\n4") << "Arvot.txt" << calibrated << "rivinvaihto | edellinen hinta";
-        QTest::newRow("write-protected file") << "2" << "protected" << kept
+        QTest::newRow("write-protected file") << "2" << "protected file" << kept
                                               << "Tiedosto on kirjoitussuojattu | Aiemmat asetukset jäivät voimaan";
         QTest::newRow("no Data folder") << "2" << "Puuttuu/Arvot.txt" << kept
                                         << "Tiedostoa tai kansiota ei ole | Aiemmat asetukset jäivät voimaan";
+        QTest::newRow("read-only folder: in place") << "2" << "protected folder" << QByteArray(calibrated).replace("1,3", "2") << "";
+        QTest::newRow("read-only folder and file") << "2" << "protected folder and file" << kept << "Tiedosto on kirjoitussuojattu";
+        QTest::newRow("read-only folder, no file") << "2" << "protected folder, no file" << QByteArray() << "Ei käyttöoikeutta";
     }
     void writes()
     {
         QFETCH(QString, price);
         QFETCH(QString, where);
         QFETCH(QString, message);
+        if (where.contains("folder"))
+            NEEDS_BINDING_PERMISSIONS();
         QVERIFY(writeBytes(path(), "1,3\r\n0\r\n0\r\nFalse\r\nFalse\r\n"));
-        QFile::setPermissions(path(), where == "protected" ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
-        const Done written = SettingsFile(where == "protected" ? path() : dir.filePath(where)).write({price, "100", "105", true, true}, "1,3");
+        if (where.contains("no file"))
+            QFile::remove(path());
+        QFile::setPermissions(path(), where.contains("file") ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
+        QFile::setPermissions(dir.path(), where.contains("folder") ? readOnly : writable);
+        const Done written = SettingsFile(where.startsWith("protected") ? path() : dir.filePath(where)).write({price, "100", "105", true, true}, "1,3");
+        QFile::setPermissions(dir.path(), writable);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
         QTEST(readBytes(path()), "file");
         QCOMPARE(written.ok(), message.isEmpty());

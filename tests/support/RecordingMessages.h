@@ -12,19 +12,13 @@ public:
     RecordingMessages() { tankeli::Messages::replace(this); }
     ~RecordingMessages() override { tankeli::Messages::replace(nullptr); }
 
-    void inform(QWidget *, const QString &text, const QString &title, Icon icon) override
-    {
-        shown << "!" + title + ": " + text;
-        icons << icon;
-    }
+    void inform(QWidget *, const QString &text, const QString &title, Icon) override { shown << "!" + title + ": " + text; }
     bool ask(QWidget *, const QString &text, const QString &title) override
     {
         shown << "?" + title + ": " + text;
-        icons << Icon::None;
-        return answers.isEmpty() ? true : answers.takeFirst();
+        return answers.isEmpty() || answers.takeFirst();
     }
 
     QStringList shown;
-    QList<Icon> icons;
     QList<bool> answers; // the answers to the next questions; Yes when none is left
 };
