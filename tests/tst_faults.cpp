@@ -30,6 +30,7 @@ private slots:
     void init()
     {
         dirs = std::make_unique<TestFolders>();
+        messages.shown.clear();
         QVERIFY(writeBytes(dirs->stat("matka.sav"), matka));
     }
 
@@ -96,7 +97,6 @@ private slots:
         QVERIFY(filler.open(QIODevice::WriteOnly));
         while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
         }
-        filler.close();
         QVERIFY(RecordStore(onDisk.path("stat")).write("matka.sav", {"9", "9", "9", "9", "9"}).error().endsWith("Laitteessa ei ole tilaa vapaana."));
         w.close();
         QCOMPARE(onDisk.settings(), defaultSettings);
