@@ -79,7 +79,8 @@ struct ListedRecords : RecordList
 {
     QList<RecordEntry> entries;
     int recordCount() const override { return int(entries.size()); }
-    RecordEntry selectRecord(int k) override { return entries[k]; }
+    RecordEntry record(int k) const override { return entries[k]; }
+    void selectRecord(int) override {}
     QString listProblem() const override { return {}; }
 };
 

@@ -118,18 +118,21 @@ private slots:
     {
         QTest::addColumn<QString>("saved");    // settings lines 2 and 3
         QTest::addColumn<QString>("typed");    // the readings typed; empty: none
-        QTest::addColumn<QString>("settings"); // margin at start-up | lines 2 and 3 while the window is open
+        QTest::addColumn<QString>("settings"); // margin in force | lines 2 and 3, the window still open
         QTest::addColumn<QString>("reopened"); // margin in force after closing; texts shown again; margin then
         QTest::newRow("saved 100 / 105, untouched") << "100;105" << "" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("97,5 commits as 98") << "0;0" << "97,5;100" << "0 | 97,5;100" << "2 | 98;100;2 % | 2";
-        QTest::newRow("96,5: margin follows on reopening") << "0;0" << "96,5;100" << "0 | 96,5;100" << "3 | 96;100;4 % | 4";
+        QTest::newRow("97,5 commits as 98") << "0;0" << "97,5;100" << "2 | 97,5;100" << "2 | 98;100;2 % | 2";
+        QTest::newRow("96,5: the committed 96 gives the margin on closing") << "0;0" << "96,5;100" << "3 | 96,5;100" << "4 | 96;100;4 % | 4";
         QTest::newRow("emptied display keeps the saved 100") << "100;105" << ";105" << "5 | 100;105" << "5 | 100;105;5 % | 5";
         QTest::newRow("abc and 70000 keep their readings") << "100;105" << "abc;70000" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("16-bit bounds") << "0;0" << "32767;-32768" << "0 | 32767;-32768" << "-201 | 32767;-32768;-201 % | -201";
-        QTest::newRow("-2,5 commits as -2, 32767,5 not at all") << "100;105" << "-2,5;32767,5" << "5 | -2,5;105" << "-1.3108e+06 | -2;105;-5350 % | -5350";
+        QTest::newRow("speeds up to 32767") << "0;0" << "32767;32766" << "-1 | 32767;32766" << "-1 | 32767;32766;-1 % | -1";
+        QTest::newRow("40000 cannot be kept") << "0;0" << "100;40000" << "0 | 100;0" << "0 | 100;0;0 | 0";
+        QTest::newRow("-100 is no speed") << "0;0" << "-100;100" << "0 | 0;100" << "0 | 0;100;0 | 0";
+        QTest::newRow("-2,5 and 32767,5 are no speeds") << "100;105" << "-2,5;32767,5" << "5 | 100;105" << "5 | 100;105;5 % | 5";
+        QTest::newRow("typing 40000 passes 4000") << "100;105" << "100;4000|100;40000" << "3900 | 100;105" << "5 | 100;105;5 % | 5";
         QTest::newRow("saved 110 / 100") << "110;100" << "" << "-10 | 110;100" << "-10 | 110;100;-10 % | -10";
         // The display is taken first, while the meter still holds 0.
-        QTest::newRow("unreadable saved meter") << "100;x" << "" << "-100 | 100;0" << "-100 | 100;0;-100 % | -100";
+        QTest::newRow("unreadable saved meter") << "100;x" << "" << "0 | 100;0" << "0 | 100;0;0 | 0";
         QTest::newRow("nothing saved: margin field shows 0") << "0;0" << "" << "0 | 0;0" << "0 | 0;0;0 | 0";
     }
     void sessions()
@@ -137,11 +140,10 @@ private slots:
         QFETCH(QString, saved);
         QFETCH(QString, typed);
         CalibrationState state = CalibrationState::fromSettings(saved.section(';', 0, 0), saved.section(';', 1), false);
-        const QString atStart = QString::number(state.Virhemarginaali()) + " | ";
         state.windowCreated();
-        if (!typed.isEmpty())
-            state.setReadingTexts(typed.section(';', 0, 0), typed.section(';', 1));
-        QTEST(atStart + state.displaySetting() + ';' + state.meterSetting(), "settings");
+        for (const QString &pair : typed.split('|', Qt::SkipEmptyParts))
+            state.setReadingTexts(pair.section(';', 0, 0), pair.section(';', 1));
+        QTEST(QString::number(state.Virhemarginaali()) + " | " + state.displaySetting() + ';' + state.meterSetting(), "settings");
         QVERIFY(!state.Kalibrointi_Kaytossa()); // only closing commits the choice
         state.commit(true);
         QVERIFY(state.Kalibrointi_Kaytossa());
@@ -150,6 +152,9 @@ private slots:
         const QString shown = state.displayText() + ';' + state.meterText() + ';' + state.marginText();
         QTEST(margin + " | " + shown + " | " + QString::number(state.Virhemarginaali()), "reopened");
         QCOMPARE(state.displaySetting() + ';' + state.meterSetting(), state.displayText() + ';' + state.meterText());
+        // After a restart the margin is the one in force now.
+        QCOMPARE(CalibrationState::fromSettings(state.displaySetting(), state.meterSetting(), true).Virhemarginaali(),
+                 state.Virhemarginaali());
     }
 
 };

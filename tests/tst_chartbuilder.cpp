@@ -12,7 +12,8 @@ struct Records : RecordList
 {
     QList<QStringList> lines;
     QString problem;
-    QList<int> walked; // the entries selected, in order
+    mutable QList<int> walked; // the entries read, in order
+    QList<int> selected;       // the entries selected in the list, in order
 
     // Records whose consumption (selector 1) holds the given texts.
     static Records consumptions(const QStringList &values)
@@ -23,11 +24,12 @@ struct Records : RecordList
         return r;
     }
     int recordCount() const override { return int(lines.size()); }
-    RecordEntry selectRecord(int k) override
+    RecordEntry record(int k) const override
     {
         walked << k;
         return {QStringLiteral("r%1.sav").arg(k), QByteArray::number(k)};
     }
+    void selectRecord(int k) override { selected << k; }
     QString listProblem() const override { return problem; }
 
     ChartPlan build(int selector, float w = 329, float h = 212)
@@ -161,6 +163,8 @@ private slots:
         QCOMPARE(plan.tooFewRecords, records.size() < 2);
         QCOMPARE(plan.segments.size(), faults.contains(Arithmetic) ? 0 : qMax(records.size() - 1, 0));
         QCOMPARE(r.walked.size(), plan.tooFewRecords ? 0 : records.size());
+        // Only the walk's end is shown: the last entry selected, once.
+        QCOMPARE(r.selected, plan.tooFewRecords ? QList<int>{} : QList<int>{int(records.size()) - 1});
         if (!plan.segments.isEmpty()) // spread evenly over the whole width
             QCOMPARE(plan.segments.last().x1, 329.0f * float(records.size() - 2) / float(records.size() - 1));
     }

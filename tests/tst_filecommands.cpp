@@ -16,7 +16,7 @@ struct FakeWindow : FileWindowOperations
     RecordStore &store;
     FileMode currentMode = FileMode::Open;
     QString name;
-    QStringList list;
+    QList<RecordEntry> list;
     int selected = -1;
     QStringList done; // hidden, calculated, read again: in order
     QStringList shown;
@@ -26,25 +26,22 @@ struct FakeWindow : FileWindowOperations
     explicit FakeWindow(RecordStore &s) : store(s) { readList(); }
     void readList()
     {
-        list.clear();
-        const Outcome<QList<RecordEntry>> listed = store.list();
-        for (const RecordEntry &entry : *listed)
-            list << entry.name;
+        list = *store.list();
     }
     FileMode mode() const override { return currentMode; }
     QString nameText() const override { return name; }
     void setNameText(const QString &text) override { name = text; }
-    QStringList entries() const override { return list; }
+    QList<RecordEntry> entries() const override { return list; }
     int selectedEntry() const override { return selected; }
     void selectEntry(int index) override
     {
         if (index >= 0 && index < list.size())
-            name = list[selected = index];
+            name = list[selected = index].name;
     }
     void hideWindow() override { done << "hidden"; }
     void rereadList() override
     {
-        const QString keep = list.value(selected);
+        const RecordEntry keep = list.value(selected);
         readList();
         selected = int(list.indexOf(keep));
         done << "read again";
@@ -123,6 +120,15 @@ private slots:
             << "2 | 1 |  | 2006_03_07.sav matka.sav";
         QTest::newRow("delete, nothing selected") << 2 << -1 << "matka.sav" << QList<bool>{} << QStringList{}
             << "2 | -1 |  | 2006_03_07.sav matka.sav";
+        // Two files that show alike (UTF-8 and Windows-1252 bytes): the selected one is meant.
+        const QString summer = QStringLiteral("kesä.sav");
+        QTest::newRow("open the second of two alike") << 0 << 2 << summer << QList<bool>{} << QStringList{}
+            << "1,5 | 2 | calculated hidden read again | 2006_03_07.sav kesä.sav kesä.sav(1252) matka.sav";
+        QTest::newRow("save over the second of two alike") << 1 << 2 << summer << QList<bool>{true, true}
+            << QStringList{overwrite.arg(summer), overwrite.arg(summer)}
+            << "2 | 2 | read again | 2006_03_07.sav kesä.sav kesä.sav(1252)=new matka.sav";
+        QTest::newRow("delete the second of two alike") << 2 << 2 << summer << QList<bool>{true} << QStringList{confirm.arg(summer)}
+            << "2 | -1 | read again | 2006_03_07.sav kesä.sav matka.sav";
         QTest::newRow("delete leaving stat") << 2 << 1 << "../stat/matka.sav" << QList<bool>{}
             << QStringList{confirm.arg("../stat/matka.sav"), missing} << "2 | 1 |  | 2006_03_07.sav matka.sav";
     }
@@ -132,13 +138,19 @@ private slots:
         QFETCH(int, select);
         QFETCH(QString, name);
         QFETCH(QList<bool>, answers);
-        for (const QString &file : QDir(dir.path()).entryList(QDir::Files))
-            QFile::remove(dir.filePath(file));
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
         QVERIFY(writeBytes(dir.filePath("2006_03_07.sav"), recordA) && writeBytes(dir.filePath("matka.sav"), recordB));
         for (int i = 0; i < 300 && name == "m299"; ++i)
             QVERIFY(writeBytes(dir.filePath(QStringLiteral("m%1.sav").arg(i, 3, 10, QLatin1Char('0'))), recordA));
         if (name.startsWith("lyhyt"))
             QVERIFY(writeBytes(dir.filePath("lyhyt.sav"), "1,3\r\n7\r\n"));
+        if (name.startsWith(QStringLiteral("kesä"))) {
+            QVERIFY(writeBytes(dir.filePath(QStringLiteral("kesä.sav")), recordA));
+            FILE *file = ::fopen((QFile::encodeName(dir.path()) + "/kes\xe4.sav").constData(), "wb");
+            QVERIFY(file && ::fwrite(recordB.constData(), 1, size_t(recordB.size()), file) == size_t(recordB.size()));
+            ::fclose(file);
+        }
         if (name.startsWith("suojattu"))
             QVERIFY(writeBytes(dir.filePath("suojattu.sav"), recordB)
                     && QFile::setPermissions(dir.filePath("suojattu.sav"), QFile::ReadOwner));
@@ -151,8 +163,10 @@ private slots:
         FileCommands(store, window).run(command == 2 ? 2 : command == 3 ? 1 : 0);
         QTEST(window.shown, "shown");
         QStringList files;
-        for (const QString &file : QDir(dir.path()).entryList(QDir::Files))
-            files << file + (readBytes(dir.filePath(file)).startsWith("2\r\n6,5") ? "=new" : "");
+        const QList<RecordEntry> onDisk = *store.list();
+        for (const RecordEntry &file : onDisk)
+            files << file.name + (file.fileName.isValidUtf8() ? "" : "(1252)")
+                    + (store.read(file) && *store.read(file) == FakeWindow(store).fields ? "=new" : "");
         QTEST(QStringList({window.fields[RecPrice], QString::number(window.selected), window.done.join(' '),
                            files.size() > 5 ? QStringLiteral("%1 files").arg(files.size()) : files.join(' ')}).join(" | "), "after");
         if (command == 2 && window.done.contains("read again"))

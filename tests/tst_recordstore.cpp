@@ -3,6 +3,7 @@
 #include "FileBytes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("value outside the 8-bit set") << "a.sav" << QStringLiteral("1,3✓");
         QTest::newRow("value with a line break") << "a.sav" << QStringLiteral("1\n2");
         QTest::newRow("value with a carriage return") << "a.sav" << QStringLiteral("1\r2");
+        QTest::newRow("value longer than a line can be read") << "a.sav" << QString(4097, '7');
     }
     void refusals()
     {
@@ -134,10 +136,43 @@ private slots:
         QVERIFY(listed().isEmpty()); // a missing folder lists nothing
         for (const char *name : {"Matka.sav", "2007_01_01.sav", "auto.txt", "2006_12_31.sav", "matka.sav", "B", "a"})
             QVERIFY(records.write(QString::fromLatin1(name), five));
+        // Hidden files: a file manager's notes, an office program's lock.
+        for (const char *name : {".directory", ".~lock.matka.sav#", ".sav"})
+            QVERIFY(writeBytes(at(QString::fromLatin1(name)), fiveBytes));
         QDir(dir.filePath("stat")).mkdir("alikansio");
         QCOMPARE(listed(), (QStringList{"2006_12_31.sav", "2007_01_01.sav", "a", "auto.txt", "B", "Matka.sav", "matka.sav"}));
         QVERIFY(!records.exists("alikansio") && !records.exists("MATKA.sav") && !records.remove("Matka"));
         QVERIFY(records.remove("Matka.sav") && !records.exists("Matka.sav"));
+    }
+
+    // What another program may leave in the folder in a record's place: never waited on,
+    // and never read further than five lines can reach.
+    void filesThatAreNotRecords_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("opened"); // why the main window cannot open it
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("FIFO") << "fifo" << "Tiedostoa x.sav ei voitu avata: Se ei ole tavallinen tiedosto." << false;
+        QTest::newRow("link to /dev/zero") << "/dev/zero" << "Tiedostoa x.sav ei voitu avata: Se ei ole tavallinen tiedosto." << false;
+        QTest::newRow("link to a 20 GB sparse file") << "sparse" << "Tiedoston x.sav rivi 1 on liian pitkä." << true;
+    }
+    void filesThatAreNotRecords()
+    {
+        QFETCH(QString, made);
+        const QByteArray path = QFile::encodeName(at("x.sav"));
+        if (made == "fifo")
+            QVERIFY(::mkfifo(path.constData(), 0600) == 0);
+        else if (made == "sparse")
+            QVERIFY(writeBytes(dir.filePath("iso"), "") && QFile::resize(dir.filePath("iso"), Q_INT64_C(20) << 30)
+                    && QFile::link(dir.filePath("iso"), at("x.sav")));
+        else
+            QVERIFY(QFile::link(made, at("x.sav")));
+        QElapsedTimer clock;
+        clock.start();
+        QTEST(store().read("x.sav").error(), "opened");
+        QTEST(listed() == QStringList{"x.sav"}, "listed");
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QFile::remove(dir.filePath("iso"));
     }
 
     // A name copied from an old Windows folder is not UTF-8; it is shown decoded as

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/resource.h>
 
 using namespace tankeli;
 
@@ -74,6 +75,10 @@ private slots:
         QTest::newRow("read-only folder: in place") << "2" << "protected folder" << QByteArray(calibrated).replace("1,3", "2") << "";
         QTest::newRow("read-only folder and file") << "2" << "protected folder and file" << kept << "Tiedosto on kirjoitussuojattu";
         QTest::newRow("read-only folder, no file") << "2" << "protected folder, no file" << QByteArray() << "Ei käyttöoikeutta";
+        QTest::newRow("read-only folder, its scratch folder made before: in place")
+            << "2" << "protected folder, scratch" << QByteArray(calibrated).replace("1,3", "2") << "";
+        QTest::newRow("over the file size limit") << "2" << "Arvot.txt, size limit" << kept
+                                                  << "sallittu tiedostokoko | Aiemmat asetukset jäivät voimaan";
     }
     void writes()
     {
@@ -86,8 +91,19 @@ private slots:
         if (where.contains("no file"))
             QFile::remove(path());
         QFile::setPermissions(path(), where.contains("file") ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
+        QDir(dir.filePath(".tallennus")).removeRecursively();
+        if (where.contains("scratch"))
+            QDir(dir.path()).mkdir(".tallennus");
         QFile::setPermissions(dir.path(), where.contains("folder") ? readOnly : writable);
-        const Done written = SettingsFile(where.startsWith("protected") ? path() : dir.filePath(where)).write({price, "100", "105", true, true}, "1,3");
+        struct rlimit limit;
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlim_t unlimited = limit.rlim_cur;
+        limit.rlim_cur = where.contains("size limit") ? 10 : unlimited; // (ulimit -f)
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const Done written = SettingsFile(where.startsWith("protected") ? path() : dir.filePath(where.section(',', 0, 0)))
+                                 .write({price, "100", "105", true, true}, "1,3");
+        limit.rlim_cur = unlimited;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
         QFile::setPermissions(dir.path(), writable);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
         QTEST(readBytes(path()), "file");
@@ -96,16 +112,26 @@ private slots:
             QVERIFY2(written.error().contains(part), qPrintable(written.error()));
     }
 
-    // Temporary files of writes that were cut off are removed before the next write;
-    // a name that reads as a word the user chose is left alone.
-    void leftoversAreRemoved()
+    // A write starts in the program's own hidden folder and removes only what cut-off
+    // writes left there; the user's own copies beside the settings are never touched.
+    void removesOnlyItsOwnLeftovers_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("kept");
+        for (const char *copy : {"Arvot.txt.kopio1", "Arvot.txt.2024v1", "Arvot.txt.Vanha1", "Arvot.txt.aB3dE9", "aB3dE9"})
+            QTest::newRow(copy) << QString::fromLatin1(copy) << true;
+        QTest::newRow("a cut-off write's leftover") << ".tallennus/aB3dE9" << false;
+        QTest::newRow("a note in the scratch folder") << ".tallennus/muistio.txt" << true;
+    }
+    void removesOnlyItsOwnLeftovers()
+    {
+        QFETCH(QString, file);
         QVERIFY(writeBytes(path(), "1,3\r\n0\r\n0\r\nFalse\r\nFalse\r\n"));
-        for (const char *name : {"Arvot.txt.aB3dE9", "Arvot.txt.QWERTY", "Arvot.txt.backup", "Arvot.txt.vanha"})
-            QVERIFY(writeBytes(dir.filePath(QString::fromLatin1(name)), "x"));
+        QDir(dir.path()).mkdir(".tallennus");
+        QVERIFY(writeBytes(dir.filePath(file), "x"));
         QVERIFY(SettingsFile(path()).write({"1,3", "0", "0", false, false}, "1,3"));
-        QCOMPARE(QDir(dir.path()).entryList({"Arvot.txt*"}, QDir::Files),
-                 (QStringList{"Arvot.txt", "Arvot.txt.backup", "Arvot.txt.vanha"}));
+        QTEST(QFile::exists(dir.filePath(file)), "kept");
+        QFile::remove(dir.filePath(file));
     }
 };
 

@@ -256,6 +256,10 @@ class TestWindows : public QObject
         }
         if (auto *action = main->findChild<QAction *>(name))
             return action->isChecked() ? "checked" : "unchecked";
+        if (auto *list = find<QListWidget>(name.section('#', 0, 0)); list && name.contains('#')) // "name#k": entry k
+            return list->item(name.section('#', 1).toInt()) ? list->item(name.section('#', 1).toInt())->text() : "none";
+        if (auto *field = find<QLineEdit>(name.chopped(1)); field && name.endsWith('#')) // "name#": its length
+            return QString::number(field->text().size());
         if (auto *list = find<QListWidget>(name))
             return (list->currentItem() && list->currentItem()->isSelected() ? list->currentItem()->text() : "")
                 + QStringLiteral(" of %1").arg(list->count());
@@ -361,6 +365,9 @@ private slots:
             {"list Delete asks", listed + "no Delete", "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? "
              "| windows=Avaa, main | Tiedostot=matka.sav of 2"},
             {"list Enter", listed + "Return", "windows=Avaa, main | shown="},
+            {"shown again, the list is read again", listed + "S record:uusi.sav=1/2/3/4/5 delete:2006_03_07.sav menu:Menu_Avaa",
+             "Tiedostot=matka.sav of 2 | Tiedostot#0=uusi.sav"},
+            {"a field takes no more than a record's line", "row2=" + QString(5000, '7'), "row2#=4096"},
             {"name Escape", listed + "@Tiedostonimi Escape", "windows=main"},
             {"name S is typing", listed + "@Tiedostonimi S", "Tiedostonimi=matka.savs"},
             // The statistics window: its walk leaves the last record selected in the file window.

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <cstdlib>
 #include <dirent.h>
@@ -14,6 +15,18 @@
 
 namespace tankeli {
 namespace {
+
+// By default a write past the file size limit kills the process with SIGXFSZ and every
+// unsaved value with it; ignored, the write fails with EFBIG and is reported.
+void survivingFileSizeLimit()
+{
+    static const bool ignored = [] {
+        struct sigaction action {};
+        action.sa_handler = SIG_IGN;
+        return ::sigaction(SIGXFSZ, &action, nullptr) == 0;
+    }();
+    (void)ignored;
+}
 
 Done failedWith(int errorNumber)
 {
@@ -110,38 +123,66 @@ Done writeInPlace(const Target &target, const QByteArray &content)
     return written ? Done() : failedWith(writeError);
 }
 
-bool isLeftoverName(const char *name, const QByteArray &prefix, bool wordsAllowed)
+// A temporary file's name: six letters and digits.
+bool isLeftoverName(const char *name)
 {
-    const qsizetype length = qsizetype(std::strlen(name));
-    if (length != prefix.size() + 6 || std::strncmp(name, prefix.constData(), size_t(prefix.size())) != 0)
+    if (std::strlen(name) != 6)
         return false;
-    bool onlyLowerCase = true;
-    for (const char *c = name + prefix.size(); *c; ++c) {
-        const bool lower = *c >= 'a' && *c <= 'z';
-        if (!lower && !(*c >= 'A' && *c <= 'Z') && !(*c >= '0' && *c <= '9'))
+    for (const char *c = name; *c; ++c)
+        if (!(*c >= 'a' && *c <= 'z') && !(*c >= 'A' && *c <= 'Z') && !(*c >= '0' && *c <= '9'))
             return false;
-        onlyLowerCase = onlyLowerCase && lower;
+    return true;
+}
+
+void removeLeftovers(const QByteArray &folder)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isLeftoverName(entry->d_name))
+            continue;
+        const QByteArray path = folder + '/' + entry->d_name;
+        struct stat info;
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode))
+            ::unlink(path.constData());
     }
-    return wordsAllowed || !onlyLowerCase;
+    ::closedir(dir);
 }
 
 } // namespace
 
+Done prepareScratchFolder(const QByteArray &scratch)
+{
+    struct stat info;
+    const bool present = ::lstat(scratch.constData(), &info) == 0;
+    if (present && S_ISLNK(info.st_mode) && ::unlink(scratch.constData()) != 0)
+        return failedWith(errno);
+    if (present && !S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode))
+        return Done::failure(QStringLiteral("Kansion %1 paikalla on tiedosto")
+                                 .arg(QString::fromLocal8Bit(scratch.mid(scratch.lastIndexOf('/') + 1))));
+    if ((!present || S_ISLNK(info.st_mode)) && ::mkdir(scratch.constData(), 0700) != 0)
+        return failedWith(errno);
+    removeLeftovers(scratch);
+    return {};
+}
+
 Done writeAtomically(const AtomicWrite &how, const QByteArray &content)
 {
+    survivingFileSizeLimit();
     const Outcome<Target> examined = examine(how.target);
     if (!examined)
         return Done::failure(examined.error());
     const Target &target = *examined;
 
-    const QByteArray folder = how.scratchFolder.isEmpty() ? folderOf(target.path) : how.scratchFolder;
-    QByteArray tempName = folder + '/' + how.tempPrefix + "XXXXXX";
-    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    const Done scratch = prepareScratchFolder(how.scratchFolder);
+    QByteArray tempName = how.scratchFolder + "/XXXXXX";
+    const int fd = scratch ? ::mkostemp(tempName.data(), O_CLOEXEC) : -1;
     if (fd < 0) {
         const int createError = errno;
         if (how.inPlaceFallback && target.exists)
             return writeInPlace(target, content);
-        return failedWith(createError);
+        return scratch ? failedWith(createError) : scratch;
     }
     const bool written = ::fchmod(fd, target.mode) == 0 && writeAll(fd, content, 0)
         && ::fsync(fd) == 0;
@@ -150,29 +191,17 @@ Done writeAtomically(const AtomicWrite &how, const QByteArray &content)
     if (written && !closed)
         failure = errno;
     if (!written || !closed || ::rename(tempName.constData(), target.path.constData()) != 0) {
-        if (written && closed)
+        const bool renameFailed = written && closed;
+        if (renameFailed)
             failure = errno;
         ::unlink(tempName.constData());
+        // A folder that takes no new name (read-only) may still let the file be written.
+        if (renameFailed && how.inPlaceFallback && target.exists)
+            return writeInPlace(target, content);
         return failedWith(failure);
     }
     syncFolder(folderOf(target.path));
     return {};
-}
-
-void removeLeftovers(const QByteArray &folder, const QByteArray &prefix, bool wordsAllowed)
-{
-    DIR *dir = ::opendir(folder.constData());
-    if (!dir)
-        return;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (!isLeftoverName(entry->d_name, prefix, wordsAllowed))
-            continue;
-        const QByteArray path = folder + '/' + entry->d_name;
-        struct stat info;
-        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode))
-            ::unlink(path.constData());
-    }
-    ::closedir(dir);
 }
 
 } // namespace tankeli

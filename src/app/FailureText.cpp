@@ -11,8 +11,9 @@ QString systemErrorText(int errorNumber)
     switch (errorNumber) {
     case EACCES:
     case EPERM: return QStringLiteral("Ei käyttöoikeutta");
-    case ENOSPC:
-    case EDQUOT: return QStringLiteral("Laitteessa ei ole tilaa vapaana");
+    case ENOSPC: return QStringLiteral("Laitteessa ei ole tilaa vapaana");
+    case EDQUOT: return QStringLiteral("Levytilakiintiösi on täynnä");
+    case EFBIG: return QStringLiteral("Tiedosto kasvaisi suuremmaksi kuin sallittu tiedostokoko");
     case EROFS: return QStringLiteral("Tiedostojärjestelmä on vain luettavissa");
     case ENAMETOOLONG: return QStringLiteral("Nimi on liian pitkä");
     case ENOENT: return QStringLiteral("Tiedostoa tai kansiota ei ole");

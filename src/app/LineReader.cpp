@@ -1,24 +1,67 @@
 #include "LineReader.h"
 
+#include "FailureText.h"
+
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tankeli {
 
-LineReader::LineReader(int fd, qsizetype maxLineBytes)
+ReadableFile::ReadableFile(const QByteArray &path)
+{
+    // O_NONBLOCK: opening a FIFO that no program writes would wait for ever.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        m_error = errno;
+        return;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        m_error = errno;
+        ::close(fd);
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        m_folder = S_ISDIR(info.st_mode);
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+}
+
+ReadableFile::~ReadableFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QString ReadableFile::problem() const
+{
+    if (m_error != 0)
+        return systemErrorText(m_error);
+    if (m_folder)
+        return systemErrorText(EISDIR);
+    return m_fd < 0 ? QStringLiteral("Se ei ole tavallinen tiedosto") : QString();
+}
+
+LineReader::LineReader(int fd, qsizetype maxLineBytes, qsizetype maxTotalBytes)
     : m_fd(fd)
     , m_maxLineBytes(maxLineBytes)
+    , m_bytesLeft(maxTotalBytes)
 {
 }
 
 bool LineReader::refill()
 {
-    if (m_atEnd)
+    if (m_atEnd || m_bytesLeft == 0)
         return false;
+    const size_t wanted = m_bytesLeft < 0 ? m_chunk.size() : size_t(qMin<qsizetype>(m_bytesLeft, m_chunk.size()));
     ssize_t n;
     do {
-        n = ::read(m_fd, m_chunk.data(), m_chunk.size());
+        n = ::read(m_fd, m_chunk.data(), wanted);
     } while (n < 0 && errno == EINTR);
     if (n <= 0) {
         m_error = n < 0 ? errno : 0;
@@ -27,6 +70,8 @@ bool LineReader::refill()
     }
     m_pos = 0;
     m_end = n;
+    if (m_bytesLeft > 0)
+        m_bytesLeft -= n;
     return true;
 }
 

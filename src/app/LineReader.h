@@ -5,9 +5,34 @@
 // its line end.
 
 #include <QByteArray>
+#include <QString>
 #include <array>
 
 namespace tankeli {
+
+// A file opened for reading without ever waiting on it: a FIFO, a device or a folder in
+// its place is refused, never read. Closed when it goes out of scope.
+class ReadableFile
+{
+public:
+    explicit ReadableFile(const QByteArray &path);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile &) = delete;
+    ReadableFile &operator=(const ReadableFile &) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    int descriptor() const { return m_fd; }
+    // The error number of an open that failed; 0 when the file is open or is there but
+    // is not a regular file.
+    int openError() const { return m_error; }
+    // Why the file is not open, in Finnish ("Se ei ole tavallinen tiedosto").
+    QString problem() const;
+
+private:
+    int m_fd = -1;
+    int m_error = 0;
+    bool m_folder = false;
+};
 
 class LineReader
 {
@@ -18,8 +43,9 @@ public:
         Missing, // the file ended (or could not be read) before this line
     };
 
-    // Reads from an open file descriptor, which the caller closes.
-    LineReader(int fd, qsizetype maxLineBytes);
+    // Reads from an open file descriptor, which the caller closes. No more than
+    // maxTotalBytes are read from it (negative: no limit); what lies beyond is missing.
+    LineReader(int fd, qsizetype maxLineBytes, qsizetype maxTotalBytes = -1);
 
     Line next(QByteArray &text);
     // The error number of a read that failed, 0 when every read succeeded.
@@ -30,6 +56,7 @@ private:
 
     int m_fd;
     qsizetype m_maxLineBytes;
+    qsizetype m_bytesLeft;
     std::array<char, 16 * 1024> m_chunk;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;

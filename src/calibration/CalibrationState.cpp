@@ -20,11 +20,18 @@ CalibrationState CalibrationState::fromSettings(const QString &displayLine,
     return state;
 }
 
+std::optional<double> CalibrationState::marginOf(const QString &display, const QString &meter)
+{
+    if (!commitReading(display) || !commitReading(meter))
+        return std::nullopt;
+    return Laske_Virhemarginaali(display, meter);
+}
+
 void CalibrationState::setReadingTexts(const QString &display, const QString &meter)
 {
     m_displayText = display;
     m_meterText = meter;
-    const auto margin = Laske_Virhemarginaali(display, meter);
+    const auto margin = marginOf(display, meter);
     if (!margin)
         return;
     m_margin = static_cast<float>(*margin);
@@ -40,6 +47,10 @@ void CalibrationState::commit(bool inUse)
     m_displayText = QString::number(m_committedDisplay);
     m_meterText = QString::number(m_committedMeter);
     m_committedSinceCreation = true;
+    // A restart computes the margin from these readings (or keeps the starting 0).
+    const auto margin = marginOf(m_displayText, m_meterText);
+    m_margin = margin ? static_cast<float>(*margin) : 0.0f;
+    m_marginText = margin ? tankeli::marginText(*margin) : QStringLiteral("0");
 }
 
 void CalibrationState::windowCreated()

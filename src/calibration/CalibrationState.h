@@ -30,11 +30,12 @@ public:
     const QString &meterText() const { return m_meterText; }
     const QString &marginText() const { return m_marginText; }
 
-    // A reading field changed: the margin follows when the two texts give one, and
-    // otherwise stays as it was.
+    // A reading field changed: the margin follows when both texts are readings that can
+    // be kept (commitReading) and give a margin, and otherwise stays as it was.
     void setReadingTexts(const QString &display, const QString &meter);
-    // The window closes: a reading that is not a whole number in the 16-bit range keeps
-    // its committed value; the other reading and the choice are committed all the same.
+    // The window closes: a reading that cannot be kept keeps its committed value; the
+    // other reading and the choice are committed all the same. The margin in force is
+    // then the one of the committed readings, as it will be after a restart.
     void commit(bool inUse);
     // A window is created: after a commit it shows the committed readings, and the
     // margin is computed from them, as a freshly loaded window would.
@@ -46,6 +47,9 @@ public:
     QString meterSetting() const;
 
 private:
+    // The margin of two readings, when both count.
+    static std::optional<double> marginOf(const QString &display, const QString &meter);
+
     QString m_displayText = QStringLiteral("0");
     QString m_meterText = QStringLiteral("0");
     QString m_marginText = QStringLiteral("0");

@@ -40,8 +40,7 @@ std::optional<qint16> commitReading(const QString &text)
         return std::nullopt;
     // nearbyint rounds in the current mode, which is to nearest with ties to even.
     const double rounded = std::nearbyint(*value);
-    if (rounded < std::numeric_limits<qint16>::min()
-        || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < 1 || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }

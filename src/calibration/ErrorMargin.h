@@ -18,7 +18,8 @@ std::optional<double> Laske_Virhemarginaali(const QString &displayText,
 QString marginText(double margin);
 
 // A reading rounded to a whole number (halves to even: 97,5 → 98, 96,5 → 96);
-// nullopt when it is not a number or falls outside the 16-bit range.
+// nullopt when it is not a number or not a speed the settings file can keep, 1 to
+// 32767 km/h. Only such a reading counts for the margin.
 std::optional<qint16> commitReading(const QString &text);
 
 } // namespace tankeli

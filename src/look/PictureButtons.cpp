@@ -1,28 +1,28 @@
 #include "PictureButtons.h"
 
 #include "app/FailureText.h"
+#include "app/LineReader.h"
 #include "app/ProgramFolders.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tankeli {
 
 Outcome<QPixmap> loadPicture(const QString &path)
 {
     const QString shown = shownPath(path);
-    // Opened once by hand first, to tell a missing file from one that may not be read.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
+    // Opened once by hand first, to tell a missing file from one that may not be read,
+    // and never to wait on a FIFO or a device in the picture's place.
+    {
+        const ReadableFile file(QFile::encodeName(path));
+        if (file.openError() == ENOENT)
             return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei löytynyt.").arg(shown));
-        return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei voitu lukea: %2.")
-                                             .arg(shown, systemErrorText(errno)));
+        if (!file.isOpen())
+            return Outcome<QPixmap>::failure(QStringLiteral("Kuvatiedostoa %1 ei voitu lukea: %2.")
+                                                 .arg(shown, file.problem()));
     }
-    ::close(fd);
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull())

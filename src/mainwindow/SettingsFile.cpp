@@ -52,14 +52,15 @@ Outcome<Settings> SettingsFile::read() const
 {
     using Read = Outcome<Settings>;
     const QString shown = shownPath(m_path);
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
+    const ReadableFile file(QFile::encodeName(m_path));
+    if (!file.isOpen()) {
+        if (file.openError() == ENOENT)
             return Read::failure(QStringLiteral("Asetustiedostoa %1 ei löytynyt.").arg(shown));
         return Read::failure(QStringLiteral("Asetustiedostoa %1 ei voitu lukea: %2.")
-                                 .arg(shown, systemErrorText(errno)));
+                                 .arg(shown, file.problem()));
     }
-    LineReader reader(fd, maxLineBytes);
+    // Lines after the fifth are never read; neither is an endless file.
+    LineReader reader(file.descriptor(), maxLineBytes, lineCount * (maxLineBytes + 2));
     std::array<QString, lineCount> lines;
     QByteArray text;
     int count = 0;
@@ -67,7 +68,6 @@ Outcome<Settings> SettingsFile::read() const
     while (count < lineCount && (last = reader.next(text)) == LineReader::Line::Text)
         lines[count++] = decodeEightBit(text);
     const int readError = reader.readError();
-    ::close(fd);
 
     if (last == LineReader::Line::TooLong)
         return Read::failure(QStringLiteral("Asetustiedoston %1 rivi %2 on liian pitkä.")
@@ -114,11 +114,11 @@ Done SettingsFile::write(const Settings &settings, const QString &previousPrice)
     }
 
     const QByteArray path = QFile::encodeName(m_path);
-    const QByteArray folder = path.left(qMax<qsizetype>(path.lastIndexOf('/'), 0));
-    const QByteArray prefix = path.mid(path.lastIndexOf('/') + 1) + '.';
-    // Temporary files of writes that were cut off, this program's own or older ones.
-    removeLeftovers(folder.isEmpty() ? QByteArray(".") : folder, prefix, false);
-    const Done written = writeAtomically({path, {}, prefix, true}, content);
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
+    // The temporary file goes into a hidden folder of the program's own, never beside the
+    // settings, where a user's own copies may lie.
+    const Done written = writeAtomically({path, folder + "/.tallennus", true}, content);
     if (!written)
         return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu kirjoittaa: %2. "
                                             "Aiemmat asetukset jäivät voimaan.")

@@ -12,6 +12,7 @@
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
+#include "records/RecordStore.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -62,6 +63,8 @@ void Tankeli::createRows()
         auto *field = new QLineEdit(QStringLiteral("0"), m_client);
         field->setFont(labelFont());
         field->resize(MainLayout::fieldSize.toSize());
+        // No longer than a record's line, so that every trip saved can be opened again.
+        field->setMaxLength(int(RecordStore::maxLineBytes));
         field->setObjectName(QStringLiteral("row%1").arg(row));
         field->setAccessibleName(q.caption);
         field->setAccessibleDescription(q.unit);

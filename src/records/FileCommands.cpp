@@ -28,15 +28,26 @@ void FileCommands::run(int index)
     }
 }
 
+RecordEntry FileCommands::target(const QString &name) const
+{
+    const int selected = m_window.selectedEntry();
+    if (selected >= 0) {
+        const RecordEntry entry = m_window.entries().value(selected);
+        if (entry.name == name)
+            return entry;
+    }
+    return m_store.entryNamed(name);
+}
+
 void FileCommands::open()
 {
-    const QString name = m_window.nameText();
-    if (m_window.selectedEntry() < 0 || !m_store.exists(name)) {
+    const RecordEntry record = target(m_window.nameText());
+    if (m_window.selectedEntry() < 0 || !m_store.exists(record)) {
         m_window.inform(openRefusal);
         return;
     }
     // A record that cannot be read whole changes no field.
-    const Outcome<RecordValues> read = m_store.read(name);
+    const Outcome<RecordValues> read = m_store.read(record);
     if (!read) {
         m_window.inform(read.error());
         return;
@@ -53,8 +64,9 @@ void FileCommands::save()
     if (typed.isEmpty())
         return;
     const QString finalName = RecordStore::finalName(typed);
+    const RecordEntry record = target(finalName);
     // A record that can never be saved is refused before any question is asked.
-    if (const auto problem = m_store.saveProblem(finalName)) {
+    if (const auto problem = m_store.saveProblem(record)) {
         m_window.inform(*problem);
         return;
     }
@@ -62,9 +74,9 @@ void FileCommands::save()
     if (m_window.selectedEntry() >= 0 && !confirmOverwrite(finalName, asked))
         return;
     // Whatever the list shows, a record of that name is never replaced unasked.
-    if (!asked && m_store.exists(finalName) && !askOverwrite())
+    if (!asked && m_store.exists(record) && !askOverwrite())
         return;
-    const Done written = m_store.write(finalName, m_window.tripFields());
+    const Done written = m_store.write(record, m_window.tripFields());
     if (!written) {
         m_window.inform(written.error());
         return;
@@ -83,11 +95,11 @@ bool FileCommands::askOverwrite()
 bool FileCommands::confirmOverwrite(const QString &finalName, bool &asked)
 {
     const int remembered = m_window.selectedEntry();
-    const QStringList entries = m_window.entries();
+    const QList<RecordEntry> entries = m_window.entries();
     for (int i = 0; i < entries.size(); ++i) {
-        m_window.selectEntry(i);
-        if (entries[i] != finalName)
+        if (entries[i].name != finalName)
             continue;
+        m_window.selectEntry(i);
         asked = true;
         if (!askOverwrite())
             return false;
@@ -105,11 +117,12 @@ void FileCommands::remove()
         + elideMiddle(name) + QStringLiteral(" ?");
     if (!m_window.ask(question, QStringLiteral("Poista tiedosto")))
         return;
-    if (!m_store.exists(name)) {
+    const RecordEntry record = target(name);
+    if (!m_store.exists(record)) {
         m_window.inform(missingForDelete);
         return;
     }
-    const Done removed = m_store.remove(name);
+    const Done removed = m_store.remove(record);
     if (!removed) {
         m_window.inform(removed.error());
         return;

@@ -22,8 +22,8 @@ public:
     virtual FileMode mode() const = 0;
     virtual QString nameText() const = 0; // Tiedostonimi
     virtual void setNameText(const QString &text) = 0;
-    virtual QStringList entries() const = 0; // the list's shown names, in its order
-    virtual int selectedEntry() const = 0;   // -1 when none is selected
+    virtual QList<RecordEntry> entries() const = 0; // the list, in its order
+    virtual int selectedEntry() const = 0;          // -1 when none is selected
     // Selects an entry as a user's click would: the name field follows it.
     virtual void selectEntry(int index) = 0;
     virtual void hideWindow() = 0;
@@ -53,8 +53,12 @@ private:
     void open();
     void save();
     void remove();
-    // Walks the list selecting each entry and asks about every entry of the final name;
-    // false when one was answered No. asked tells whether any question was asked.
+    // The file a name in the name field stands for: the selected entry's own file when
+    // the field shows its name (two files can look alike), else the file of that name.
+    RecordEntry target(const QString &name) const;
+    // Walks the list and asks about every entry of the final name, selecting it first;
+    // false when one was answered No, and that entry stays selected. Otherwise the
+    // selection is put back. asked tells whether any question was asked.
     bool confirmOverwrite(const QString &finalName, bool &asked);
     bool askOverwrite();
 

@@ -12,8 +12,10 @@ public:
     virtual ~RecordList() = default;
 
     virtual int recordCount() const = 0;
-    // Selects entry k as a user's click would, and gives the record it names.
-    virtual RecordEntry selectRecord(int k) = 0;
+    // Entry k, without touching what the list shows.
+    virtual RecordEntry record(int k) const = 0;
+    // Selects entry k as a user's click would.
+    virtual void selectRecord(int k) = 0;
     // Why the list is empty when its folder could not be read; empty otherwise.
     virtual QString listProblem() const = 0;
 };

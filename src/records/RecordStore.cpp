@@ -32,9 +32,15 @@ std::optional<QString> valueProblem(const QString &value)
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
             .arg(elideMiddle(value.simplified()));
-    if (const auto bad = firstUnencodable(value))
+    const auto bytes = encodeEightBit(value);
+    if (!bytes)
         return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")
-            .arg(elideMiddle(value), *bad);
+            .arg(elideMiddle(value), *firstUnencodable(value));
+    // A longer line could be written, but the record could never be opened again.
+    if (bytes->size() > RecordStore::maxLineBytes)
+        return QStringLiteral("Arvo \"%1\" on liian pitkä tallennettavaksi: siinä on %2 merkkiä, "
+                              "ja yhteen arvoon mahtuu enintään %3.")
+            .arg(elideMiddle(value)).arg(bytes->size()).arg(RecordStore::maxLineBytes);
     return std::nullopt;
 }
 
@@ -141,11 +147,18 @@ std::optional<QByteArray> RecordStore::locate(const QString &name) const
     return found;
 }
 
-bool RecordStore::exists(const QString &name) const
+RecordEntry RecordStore::entryNamed(const QString &name) const
 {
-    const auto fileName = locate(name);
+    if (leavesFolder(name))
+        return {name, QByteArray()};
+    return {name, locate(name).value_or(name.toUtf8())};
+}
+
+bool RecordStore::exists(const RecordEntry &entry) const
+{
     struct stat info;
-    return fileName && ::stat(pathOf(*fileName).constData(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return !entry.fileName.isEmpty() && ::stat(pathOf(entry.fileName).constData(), &info) == 0
+        && !S_ISDIR(info.st_mode);
 }
 
 Done RecordStore::prepareScratchFolder() const
@@ -153,42 +166,32 @@ Done RecordStore::prepareScratchFolder() const
     if (::mkdir(m_folderBytes.constData(), 0777) != 0 && errno != EEXIST)
         return Done::failure(QStringLiteral("Kansiota %1 ei voitu luoda: %2.")
                                  .arg(shownFolder(), systemErrorText(errno)));
-    const QByteArray scratch = pathOf(scratchName);
-    struct stat info;
-    const bool present = ::lstat(scratch.constData(), &info) == 0;
-    // A link in its place is removed, never followed: leftovers are cleaned up in there.
-    if (present && S_ISLNK(info.st_mode) && ::unlink(scratch.constData()) != 0)
+    // Made here first, so that a folder that takes no new file is named in the message.
+    if (const Done scratch = tankeli::prepareScratchFolder(pathOf(scratchName)); !scratch)
         return Done::failure(QStringLiteral("Kansioon %1 ei voitu tallentaa: %2.")
-                                 .arg(shownFolder(), systemErrorText(errno)));
-    if (present && !S_ISLNK(info.st_mode) && !S_ISDIR(info.st_mode))
-        return Done::failure(QStringLiteral("Kansiossa %1 on tiedosto %2, joka estää tallentamisen.")
-                                 .arg(shownFolder(), QString::fromLatin1(scratchName)));
-    if ((!present || S_ISLNK(info.st_mode)) && ::mkdir(scratch.constData(), 0700) != 0)
-        return Done::failure(QStringLiteral("Kansioon %1 ei voitu tallentaa: %2.")
-                                 .arg(shownFolder(), systemErrorText(errno)));
-    removeLeftovers(scratch, QByteArray(), true);
+                                 .arg(shownFolder(), scratch.error()));
     return {};
 }
 
-std::optional<QString> RecordStore::saveProblem(const QString &name) const
+std::optional<QString> RecordStore::saveProblem(const RecordEntry &entry) const
 {
-    if (const auto problem = nameProblem(name))
+    if (const auto problem = nameProblem(entry.name))
         return problem;
-    const auto fileName = locate(name);
-    if (!fileName)
-        return std::nullopt;
+    const QByteArray path = pathOf(entry.fileName);
     struct stat info;
-    if (::stat(pathOf(*fileName).constData(), &info) == 0 && S_ISDIR(info.st_mode))
-        return QStringLiteral("Nimellä %1 on jo kansio.").arg(elideMiddle(name));
-    if (isProtected(pathOf(*fileName)))
+    if (::stat(path.constData(), &info) != 0)
+        return std::nullopt;
+    if (S_ISDIR(info.st_mode))
+        return QStringLiteral("Nimellä %1 on jo kansio.").arg(elideMiddle(entry.name));
+    if (isProtected(path))
         return QStringLiteral("Tiedostoa %1 ei voitu tallentaa: Tiedosto on kirjoitussuojattu.")
-            .arg(elideMiddle(name));
+            .arg(elideMiddle(entry.name));
     return std::nullopt;
 }
 
-Done RecordStore::write(const QString &name, const RecordValues &values)
+Done RecordStore::write(const RecordEntry &entry, const RecordValues &values)
 {
-    if (const auto problem = saveProblem(name))
+    if (const auto problem = saveProblem(entry))
         return Done::failure(*problem);
     QByteArray content;
     for (const QString &value : values) {
@@ -196,65 +199,63 @@ Done RecordStore::write(const QString &name, const RecordValues &values)
             return Done::failure(*problem);
         content += *encodeEightBit(value) + "\r\n";
     }
-    const QByteArray fileName = locate(name).value_or(name.toUtf8());
     if (const Done scratch = prepareScratchFolder(); !scratch)
         return scratch;
-    const Done written = writeAtomically({pathOf(fileName), pathOf(scratchName), {}, false}, content);
+    const Done written = writeAtomically({pathOf(entry.fileName), pathOf(scratchName), false}, content);
     if (!written)
         return Done::failure(QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2.")
-                                 .arg(elideMiddle(name), written.error()));
+                                 .arg(elideMiddle(entry.name), written.error()));
     return {};
 }
 
 Outcome<RecordLines> RecordStore::readLines(const RecordEntry &entry) const
 {
-    const int fd = ::open(pathOf(entry.fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const ReadableFile file(pathOf(entry.fileName));
+    if (!file.isOpen())
         return Outcome<RecordLines>::failure(QStringLiteral("Tiedostoa %1 ei voitu avata: %2.")
-                                                 .arg(elideMiddle(entry.name), systemErrorText(errno)));
+                                                 .arg(elideMiddle(entry.name), file.problem()));
     RecordLines lines;
-    LineReader reader(fd, maxLineBytes);
+    // Five lines at the limit with their line ends are all a record can hold; a huge or
+    // endless file is never read further.
+    LineReader reader(file.descriptor(), maxLineBytes, RecordLineCount * (maxLineBytes + 2));
     QByteArray text;
     for (int i = 0; i < RecordLineCount; ++i) {
         lines.state[i] = reader.next(text);
         lines.text[i] = decodeEightBit(text);
     }
-    ::close(fd);
     return lines;
 }
 
-Outcome<RecordValues> RecordStore::read(const QString &name) const
+Outcome<RecordValues> RecordStore::read(const RecordEntry &entry) const
 {
-    const auto fileName = locate(name);
-    struct stat info;
-    if (!fileName || ::stat(pathOf(*fileName).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+    const QString name = elideMiddle(entry.name);
+    if (entry.fileName.isEmpty())
         return Outcome<RecordValues>::failure(QStringLiteral("Tiedostoa %1 ei voitu avata: %2.")
-            .arg(elideMiddle(name), systemErrorText(fileName && S_ISDIR(info.st_mode) ? EISDIR : ENOENT)));
-    const Outcome<RecordLines> lines = readLines({name, *fileName});
+                                                  .arg(name, systemErrorText(ENOENT)));
+    const Outcome<RecordLines> lines = readLines(entry);
     if (!lines)
         return Outcome<RecordValues>::failure(lines.error());
     RecordValues values;
     for (int i = 0; i < RecordLineCount; ++i) {
         if (lines->state[i] == LineReader::Line::Missing)
             return Outcome<RecordValues>::failure(
-                QStringLiteral("Tiedostosta %1 puuttuu rivi %2.").arg(elideMiddle(name)).arg(i + 1));
+                QStringLiteral("Tiedostosta %1 puuttuu rivi %2.").arg(name).arg(i + 1));
         if (lines->state[i] == LineReader::Line::TooLong)
             return Outcome<RecordValues>::failure(
-                QStringLiteral("Tiedoston %1 rivi %2 on liian pitkä.").arg(elideMiddle(name)).arg(i + 1));
+                QStringLiteral("Tiedoston %1 rivi %2 on liian pitkä.").arg(name).arg(i + 1));
         values[i] = lines->text[i];
     }
     return values;
 }
 
-Done RecordStore::remove(const QString &name)
+Done RecordStore::remove(const RecordEntry &entry)
 {
-    const auto fileName = locate(name);
-    const QString failure = QStringLiteral("Tiedostoa %1 ei voitu poistaa: %2.").arg(elideMiddle(name));
-    if (!fileName || !exists(name))
+    const QString failure = QStringLiteral("Tiedostoa %1 ei voitu poistaa: %2.").arg(elideMiddle(entry.name));
+    if (!exists(entry))
         return Done::failure(failure.arg(systemErrorText(ENOENT)));
-    if (isProtected(pathOf(*fileName)))
+    if (isProtected(pathOf(entry.fileName)))
         return Done::failure(failure.arg(QStringLiteral("Tiedosto on kirjoitussuojattu")));
-    if (::unlink(pathOf(*fileName).constData()) != 0)
+    if (::unlink(pathOf(entry.fileName).constData()) != 0)
         return Done::failure(failure.arg(systemErrorText(errno)));
     return {};
 }
@@ -271,6 +272,10 @@ Outcome<QList<RecordEntry>> RecordStore::list() const
     }
     while (const dirent *entry = ::readdir(dir)) {
         const QByteArray fileName(entry->d_name);
+        // Hidden files (a file manager's .directory, an office program's lock files) are
+        // not trips.
+        if (fileName.startsWith('.'))
+            continue;
         bool isFile = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info;

@@ -51,21 +51,34 @@ public:
     // The name shown for a file's own name bytes.
     static QString shownName(const QByteArray &fileName);
 
-    // Why a record of this name cannot be saved (the name, a folder of that name, a
+    // The entry a typed name stands for: the existing file shown under that name (its own
+    // bytes), or a new file of that name. A name that leaves the folder names no file.
+    RecordEntry entryNamed(const QString &name) const;
+
+    // Each operation acts on the entry's own file; the name forms find it first.
+    // Why a record cannot be saved under the entry (the name, a folder of that name, a
     // write-protected record), or nullopt when it can.
-    std::optional<QString> saveProblem(const QString &name) const;
-    // Whether a file (not a folder) of exactly that shown name is in the folder.
-    bool exists(const QString &name) const;
-    // Creates or replaces the record atomically; a write-protected record is refused.
-    Done write(const QString &name, const RecordValues &values);
+    std::optional<QString> saveProblem(const RecordEntry &entry) const;
+    std::optional<QString> saveProblem(const QString &name) const { return saveProblem(entryNamed(name)); }
+    // Whether the entry is a file (not a folder) in the folder.
+    bool exists(const RecordEntry &entry) const;
+    bool exists(const QString &name) const { return exists(entryNamed(name)); }
+    // Creates or replaces the record atomically; a write-protected record is refused, and
+    // so is a value that could not be read back as it was written.
+    Done write(const RecordEntry &entry, const RecordValues &values);
+    Done write(const QString &name, const RecordValues &values) { return write(entryNamed(name), values); }
     // The five lines for the main window; a record that cannot be read whole is refused.
-    Outcome<RecordValues> read(const QString &name) const;
-    // The first five lines as the chart reads them, each read, too long or missing.
+    Outcome<RecordValues> read(const RecordEntry &entry) const;
+    Outcome<RecordValues> read(const QString &name) const { return read(entryNamed(name)); }
+    // The first five lines as the chart reads them, each read, too long or missing. Only
+    // a regular file is read, and no more of it than five lines can hold.
     Outcome<RecordLines> readLines(const RecordEntry &entry) const;
     // Deletes the record; a write-protected record is refused.
-    Done remove(const QString &name);
-    // Every file of the folder, by shown name with letter case ignored. A folder that is
-    // not there lists nothing; one that cannot be read is a failure.
+    Done remove(const RecordEntry &entry);
+    Done remove(const QString &name) { return remove(entryNamed(name)); }
+    // Every file of the folder but the hidden ones (names that begin with a dot), by shown
+    // name with letter case ignored. A folder that is not there lists nothing; one that
+    // cannot be read is a failure.
     Outcome<QList<RecordEntry>> list() const;
 
     QString folder() const { return m_folder; }

@@ -13,9 +13,6 @@
 #include <QListWidget>
 
 namespace tankeli {
-namespace {
-constexpr int fileNameRole = Qt::UserRole; // the entry's own file name bytes
-}
 
 Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip)
     : SecondaryWindow(folders, mainWindow,
@@ -64,6 +61,8 @@ void Tiedosto::showFor(FileMode mode, const QString &caption)
     setWindowTitle(caption);
     showInFront();
     buttons()->setCaption(0, caption);
+    // Another program may have added or removed records since the list was read.
+    readList();
     if (mode == FileMode::Save)
         Hae_Tiedostonimi();
     if (!m_listProblem.isEmpty())
@@ -87,21 +86,19 @@ void Tiedosto::followSelection()
         m_name->setText(selected.first()->text());
 }
 
-RecordEntry Tiedosto::entryAt(int row) const
-{
-    const QListWidgetItem *item = m_list->item(row);
-    return {item->text(), item->data(fileNameRole).toByteArray()};
-}
-
 int Tiedosto::recordCount() const
 {
     return m_list->count();
 }
 
-RecordEntry Tiedosto::selectRecord(int k)
+RecordEntry Tiedosto::record(int k) const
+{
+    return m_entries.value(k);
+}
+
+void Tiedosto::selectRecord(int k)
 {
     selectEntry(k);
-    return entryAt(k);
 }
 
 void Tiedosto::selectEntry(int index)
@@ -124,15 +121,6 @@ void Tiedosto::setNameText(const QString &text)
     m_name->setText(text);
 }
 
-QStringList Tiedosto::entries() const
-{
-    QStringList names;
-    names.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i)
-        names << m_list->item(i)->text();
-    return names;
-}
-
 int Tiedosto::selectedEntry() const
 {
     const QList<QListWidgetItem *> selected = m_list->selectedItems();
@@ -143,16 +131,14 @@ int Tiedosto::selectedEntry() const
 void Tiedosto::readList()
 {
     const int selected = selectedEntry();
-    const QByteArray keep = selected >= 0 ? entryAt(selected).fileName : QByteArray();
+    const QByteArray keep = selected >= 0 ? m_entries.value(selected).fileName : QByteArray();
     const QSignalBlocker blocker(m_list);
     m_list->clear();
     const Outcome<QList<RecordEntry>> listed = m_store.list();
     m_listProblem = listed.error();
-    if (!listed)
-        return;
-    for (const RecordEntry &entry : *listed) {
+    m_entries = listed ? *listed : QList<RecordEntry>();
+    for (const RecordEntry &entry : std::as_const(m_entries)) {
         auto *item = new QListWidgetItem(entry.name, m_list);
-        item->setData(fileNameRole, entry.fileName);
         if (!keep.isNull() && entry.fileName == keep)
             m_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
     }

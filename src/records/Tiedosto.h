@@ -32,7 +32,8 @@ public:
 
     // RecordList
     int recordCount() const override;
-    RecordEntry selectRecord(int k) override;
+    RecordEntry record(int k) const override;
+    void selectRecord(int k) override;
     QString listProblem() const override { return m_listProblem; }
 
 protected:
@@ -43,13 +44,12 @@ protected:
 private:
     void followSelection();
     void readList();
-    RecordEntry entryAt(int row) const;
 
     // FileWindowOperations
     FileMode mode() const override { return m_mode; }
     QString nameText() const override;
     void setNameText(const QString &text) override;
-    QStringList entries() const override;
+    QList<RecordEntry> entries() const override { return m_entries; }
     int selectedEntry() const override;
     void selectEntry(int index) override;
     void hideWindow() override { hide(); }
@@ -65,6 +65,7 @@ private:
     FileCommands m_commands;
     FileMode m_mode = FileMode::Open;
     QString m_listProblem;
+    QList<RecordEntry> m_entries; // what the list shows, with each file's own name
     QListWidget *m_list;
     QLineEdit *m_name;
     QLabel *m_heading;

@@ -69,7 +69,7 @@ ChartValues readChartValues(RecordList &list, const RecordReader &read)
         series.fill(0.0f, count);
     QString lineBuffer;
     for (int k = 0; k < count; ++k) {
-        const RecordEntry entry = list.selectRecord(k);
+        const RecordEntry entry = list.record(k);
         result.names.append(entry.name);
         const Outcome<RecordLines> record = read(entry);
         if (!record)
@@ -88,6 +88,10 @@ ChartValues readChartValues(RecordList &list, const RecordReader &read)
                 faults.append({ChartFault::Convert, k, line + 1, lineBuffer});
         }
     }
+    // Selecting each entry in the visible list on the way would cost far more than the
+    // reading with many records; only the end of the walk is shown.
+    if (count > 0)
+        list.selectRecord(count - 1);
     return result;
 }
 

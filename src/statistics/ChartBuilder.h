@@ -90,8 +90,8 @@ using RecordReader = std::function<Outcome<RecordLines>(const RecordEntry &recor
 ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
                      float height);
 
-// Reads every record, walking the list from its first entry to its last, selecting each
-// in turn and reading the record it names.
+// Reads every record, walking the list from its first entry to its last; afterwards the
+// last entry is selected, as if each had been selected in turn.
 ChartValues readChartValues(RecordList &list, const RecordReader &read);
 // Plans the chart of one series; planning a run's series again for another canvas size
 // reads no file.
