@@ -366,7 +366,7 @@ private slots:
              "| windows=Avaa, main | Tiedostot=matka.sav of 2"},
             {"list Enter", listed + "Return", "windows=Avaa, main | shown="},
             {"shown again, the list is read again", listed + "S record:uusi.sav=1/2/3/4/5 delete:2006_03_07.sav menu:Menu_Avaa",
-             "Tiedostot=matka.sav of 2 | Tiedostot#0=uusi.sav"},
+             "Tiedostot=matka.sav of 2 | Tiedostot#1=uusi.sav"},
             {"a field takes no more than a record's line", "row2=" + QString(5000, '7'), "row2#=4096"},
             {"name Escape", listed + "@Tiedostonimi Escape", "windows=main"},
             {"name S is typing", listed + "@Tiedostonimi S", "Tiedostonimi=matka.savs"},

@@ -132,10 +132,13 @@ void Tiedosto::readList()
 {
     const int selected = selectedEntry();
     const QByteArray keep = selected >= 0 ? m_entries.value(selected).fileName : QByteArray();
-    const QSignalBlocker blocker(m_list);
-    m_list->clear();
     const Outcome<QList<RecordEntry>> listed = m_store.list();
     m_listProblem = listed.error();
+    // Refilling a long list costs more than comparing it (with a screen reader, far more).
+    if (listed && *listed == m_entries && m_list->count() == m_entries.size())
+        return;
+    const QSignalBlocker blocker(m_list);
+    m_list->clear();
     m_entries = listed ? *listed : QList<RecordEntry>();
     for (const RecordEntry &entry : std::as_const(m_entries)) {
         auto *item = new QListWidgetItem(entry.name, m_list);
