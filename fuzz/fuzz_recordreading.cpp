@@ -20,12 +20,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const Outcome<RecordLines> lines = store.readLines({QStringLiteral("r.sav"), "r.sav"});
     FUZZ_REQUIRE(lines.ok());
-    // A line is read whole within the limit, or skipped as too long, never cut short.
-    const QList<QByteArray> raw = fuzzBytes(data, size).split('\n');
+    // A line is read whole within the limit, or skipped as too long, never cut short. No
+    // more is read than five lines at the limit can fill: a line cut off there is too long.
+    const qsizetype readLimit = RecordLineCount * (RecordStore::maxLineBytes + 2);
+    const QByteArray all = fuzzBytes(data, size);
+    const QList<QByteArray> raw = all.left(readLimit).split('\n');
     for (int i = 0; i < RecordLineCount; ++i) {
         FUZZ_REQUIRE(lines->text[i].size() <= RecordStore::maxLineBytes);
         if (i >= raw.size() || (i == raw.size() - 1 && raw[i].isEmpty()))
             FUZZ_REQUIRE(lines->state[i] == LineReader::Line::Missing);
+        else if (i == raw.size() - 1 && all.size() >= readLimit)
+            FUZZ_REQUIRE(lines->state[i] == LineReader::Line::TooLong);
         else {
             QByteArray line = raw[i];
             if (line.endsWith('\r'))

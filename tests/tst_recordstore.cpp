@@ -87,6 +87,9 @@ private slots:
         QTest::newRow("20000 bytes of junk on line 2 are skipped")
             << QByteArray("1\r\n") + QByteArray(20000, 'x') + "\r\n3\r\n4\r\n5\r\n"
             << QList<Line>{Line::Text, Line::TooLong, Line::Text, Line::Text, Line::Text} << "Tiedoston r.sav rivi 2 on liian pitkä.";
+        QTest::newRow("a line cut off where five lines end")
+            << QByteArray("1\r\n") + QByteArray(20000, 'x') + "\r\n" + QByteArray(2000, '3') + "\r\n4\r\n5\r\n"
+            << QList<Line>{Line::Text, Line::TooLong, Line::TooLong, Line::Missing, Line::Missing} << "Tiedoston r.sav rivi 2 on liian pitkä.";
         QTest::newRow("100 kB without a line end") << QByteArray(100000, 'x') << QList<Line>{Line::TooLong} + missing.mid(1)
                                                    << "Tiedoston r.sav rivi 1 on liian pitkä.";
     }

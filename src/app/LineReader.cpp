@@ -56,7 +56,8 @@ LineReader::LineReader(int fd, qsizetype maxLineBytes, qsizetype maxTotalBytes)
 
 bool LineReader::refill()
 {
-    if (m_atEnd || m_bytesLeft == 0)
+    m_capped = m_bytesLeft == 0;
+    if (m_atEnd || m_capped)
         return false;
     const size_t wanted = m_bytesLeft < 0 ? m_chunk.size() : size_t(qMin<qsizetype>(m_bytesLeft, m_chunk.size()));
     ssize_t n;
@@ -98,6 +99,7 @@ LineReader::Line LineReader::next(QByteArray &text)
     }
     if (!anyByte)
         return Line::Missing;
+    tooLong = tooLong || (!ended && m_capped);
     if (!tooLong && text.endsWith('\r'))
         text.chop(1);
     if (tooLong || text.size() > m_maxLineBytes) {

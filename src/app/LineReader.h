@@ -44,7 +44,8 @@ public:
     };
 
     // Reads from an open file descriptor, which the caller closes. No more than
-    // maxTotalBytes are read from it (negative: no limit); what lies beyond is missing.
+    // maxTotalBytes are read from it (negative: no limit): a line cut off by that limit
+    // is too long, and the lines after it are missing.
     LineReader(int fd, qsizetype maxLineBytes, qsizetype maxTotalBytes = -1);
 
     Line next(QByteArray &text);
@@ -61,6 +62,7 @@ private:
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
     bool m_atEnd = false;
+    bool m_capped = false; // maxTotalBytes were read
     int m_error = 0;
 };
 
