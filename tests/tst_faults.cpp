@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tankeli;
 
@@ -26,6 +27,39 @@ class TestFaults : public QObject
     std::unique_ptr<TestFolders> dirs;
     RecordingMessages messages;
 
+    // Starts the program, copied into the test folder, with the given temporary and
+    // current folders.
+    bool start(QProcess &copy, const QString &temporary = "puuttuu", const QString &current = "stat")
+    {
+        const QString program = dirs->path("tankeli");
+        if (!QFile::exists(program) && !QFile::copy(TANKELI_PROGRAM, program))
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", dirs->path(temporary));
+        copy.setProcessEnvironment(env);
+        copy.setWorkingDirectory(dirs->path(current));
+        copy.start(program, {});
+        return copy.waitForStarted();
+    }
+    // Whether the copy comes to hold the lock on its data folder, as /proc/locks lists it.
+    bool holdsLock(const QProcess &copy) const
+    {
+        struct stat data;
+        if (::stat(QFile::encodeName(dirs->path("Data")).constData(), &data) != 0)
+            return false;
+        const QByteArray pid = QByteArray::number(copy.processId());
+        const QByteArray inode = ':' + QByteArray::number(quint64(data.st_ino));
+        const auto held = [&] {
+            for (const QByteArray &line : readBytes("/proc/locks").split('\n')) {
+                const QList<QByteArray> field = line.simplified().split(' ');
+                if (field.size() > 5 && field[1] == "FLOCK" && field[4] == pid && field[5].endsWith(inode))
+                    return true;
+            }
+            return false;
+        };
+        return QTest::qWaitFor([&] { return held() || copy.state() != QProcess::Running; }, 5000) && held();
+    }
+
 private slots:
     void init()
     {
@@ -40,46 +74,56 @@ private slots:
         TestFolders folders;
         QFile::setPermissions(folders.path("pic/button1.gif"), QFile::WriteOwner);
         QVERIFY(Tankeli(folders.folders()).Form_Load().error().endsWith("button1.gif ei voitu lukea: Ei käyttöoikeutta."));
-        // The lock lives with the program: in its folder, or in Data/ where the folder may
-        // not be written; where neither may, the program says so.
-        QFile::setPermissions(folders.path(""), readOnly);
-        SingleInstance first(folders.folders());
-        QCOMPARE(first.claim().value(), true);
-        QVERIFY(QFile::exists(folders.path("Data/.tankeli.lock")));
-        QCOMPARE(SingleInstance(folders.folders()).claim().value(), false);
-        TestFolders other;
-        QFile::setPermissions(other.path("Data"), readOnly);
-        QFile::setPermissions(other.path(""), readOnly);
-        QVERIFY(SingleInstance(other.folders()).claim().error().contains("lukitustiedostoa ei voitu tehdä"));
-        for (const QString &folder : {other.path(""), other.path("Data"), folders.path("")})
-            QFile::setPermissions(folder, writable);
+        // A data folder that may not be read takes no lock, and the program says so.
+        QFile::setPermissions(folders.path("Data"), QFile::ExeOwner);
+        const QString refused = SingleInstance(folders.folders()).claim().error();
+        QFile::setPermissions(folders.path("Data"), writable);
+        QVERIFY2(refused.endsWith("ei voitu lukita: Ei käyttöoikeutta. Ohjelma ei käynnisty, jotta kaksi kopiota ei "
+                                  "käyttäisi samoja tiedostoja."), qPrintable(refused));
     }
 
-    // One copy per program folder, whatever the current and temporary folders of each;
-    // a copy that was killed leaves no lock that keeps the next one out.
-    void oneCopyPerProgramFolder()
+    // One copy per data folder, whatever the current and temporary folders of each and
+    // whatever an older version or a power cut left where its lock file was: the leftover
+    // stays as it was, and a copy that was killed never keeps the next one out.
+    void oneCopyPerDataFolder_data()
     {
-        const QString program = dirs->path("tankeli");
-        QVERIFY(QFile::copy(TANKELI_PROGRAM, program));
-        const auto run = [&](QProcess &copy, const QString &temporary, const QString &current) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("TMPDIR", dirs->path(temporary));
-            copy.setProcessEnvironment(env);
-            copy.setWorkingDirectory(dirs->path(current));
-            copy.start(program, {});
-            return copy.waitForStarted();
-        };
+        QTest::addColumn<QString>("leftover"); // relative path, empty for none
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("nothing left over") << QString() << QByteArray() << false;
+        for (const char *place : {"", "Data/"}) {
+            const QString path = QString::fromLatin1(place) + ".tankeli.lock";
+            const char *where = *place ? "in Data" : "beside the program";
+            QTest::addRow("empty lock file %s", where) << path << QByteArray() << false;
+            QTest::addRow("garbage lock file %s", where) << path << QByteArray("\xff\x01roskaa\n\n") << false;
+            QTest::addRow("another machine's lock file %s", where) << path << QByteArray("4242\ntankeli\ntoinen-kone\nabc123\n") << false;
+            QTest::addRow("folder named as the lock file %s", where) << path << QByteArray() << true;
+        }
+    }
+    void oneCopyPerDataFolder()
+    {
+        QFETCH(QString, leftover);
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, isFolder);
+        if (!leftover.isEmpty())
+            QVERIFY(isFolder ? QDir().mkdir(dirs->path(leftover)) : writeBytes(dirs->path(leftover), contents));
         QProcess first; // its temporary folder does not exist
-        QVERIFY(run(first, "puuttuu", "stat") && !first.waitForFinished(1500));
+        QVERIFY(start(first, "puuttuu", "stat") && holdsLock(first));
         QProcess second;
-        QVERIFY(run(second, "Data", "Data") && second.waitForFinished(3000));
+        QVERIFY(start(second, "Data", "Data") && second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
         first.kill();
         QVERIFY(first.waitForFinished(5000));
         QProcess third;
-        QVERIFY(run(third, "puuttuu", "stat") && !third.waitForFinished(1500));
+        QVERIFY(start(third, "puuttuu", "stat") && holdsLock(third));
         third.kill();
         third.waitForFinished(5000);
+        if (!leftover.isEmpty()) {
+            QCOMPARE(QFileInfo(dirs->path(leftover)).isDir(), isFolder);
+            QCOMPARE(readBytes(dirs->path(leftover)), contents);
+        }
     }
 
     // On a full disk nothing is emptied: the old settings and the old record stay, and

@@ -1,4 +1,4 @@
-// Start-up: one running copy per program folder, Finnish standard texts, the program's
+// Start-up: one running copy per data folder, Finnish standard texts, the program's
 // icon and desktop id, and the main window loaded before it is shown.
 
 #include "app/ProgramFolders.h"
