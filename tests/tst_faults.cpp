@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QRandomGenerator>
 #include <QThread>
+#include <csignal>
 #include <memory>
 #include <sys/stat.h>
 
@@ -16,6 +17,8 @@ using namespace tankeli;
 
 namespace {
 const QByteArray matka("1\r\n2\r\n3\r\n4\r\n5\r\n");
+// Settings as a user may have typed them: bare LF, any letter case.
+const QByteArray typedSettings("1,30\n100\n105\ntrue\nfalse\n");
 } // namespace
 
 // Faults a user meets in the program as a whole, as a user whose file permissions bind
@@ -124,6 +127,51 @@ private slots:
             QCOMPARE(QFileInfo(dirs->path(leftover)).isDir(), isFolder);
             QCOMPARE(readBytes(dirs->path(leftover)), contents);
         }
+    }
+
+    // Logout (SIGHUP), shutdown and kill (SIGTERM) and Ctrl+C (SIGINT) end the program
+    // as its close command does: the settings are written and the status is 0. Where
+    // they cannot be written, no box waits for an answer that nobody may give: stderr
+    // says why and the status is not 0.
+    void endsOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("canWrite");
+        QTest::addColumn<QByteArray>("settingsAfter");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("stderrSays");
+        const QByteArray written("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n");
+        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << true << written << 0 << QByteArray();
+        QTest::newRow("SIGHUP: logout") << SIGHUP << true << written << 0 << QByteArray();
+        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << true << written << 0 << QByteArray();
+        QTest::newRow("settings that cannot be written") << SIGTERM << false << typedSettings << 1
+                                                         << QByteArray("Arvot.txt ei voitu kirjoittaa: Tiedosto on kirjoitussuojattu.");
+    }
+    void endsOnSignal()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, canWrite);
+        QFETCH(QByteArray, settingsAfter);
+        QFETCH(int, status);
+        QFETCH(QByteArray, stderrSays);
+        if (!canWrite && !permissionsBind())
+            QSKIP("this user may override file permissions; run through tests/unprivileged");
+        QVERIFY(writeBytes(dirs->path("Data/Arvot.txt"), typedSettings));
+        if (!canWrite) {
+            QFile::setPermissions(dirs->path("Data/Arvot.txt"), QFile::ReadOwner);
+            QFile::setPermissions(dirs->path("Data"), readOnly);
+        }
+        QProcess copy;
+        QVERIFY(start(copy) && holdsLock(copy));
+        ::kill(pid_t(copy.processId()), signal);
+        const bool ended = copy.waitForFinished(5000);
+        QFile::setPermissions(dirs->path("Data"), writable);
+        QVERIFY(ended);
+        QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy.exitCode(), status);
+        QCOMPARE(dirs->settings(), settingsAfter);
+        const QByteArray said = copy.readAllStandardError();
+        QVERIFY2(said.contains(stderrSays), said.constData());
     }
 
     // On a full disk nothing is emptied: the old settings and the old record stay, and
