@@ -1,11 +1,17 @@
 #include "RecordingMessages.h"
 #include "TestFolders.h"
 
+#include "app/RunningCopy.h"
+#include "app/ShowRequests.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Tankeli.h"
 #include "records/RecordStore.h"
 
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QRandomGenerator>
 #include <QThread>
@@ -29,6 +35,7 @@ class TestFaults : public QObject
     Q_OBJECT
     std::unique_ptr<TestFolders> dirs;
     RecordingMessages messages;
+    QTemporaryDir runtime; // the user's runtime folder, for the test and the programs it starts
 
     // Starts the program, copied into the test folder, with the given temporary and
     // current folders.
@@ -64,6 +71,7 @@ class TestFaults : public QObject
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())); }
     void init()
     {
         dirs = std::make_unique<TestFolders>();
@@ -127,6 +135,86 @@ private slots:
             QCOMPARE(QFileInfo(dirs->path(leftover)).isDir(), isFolder);
             QCOMPARE(readBytes(dirs->path(leftover)), contents);
         }
+    }
+
+    // A second start asks the running copy to show its main window and ends. Where that
+    // copy cannot be reached (another user's, one that does not answer, or one of another
+    // program folder), it says that the program already runs, within a second or two.
+    void secondStart_data()
+    {
+        QTest::addColumn<QString>("listener");
+        QTest::addColumn<bool>("builtProgram");
+        QTest::addColumn<bool>("reached");
+        QTest::newRow("the running copy answers") << "copy" << false << true;
+        QTest::newRow("the built program asks the running copy") << "copy" << true << true;
+        QTest::newRow("nobody listens") << "nobody" << false << false;
+        QTest::newRow("a listener that never answers") << "silent" << false << false;
+        QTest::newRow("only another program folder's copy") << "other folder" << false << false;
+    }
+    void secondStart()
+    {
+        QFETCH(QString, listener);
+        QFETCH(bool, builtProgram);
+        QFETCH(bool, reached);
+        SingleInstance running(dirs->folders()); // this test is the running copy
+        QVERIFY(running.claim().value());
+        const TestFolders other;
+        ShowRequests copy;
+        QLocalServer silent;
+        const QString name = channelName(dirs->folders());
+        if (listener == "copy" || listener == "other folder")
+            QVERIFY(copy.listen(channelName(listener == "copy" ? dirs->folders() : other.folders())));
+        else if (listener == "silent")
+            QVERIFY(silent.listen(name));
+        QSignalSpy asked(&copy, &ShowRequests::showRequested);
+        QElapsedTimer waited;
+        waited.start();
+        QProcess second;
+        if (builtProgram) {
+            QVERIFY(start(second));
+            QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 5000);
+            QCOMPARE(second.exitCode(), 0);
+        } else {
+            remindOfRunningCopy(name);
+        }
+        QCOMPARE(asked.count(), reached ? 1 : 0);
+        QCOMPARE(messages.shown.size(), reached ? 0 : 1);
+        QVERIFY(reached || messages.shown[0].startsWith("!Tankeli: Tankeli on jo käynnissä. "));
+        QVERIFY(waited.elapsed() < 4000);
+    }
+
+    // The running copy brings its minimised main window to the front on a request, and
+    // drops whatever else is sent to it, however long or malformed, without stalling:
+    // a proper request still works while a stranger's connection is open.
+    void showRequest_data()
+    {
+        QTest::addColumn<QByteArray>("strangerSends");
+        QTest::newRow("silence") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.0\r\n\r\n");
+        QTest::newRow("NUL bytes") << QByteArray(64, '\0');
+        QTest::newRow("an over-long message") << QByteArray(4 << 20, 'x');
+    }
+    void showRequest()
+    {
+        QFETCH(QByteArray, strangerSends);
+        Tankeli window(dirs->folders());
+        QVERIFY(window.Form_Load());
+        window.show();
+        window.showMinimized();
+        ShowRequests copy;
+        const QString name = channelName(dirs->folders());
+        QVERIFY(copy.listen(name));
+        connect(&copy, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
+        QLocalSocket stranger;
+        stranger.connectToServer(name);
+        QVERIFY(stranger.waitForConnected(1000));
+        stranger.write(strangerSends);
+        QTest::qWait(200);
+        QVERIFY(window.isMinimized());
+        QVERIFY(askToShow(name));
+        QVERIFY(!window.isMinimized() && window.isVisible());
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_COMPARE_WITH_TIMEOUT(stranger.state(), QLocalSocket::UnconnectedState, 5000);
     }
 
     // Logout (SIGHUP), shutdown and kill (SIGTERM) and Ctrl+C (SIGINT) end the program

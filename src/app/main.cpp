@@ -1,8 +1,10 @@
-// Start-up: one running copy per data folder, Finnish standard texts, the program's
-// icon and desktop id, the main window loaded before it is shown, and logout, shutdown
-// and kill handled as the close command.
+// Start-up: one running copy per data folder, whose window a second start brings to the
+// front; Finnish standard texts, the program's icon and desktop id, the main window
+// loaded before it is shown, and logout, shutdown and kill handled as the close command.
 
 #include "app/ProgramFolders.h"
+#include "app/RunningCopy.h"
+#include "app/ShowRequests.h"
 #include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "look/AppIcon.h"
@@ -64,8 +66,15 @@ int main(int argc, char *argv[])
         Messages::current().inform(nullptr, claimed.error(), programTitle(), Messages::Icon::Critical);
         return 1;
     }
-    if (!*claimed)
+    const QString channel = channelName(folders);
+    if (!*claimed) {
+        remindOfRunningCopy(channel);
         return 0;
+    }
+    // Requests wait until the event loop runs, by then for a loaded main window.
+    ShowRequests requests;
+    if (const Done listening = requests.listen(channel); !listening)
+        tellStderr(listening.error());
 
     // Qt's own Finnish texts (a field's context menu and the like), when installed.
     QTranslator qtFinnish;
@@ -81,6 +90,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     loadedWindow = &window;
+    QObject::connect(&requests, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
     // A session manager that asks the program to save before logout gets the settings
     // written; a box only where the manager lets the program ask the user.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
