@@ -218,33 +218,38 @@ private slots:
     }
 
     // Logout (SIGHUP), shutdown and kill (SIGTERM) and Ctrl+C (SIGINT) end the program
-    // as its close command does: the settings are written and the status is 0. Where
-    // they cannot be written, no box waits for an answer that nobody may give: stderr
-    // says why and the status is not 0.
+    // as its close command does: the settings are written and the status is 0. No box
+    // waits for an answer that nobody may give: where the settings cannot be written,
+    // stderr says why, and a box open at that moment ends with the program.
     void endsOnSignal_data()
     {
         QTest::addColumn<int>("signal");
+        QTest::addColumn<QByteArray>("settingsBefore");
         QTest::addColumn<bool>("canWrite");
         QTest::addColumn<QByteArray>("settingsAfter");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("stderrSays");
         const QByteArray written("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n");
-        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << true << written << 0 << QByteArray();
-        QTest::newRow("SIGHUP: logout") << SIGHUP << true << written << 0 << QByteArray();
-        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << true << written << 0 << QByteArray();
-        QTest::newRow("settings that cannot be written") << SIGTERM << false << typedSettings << 1
+        const QByteArray broken("1,30\n100\n105\nkyllä\nfalse\n");
+        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("SIGHUP: logout") << SIGHUP << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("settings that cannot be written") << SIGTERM << typedSettings << false << typedSettings << 1
                                                          << QByteArray("Arvot.txt ei voitu kirjoittaa: Tiedosto on kirjoitussuojattu.");
+        // The box that says why the program cannot start.
+        QTest::newRow("while a box waits for an answer") << SIGTERM << broken << true << broken << 1 << QByteArray();
     }
     void endsOnSignal()
     {
         QFETCH(int, signal);
+        QFETCH(QByteArray, settingsBefore);
         QFETCH(bool, canWrite);
         QFETCH(QByteArray, settingsAfter);
         QFETCH(int, status);
         QFETCH(QByteArray, stderrSays);
         if (!canWrite && !permissionsBind())
             QSKIP("this user may override file permissions; run through tests/unprivileged");
-        QVERIFY(writeBytes(dirs->path("Data/Arvot.txt"), typedSettings));
+        QVERIFY(writeBytes(dirs->path("Data/Arvot.txt"), settingsBefore));
         if (!canWrite) {
             QFile::setPermissions(dirs->path("Data/Arvot.txt"), QFile::ReadOwner);
             QFile::setPermissions(dirs->path("Data"), readOnly);
