@@ -10,6 +10,7 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace tankeli {
@@ -49,13 +50,25 @@ Done ShowRequests::listen(const QString &name)
         return Done::failure(QStringLiteral("Käyttäjän ajonaikaista kansiota ei ole, joten toinen "
                                             "käynnistys ei voi tuoda tätä ikkunaa esiin."));
     struct stat left;
-    if (::lstat(QFile::encodeName(name).constData(), &left) == 0 && S_ISSOCK(left.st_mode))
+    if (::lstat(QFile::encodeName(name).constData(), &left) == 0) {
+        // Listening would put the socket in place of whatever is there.
+        if (!S_ISSOCK(left.st_mode))
+            return Done::failure(QStringLiteral("Pistoketta %1 ei voitu avata: samanniminen tiedosto on jo "
+                                                "olemassa. Toinen käynnistys ei siksi voi tuoda tätä "
+                                                "ikkunaa esiin.").arg(shownPath(name)));
         QLocalServer::removeServer(name);
-    if (!m_server->listen(name))
-        return Done::failure(QStringLiteral("Pistoketta %1 ei voitu avata (%2), joten toinen "
-                                            "käynnistys ei voi tuoda tätä ikkunaa esiin.")
-                                 .arg(shownPath(name), m_server->errorString()));
-    return {};
+    }
+    if (m_server->listen(name))
+        return {};
+    QString cause;
+    switch (m_server->serverError()) {
+    case QAbstractSocket::SocketAccessError: cause = systemErrorText(EACCES); break;
+    case QAbstractSocket::HostNotFoundError: cause = systemErrorText(ENAMETOOLONG); break;
+    default: cause = m_server->errorString(); break;
+    }
+    return Done::failure(QStringLiteral("Pistoketta %1 ei voitu avata: %2. Toinen käynnistys ei "
+                                        "siksi voi tuoda tätä ikkunaa esiin.")
+                             .arg(shownPath(name), cause));
 }
 
 void ShowRequests::accept()
