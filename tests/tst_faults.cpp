@@ -28,8 +28,8 @@ const QByteArray typedSettings("1,30\n100\n105\ntrue\nfalse\n");
 } // namespace
 
 // Faults a user meets in the program as a whole, as a user whose file permissions bind
-// (tests/unprivileged): pictures and locks that cannot be had, a second copy, a full
-// disk, a save killed halfway.
+// (tests/unprivileged): pictures and locks that cannot be had, a second start, logout
+// and kill, a full disk, a save killed halfway.
 class TestFaults : public QObject
 {
     Q_OBJECT
