@@ -1,32 +1,77 @@
 #include "RecordingMessages.h"
 #include "TestFolders.h"
 
+#include "app/RunningCopy.h"
+#include "app/ShowRequests.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Tankeli.h"
 #include "records/RecordStore.h"
 
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QRandomGenerator>
 #include <QThread>
+#include <csignal>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tankeli;
 
 namespace {
 const QByteArray matka("1\r\n2\r\n3\r\n4\r\n5\r\n");
+// Settings as a user may have typed them: bare LF, any letter case.
+const QByteArray typedSettings("1,30\n100\n105\ntrue\nfalse\n");
 } // namespace
 
 // Faults a user meets in the program as a whole, as a user whose file permissions bind
-// (tests/unprivileged): pictures and locks that cannot be had, a second copy, a full
-// disk, a save killed halfway.
+// (tests/unprivileged): pictures and locks that cannot be had, a second start, logout
+// and kill, a full disk, a save killed halfway.
 class TestFaults : public QObject
 {
     Q_OBJECT
     std::unique_ptr<TestFolders> dirs;
     RecordingMessages messages;
+    QTemporaryDir runtime; // the user's runtime folder, for the test and the programs it starts
+
+    // Starts the program, copied into the test folder, with the given temporary and
+    // current folders.
+    bool start(QProcess &copy, const QString &temporary = "puuttuu", const QString &current = "stat")
+    {
+        const QString program = dirs->path("tankeli");
+        if (!QFile::exists(program) && !QFile::copy(TANKELI_PROGRAM, program))
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", dirs->path(temporary));
+        copy.setProcessEnvironment(env);
+        copy.setWorkingDirectory(dirs->path(current));
+        copy.start(program, {});
+        return copy.waitForStarted();
+    }
+    // Whether the copy comes to hold the lock on its data folder, as /proc/locks lists it.
+    bool holdsLock(const QProcess &copy) const
+    {
+        struct stat data;
+        if (::stat(QFile::encodeName(dirs->path("Data")).constData(), &data) != 0)
+            return false;
+        const QByteArray pid = QByteArray::number(copy.processId());
+        const QByteArray inode = ':' + QByteArray::number(quint64(data.st_ino));
+        const auto held = [&] {
+            for (const QByteArray &line : readBytes("/proc/locks").split('\n')) {
+                const QList<QByteArray> field = line.simplified().split(' ');
+                if (field.size() > 5 && field[1] == "FLOCK" && field[4] == pid && field[5].endsWith(inode))
+                    return true;
+            }
+            return false;
+        };
+        return QTest::qWaitFor([&] { return held() || copy.state() != QProcess::Running; }, 5000) && held();
+    }
 
 private slots:
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())); }
     void init()
     {
         dirs = std::make_unique<TestFolders>();
@@ -40,46 +85,188 @@ private slots:
         TestFolders folders;
         QFile::setPermissions(folders.path("pic/button1.gif"), QFile::WriteOwner);
         QVERIFY(Tankeli(folders.folders()).Form_Load().error().endsWith("button1.gif ei voitu lukea: Ei käyttöoikeutta."));
-        // The lock lives with the program: in its folder, or in Data/ where the folder may
-        // not be written; where neither may, the program says so.
-        QFile::setPermissions(folders.path(""), readOnly);
-        SingleInstance first(folders.folders());
-        QCOMPARE(first.claim().value(), true);
-        QVERIFY(QFile::exists(folders.path("Data/.tankeli.lock")));
-        QCOMPARE(SingleInstance(folders.folders()).claim().value(), false);
-        TestFolders other;
-        QFile::setPermissions(other.path("Data"), readOnly);
-        QFile::setPermissions(other.path(""), readOnly);
-        QVERIFY(SingleInstance(other.folders()).claim().error().contains("lukitustiedostoa ei voitu tehdä"));
-        for (const QString &folder : {other.path(""), other.path("Data"), folders.path("")})
-            QFile::setPermissions(folder, writable);
+        // A data folder that may not be read takes no lock, and the program says so.
+        QFile::setPermissions(folders.path("Data"), QFile::ExeOwner);
+        const QString refused = SingleInstance(folders.folders()).claim().error();
+        QFile::setPermissions(folders.path("Data"), writable);
+        QVERIFY2(refused.endsWith("ei voitu lukita: Ei käyttöoikeutta. Ohjelma ei käynnisty, jotta kaksi kopiota ei "
+                                  "käyttäisi samoja tiedostoja."), qPrintable(refused));
     }
 
-    // One copy per program folder, whatever the current and temporary folders of each;
-    // a copy that was killed leaves no lock that keeps the next one out.
-    void oneCopyPerProgramFolder()
+    // One copy per data folder, whatever the current and temporary folders of each and
+    // whatever an older version or a power cut left where its lock file was: the leftover
+    // stays as it was, and a copy that was killed never keeps the next one out.
+    void oneCopyPerDataFolder_data()
     {
-        const QString program = dirs->path("tankeli");
-        QVERIFY(QFile::copy(TANKELI_PROGRAM, program));
-        const auto run = [&](QProcess &copy, const QString &temporary, const QString &current) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("TMPDIR", dirs->path(temporary));
-            copy.setProcessEnvironment(env);
-            copy.setWorkingDirectory(dirs->path(current));
-            copy.start(program, {});
-            return copy.waitForStarted();
-        };
-        QProcess first; // its temporary folder does not exist
-        QVERIFY(run(first, "puuttuu", "stat") && !first.waitForFinished(1500));
+        QTest::addColumn<QString>("leftover"); // relative path, empty for none
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("isFolder");
+        QTest::newRow("nothing left over") << QString() << QByteArray() << false;
+        for (const char *place : {"", "Data/"}) {
+            const QString path = QString::fromLatin1(place) + ".tankeli.lock";
+            const char *where = *place ? "in Data" : "beside the program";
+            QTest::addRow("empty lock file %s", where) << path << QByteArray() << false;
+            QTest::addRow("garbage lock file %s", where) << path << QByteArray("\xff\x01roskaa\n\n") << false;
+            QTest::addRow("another machine's lock file %s", where) << path << QByteArray("4242\ntankeli\ntoinen-kone\nabc123\n") << false;
+            QTest::addRow("folder named as the lock file %s", where) << path << QByteArray() << true;
+        }
+    }
+    void oneCopyPerDataFolder()
+    {
+        QFETCH(QString, leftover);
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, isFolder);
+        if (!leftover.isEmpty())
+            QVERIFY(isFolder ? QDir().mkdir(dirs->path(leftover)) : writeBytes(dirs->path(leftover), contents));
+        QProcess killed; // its temporary folder does not exist
+        QVERIFY(start(killed, "puuttuu", "stat") && holdsLock(killed));
+        killed.kill();
+        QVERIFY(killed.waitForFinished(5000));
+        QProcess first;
+        QVERIFY(start(first, "puuttuu", "stat") && holdsLock(first));
+        // A second start reaches the copy that replaced the killed one, and ends; a box
+        // that says it did not would wait here for an answer.
         QProcess second;
-        QVERIFY(run(second, "Data", "Data") && second.waitForFinished(3000));
+        QVERIFY(start(second, "Data", "Data") && second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
         first.kill();
-        QVERIFY(first.waitForFinished(5000));
-        QProcess third;
-        QVERIFY(run(third, "puuttuu", "stat") && !third.waitForFinished(1500));
-        third.kill();
-        third.waitForFinished(5000);
+        first.waitForFinished(5000);
+        if (!leftover.isEmpty()) {
+            QCOMPARE(QFileInfo(dirs->path(leftover)).isDir(), isFolder);
+            QCOMPARE(readBytes(dirs->path(leftover)), contents);
+        }
+    }
+
+    // A second start asks the running copy to show its main window and ends. Where that
+    // copy cannot be reached (another user's, one that does not answer, or one of another
+    // program folder), it says that the program already runs, within a second or two.
+    void secondStart_data()
+    {
+        QTest::addColumn<QString>("listener");
+        QTest::addColumn<bool>("builtProgram");
+        QTest::addColumn<bool>("reached");
+        QTest::newRow("the running copy answers") << "copy" << false << true;
+        QTest::newRow("the built program asks the running copy") << "copy" << true << true;
+        QTest::newRow("nobody listens") << "nobody" << false << false;
+        QTest::newRow("a listener that never answers") << "silent" << false << false;
+        QTest::newRow("only another program folder's copy") << "other folder" << false << false;
+    }
+    void secondStart()
+    {
+        QFETCH(QString, listener);
+        QFETCH(bool, builtProgram);
+        QFETCH(bool, reached);
+        SingleInstance running(dirs->folders()); // this test is the running copy
+        QVERIFY(running.claim().value());
+        const TestFolders other;
+        ShowRequests copy;
+        QLocalServer silent;
+        const QString name = channelName(dirs->folders());
+        if (listener == "copy" || listener == "other folder")
+            QVERIFY(copy.listen(channelName(listener == "copy" ? dirs->folders() : other.folders())));
+        else if (listener == "silent")
+            QVERIFY(silent.listen(name));
+        QSignalSpy asked(&copy, &ShowRequests::showRequested);
+        QElapsedTimer waited;
+        waited.start();
+        QProcess second;
+        if (builtProgram) {
+            QVERIFY(start(second));
+            QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 5000);
+            QCOMPARE(second.exitCode(), 0);
+        } else {
+            remindOfRunningCopy(name);
+        }
+        QCOMPARE(asked.count(), reached ? 1 : 0);
+        QCOMPARE(messages.shown.size(), reached ? 0 : 1);
+        QVERIFY(reached || messages.shown[0].startsWith("!Tankeli: Tankeli on jo käynnissä. "));
+        QVERIFY(waited.elapsed() < 4000);
+    }
+
+    // The running copy brings its minimised main window to the front on a request, and
+    // drops whatever else is sent to it, however long or malformed, without stalling:
+    // a proper request still works while a stranger's connection is open.
+    void showRequest_data()
+    {
+        QTest::addColumn<QByteArray>("strangerSends");
+        QTest::newRow("silence") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.0\r\n\r\n");
+        QTest::newRow("NUL bytes") << QByteArray(64, '\0');
+        QTest::newRow("an over-long message") << QByteArray(4 << 20, 'x');
+    }
+    void showRequest()
+    {
+        QFETCH(QByteArray, strangerSends);
+        Tankeli window(dirs->folders());
+        QVERIFY(window.Form_Load());
+        window.show();
+        window.showMinimized();
+        ShowRequests copy;
+        const QString name = channelName(dirs->folders());
+        QVERIFY(copy.listen(name));
+        connect(&copy, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
+        QLocalSocket stranger;
+        stranger.connectToServer(name);
+        QVERIFY(stranger.waitForConnected(1000));
+        stranger.write(strangerSends);
+        QTest::qWait(200);
+        QVERIFY(window.isMinimized());
+        QVERIFY(askToShow(name));
+        QVERIFY(!window.isMinimized() && window.isVisible());
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_COMPARE_WITH_TIMEOUT(stranger.state(), QLocalSocket::UnconnectedState, 5000);
+    }
+
+    // Logout (SIGHUP), shutdown and kill (SIGTERM) and Ctrl+C (SIGINT) end the program
+    // as its close command does: the settings are written and the status is 0. No box
+    // waits for an answer that nobody may give: where the settings cannot be written,
+    // stderr says why, and a box open at that moment ends with the program.
+    void endsOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QByteArray>("settingsBefore");
+        QTest::addColumn<bool>("canWrite");
+        QTest::addColumn<QByteArray>("settingsAfter");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("stderrSays");
+        const QByteArray written("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n");
+        const QByteArray broken("1,30\n100\n105\nkyllä\nfalse\n");
+        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("SIGHUP: logout") << SIGHUP << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("settings that cannot be written") << SIGTERM << typedSettings << false << typedSettings << 1
+                                                         << QByteArray("Arvot.txt ei voitu kirjoittaa: Tiedosto on kirjoitussuojattu.");
+        // The box that says why the program cannot start.
+        QTest::newRow("while a box waits for an answer") << SIGTERM << broken << true << broken << 1 << QByteArray();
+    }
+    void endsOnSignal()
+    {
+        QFETCH(int, signal);
+        QFETCH(QByteArray, settingsBefore);
+        QFETCH(bool, canWrite);
+        QFETCH(QByteArray, settingsAfter);
+        QFETCH(int, status);
+        QFETCH(QByteArray, stderrSays);
+        if (!canWrite && !permissionsBind())
+            QSKIP("this user may override file permissions; run through tests/unprivileged");
+        QVERIFY(writeBytes(dirs->path("Data/Arvot.txt"), settingsBefore));
+        if (!canWrite) {
+            QFile::setPermissions(dirs->path("Data/Arvot.txt"), QFile::ReadOwner);
+            QFile::setPermissions(dirs->path("Data"), readOnly);
+        }
+        QProcess copy;
+        QVERIFY(start(copy) && holdsLock(copy));
+        ::kill(pid_t(copy.processId()), signal);
+        const bool ended = copy.waitForFinished(5000);
+        QFile::setPermissions(dirs->path("Data"), writable);
+        QVERIFY(ended);
+        QCOMPARE(copy.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(copy.exitCode(), status);
+        QCOMPARE(dirs->settings(), settingsAfter);
+        const QByteArray said = copy.readAllStandardError();
+        QVERIFY2(said.contains(stderrSays), said.constData());
     }
 
     // On a full disk nothing is emptied: the old settings and the old record stay, and

@@ -14,7 +14,10 @@ public:
     // The folders beside the running program.
     static ProgramFolders besideProgram();
 
-    QString settingsFile() const { return m_base + QStringLiteral("/Data/Arvot.txt"); }
+    // The folder of the settings file; whoever starts the program, one running copy
+    // holds it (SingleInstance).
+    QString dataFolder() const { return m_base + QStringLiteral("/Data"); }
+    QString settingsFile() const { return dataFolder() + QStringLiteral("/Arvot.txt"); }
     QString recordFolder() const { return m_base + QStringLiteral("/stat"); }
     QString picture(const QString &fileName) const
     {

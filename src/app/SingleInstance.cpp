@@ -4,43 +4,48 @@
 
 #include <QFile>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace tankeli {
 
 SingleInstance::SingleInstance(const ProgramFolders &folders)
-    : m_folders(folders)
+    : m_folder(folders.dataFolder())
 {
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
 }
 
 Outcome<bool> SingleInstance::claim()
 {
-    // The first of these folders that may be written holds the lock; every copy of the
-    // same program folder picks the same one.
-    const QStringList folders{m_folders.base(), m_folders.base() + QStringLiteral("/Data")};
-    int lastError = EACCES;
-    for (const QString &folder : folders) {
-        if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0) {
-            lastError = errno;
-            continue;
+    // QLockFile would leave a file behind after a power cut, and that file then has to be
+    // judged stale; a lock on an open descriptor of the folder cannot outlive its holder.
+    const int descriptor = ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int error = errno;
+    if (descriptor < 0 && (error == ENOENT || error == ENOTDIR))
+        return true;
+    if (descriptor >= 0) {
+        int locked;
+        while ((locked = ::flock(descriptor, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
         }
-        m_lock = std::make_unique<QLockFile>(folder + QStringLiteral("/.tankeli.lock"));
-        // A running copy holds its lock for as long as it runs, so age never makes a
-        // lock stale; only a holder that is no longer running does.
-        m_lock->setStaleLockTime(0);
-        if (m_lock->tryLock(0))
+        if (locked == 0) {
+            m_descriptor = descriptor;
             return true;
-        if (m_lock->error() == QLockFile::LockFailedError)
+        }
+        error = errno;
+        ::close(descriptor);
+        if (error == EWOULDBLOCK)
             return false;
-        return Outcome<bool>::failure(
-            QStringLiteral("Ohjelman lukitustiedostoa ei voitu tehdä kansioon %1. Ohjelma "
-                           "ei käynnisty, jotta kaksi kopiota ei käyttäisi samoja tiedostoja.")
-                .arg(shownPath(folder)));
     }
     return Outcome<bool>::failure(
-        QStringLiteral("Ohjelman lukitustiedostoa ei voitu tehdä kansioon %1: %2. Ohjelma ei "
-                       "käynnisty, jotta kaksi kopiota ei käyttäisi samoja tiedostoja.")
-            .arg(shownPath(m_folders.base()), systemErrorText(lastError)));
+        QStringLiteral("Ohjelman tietokansiota %1 ei voitu lukita: %2. Ohjelma ei käynnisty, "
+                       "jotta kaksi kopiota ei käyttäisi samoja tiedostoja.")
+            .arg(shownPath(m_folder), systemErrorText(error)));
 }
 
 } // namespace tankeli

@@ -1,13 +1,11 @@
 #pragma once
-// Makes sure only one copy of the program runs from one program folder at a time,
-// whatever the environment: the lock file lives in the program folder itself (in its
-// Data folder when the program folder may not be written).
+// Makes sure only one copy of the program uses one data folder at a time, whoever
+// starts it: the running copy holds a lock on the data folder itself. The kernel drops
+// that lock when the copy ends in any way, so no lock is ever left behind to keep the
+// next copy out, and no lock file is ever made.
 
 #include "Outcome.h"
 #include "ProgramFolders.h"
-
-#include <QLockFile>
-#include <memory>
 
 namespace tankeli {
 
@@ -15,15 +13,19 @@ class SingleInstance
 {
 public:
     explicit SingleInstance(const ProgramFolders &folders);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
-    // True when this is the only running copy, false when another copy runs; the
-    // failure says why no lock could be made. The lock is held until destruction;
-    // the lock of a copy that crashed is taken over.
+    // True when this is the only running copy, false when another copy holds the data
+    // folder; the failure says why the folder could not be locked. A missing data folder
+    // takes no lock: reading the settings file then tells the user what is wrong. The
+    // lock is held until destruction.
     Outcome<bool> claim();
 
 private:
-    ProgramFolders m_folders;
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_folder;
+    int m_descriptor = -1;
 };
 
 } // namespace tankeli

@@ -1,7 +1,11 @@
-// Start-up: one running copy per program folder, Finnish standard texts, the program's
-// icon and desktop id, and the main window loaded before it is shown.
+// Start-up: one running copy per data folder, whose window a second start brings to the
+// front; Finnish standard texts, the program's icon and desktop id, the main window
+// loaded before it is shown, and logout, shutdown and kill handled as the close command.
 
 #include "app/ProgramFolders.h"
+#include "app/RunningCopy.h"
+#include "app/ShowRequests.h"
+#include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "look/AppIcon.h"
 #include "look/Fonts.h"
@@ -10,10 +14,33 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <cstdio>
 
 using namespace tankeli;
+
+namespace {
+
+// Says on stderr what went wrong when nobody may be there to answer a message box.
+void tellStderr(const QString &text)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(programTitle()), text.toLocal8Bit().constData());
+}
+
+// Ends the program at a request from outside (logout, shutdown, kill): the main window,
+// once loaded, closes as its close command does, and every event loop ends, so no message
+// box open at that moment keeps the program from ending.
+void endOnRequest(Tankeli *window)
+{
+    const Done closed = window ? window->closeUnattended() : Done();
+    if (!closed)
+        tellStderr(closed.error());
+    QCoreApplication::exit(closed ? 0 : 1);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -22,6 +49,16 @@ int main(int argc, char *argv[])
     app.setDesktopFileName(applicationId);
     app.setWindowIcon(programIcon());
 
+    // Handled before the lock is taken: a copy that holds the lock always writes its
+    // settings when it is asked to end.
+    Tankeli *loadedWindow = nullptr;
+    ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &ShutdownSignals::requested, &app, [&loadedWindow] { endOnRequest(loadedWindow); });
+    if (const Done installed = shutdown.install(); !installed) {
+        Messages::current().inform(nullptr, installed.error(), programTitle(), Messages::Icon::Critical);
+        return 1;
+    }
+
     const ProgramFolders folders = ProgramFolders::besideProgram();
     SingleInstance instance(folders);
     const Outcome<bool> claimed = instance.claim();
@@ -29,8 +66,15 @@ int main(int argc, char *argv[])
         Messages::current().inform(nullptr, claimed.error(), programTitle(), Messages::Icon::Critical);
         return 1;
     }
-    if (!*claimed)
+    const QString channel = channelName(folders);
+    if (!*claimed) {
+        remindOfRunningCopy(channel);
         return 0;
+    }
+    // Requests wait until the event loop runs, by then for a loaded main window.
+    ShowRequests requests;
+    if (const Done listening = requests.listen(channel); !listening)
+        tellStderr(listening.error());
 
     // Qt's own Finnish texts (a field's context menu and the like), when installed.
     QTranslator qtFinnish;
@@ -45,6 +89,23 @@ int main(int argc, char *argv[])
         Messages::current().inform(nullptr, loaded.error(), programTitle(), Messages::Icon::Critical);
         return 1;
     }
+    loadedWindow = &window;
+    QObject::connect(&requests, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
+    // A session manager that asks the program to save before logout gets the settings
+    // written; a box only where the manager lets the program ask the user.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
+        const Done saved = window.saveSettings();
+        if (saved)
+            return;
+        if (manager.allowsInteraction()) {
+            Messages::current().inform(&window, saved.error(), programTitle(), Messages::Icon::Critical);
+            manager.release();
+        } else {
+            tellStderr(saved.error());
+        }
+    });
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    loadedWindow = nullptr;
+    return status;
 }

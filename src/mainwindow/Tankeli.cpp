@@ -289,12 +289,33 @@ void Tankeli::closeEvent(QCloseEvent *event)
 
 void Tankeli::Form_Unload()
 {
+    const Done written = saveSettings();
+    if (m_unattendedClose)
+        *m_unattendedClose = written;
+    else if (!written)
+        Messages::current().inform(this, written.error(), programTitle(), Messages::Icon::Critical);
+}
+
+Done Tankeli::saveSettings()
+{
+    if (!m_loaded)
+        return {};
     const Settings settings{m_fields[0]->text(), m_calibration.displaySetting(),
                             m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
                             m_timeView->isChecked()};
     const Done written = SettingsFile(m_folders.settingsFile()).write(settings, m_savedPrice);
-    if (!written)
-        Messages::current().inform(this, written.error(), programTitle(), Messages::Icon::Critical);
+    if (written)
+        m_savedPrice = settings.price;
+    return written;
+}
+
+Done Tankeli::closeUnattended()
+{
+    Done outcome;
+    m_unattendedClose = &outcome;
+    close();
+    m_unattendedClose = nullptr;
+    return outcome;
 }
 
 } // namespace tankeli

@@ -33,6 +33,13 @@ public:
     Done Form_Load();
     // Runs command 0 (calculate), 1 (reset) or 2 (help).
     void Suorita(int index);
+    // Writes the settings file now, as closing does; the failure names the file and the
+    // fault. Writes nothing before the window has loaded.
+    Done saveSettings();
+    // Closes the window as the close command does, for a request from outside it (logout,
+    // shutdown, a signal) that nobody may be there to answer: no message box is shown,
+    // and the failure says why the settings could not be written.
+    Done closeUnattended();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -50,6 +57,8 @@ private:
     QAction *addCommand(QMenu *menu, const char *name, const QString &caption, QKeySequence keys);
     void applyTimeView();
     void Form_Resize();
+    // Close-time work: writes the settings; a failure is shown in a box, or handed to
+    // closeUnattended().
     void Form_Unload();
     void Kasittele_Nappain(int key);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
@@ -69,6 +78,7 @@ private:
     WindowSizing m_sizing;
     QString m_savedPrice;              // line 1 of the settings file as last read or written
     bool m_loaded = false;
+    Done *m_unattendedClose = nullptr; // where closeUnattended() wants the close's outcome
 };
 
 } // namespace tankeli
