@@ -5,17 +5,13 @@
 #include "calculator/TripCalculation.h"
 #include "records/RecordStore.h"
 #include "statistics/ChartBuilder.h"
+#include "SystemCallFloor.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <chrono>
-#include <dirent.h>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
-#include <vector>
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
@@ -105,28 +101,6 @@ void chartRecords(benchmark::State &state)
         benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
 }
 BENCHMARK(chartRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-// The least any program must do for a chart: list the folder, sort the names, and
-// open, read and close every file, in plain C++ on the same files.
-std::size_t systemCallFloor(const std::string &folder)
-{
-    std::vector<std::string> names;
-    DIR *dir = ::opendir(folder.c_str());
-    while (const dirent *entry = ::readdir(dir))
-        if (entry->d_type == DT_REG)
-            names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    std::size_t bytes = 0;
-    char buffer[4096];
-    for (const std::string &name : names) {
-        const int fd = ::open((folder + '/' + name).c_str(), O_RDONLY | O_CLOEXEC);
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        bytes += n > 0 ? std::size_t(n) : 0;
-        ::close(fd);
-    }
-    return bytes;
-}
 
 // Listing and charting as the statistics window does, timed in the same loop as the
 // floor, turn about, so that both meet the same caches; ratio = program / floor.
