@@ -57,10 +57,7 @@ private slots:
         RecordStore records = store();
         QVERIFY(records.write("2006_03_07.sav", {"1,3", "7,5", "120", "11,7", "9"}));
         QCOMPARE(readBytes(at("2006_03_07.sav")), QByteArray::fromHex("312C330D0A372C350D0A3132300D0A31312C370D0A390D0A"));
-        const RecordValues odd{"", "abc", " 7 ", "€ 5", "6.5"};
-        QVERIFY(records.write("2006_03_07.sav", odd));
-        QCOMPARE(*records.read("2006_03_07.sav"), odd);
-        QCOMPARE(readBytes(at("2006_03_07.sav")), QByteArray("\r\nabc\r\n 7 \r\n\x80 5\r\n6.5\r\n"));
+        // Any other value reads back as it was written: fuzz_recordroundtrip.
     }
 
     // The lines as the chart reads them, and whether the main window may open the record.
@@ -175,7 +172,6 @@ private slots:
         QTEST(store().read("x.sav").error(), "opened");
         QTEST(listed() == QStringList{"x.sav"}, "listed");
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QFile::remove(dir.filePath("iso"));
     }
 
     // A name copied from an old Windows folder is not UTF-8; it is shown decoded as

@@ -97,13 +97,12 @@ private slots:
         QFile::setPermissions(dir.path(), where.contains("folder") ? readOnly : writable);
         struct rlimit limit;
         ::getrlimit(RLIMIT_FSIZE, &limit);
-        const rlim_t unlimited = limit.rlim_cur;
-        limit.rlim_cur = where.contains("size limit") ? 10 : unlimited; // (ulimit -f)
+        const struct rlimit unlimited = limit;
+        limit.rlim_cur = where.contains("size limit") ? 10 : limit.rlim_cur; // (ulimit -f)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const Done written = SettingsFile(where.startsWith("protected") ? path() : dir.filePath(where.section(',', 0, 0)))
                                  .write({price, "100", "105", true, true}, "1,3");
-        limit.rlim_cur = unlimited;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
         QFile::setPermissions(dir.path(), writable);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
         QTEST(readBytes(path()), "file");
