@@ -15,27 +15,40 @@ struct Values
 };
 
 // Fills in the first pair-case that applies. With calibration the distance field is
-// the speedometer reading, so the true distance is distance × f in every case.
-void solveFirstCase(Values &v, float f, CheckedArithmetic &a)
+// the speedometer reading, so the true distance is distance × correction in every case.
+// Every step goes through the checked arithmetic, which notes any overflow or division
+// by zero, and is stored in single precision.
+void solveFirstCase(Values &trip, float correction, CheckedArithmetic &checked)
 {
-    if (v.consumption > 0 && v.distance > 0) { // A
-        v.litres = a.store(a.mul(a.mul(a.mul(v.distance, f), v.consumption), 0.01));
-        v.tripPrice = a.store(a.mul(v.litres, v.price));
-    } else if (v.distance > 0 && v.litres > 0) { // B
-        v.consumption = a.store(a.div(a.mul(v.litres, 100.0f), a.mul(v.distance, f)));
-        v.tripPrice = a.store(a.mul(v.litres, v.price));
-    } else if (v.tripPrice > 0 && v.distance > 0) { // C
-        v.litres = a.store(a.div(v.tripPrice, v.price));
-        v.consumption = a.store(a.mul(a.div(v.litres, a.mul(v.distance, f)), 100.0f));
-    } else if (v.consumption > 0 && v.litres > 0) { // D
-        // The distance written back is the reading that f corrects, so that the next
-        // calculation (case A) gives back the same litres and trip price.
-        v.distance = a.store(a.div(a.mul(a.div(v.litres, v.consumption), 100.0f), f));
-        v.tripPrice = a.store(
-            a.mul(a.mul(a.mul(a.mul(v.distance, f), v.consumption), v.price), 0.01));
-    } else if (v.consumption > 0 && v.tripPrice > 0) { // E
-        v.litres = a.store(a.div(v.tripPrice, v.price));
-        v.distance = a.store(a.mul(a.div(v.litres, v.consumption), 100.0f));
+    if (trip.consumption > 0 && trip.distance > 0) { // A
+        // litres = distance × correction × consumption × 0.01; trip price = litres × price
+        trip.litres = checked.store(checked.mul(
+            checked.mul(checked.mul(trip.distance, correction), trip.consumption), 0.01));
+        trip.tripPrice = checked.store(checked.mul(trip.litres, trip.price));
+    } else if (trip.distance > 0 && trip.litres > 0) { // B
+        // consumption = litres × 100 / (distance × correction); trip price = litres × price
+        trip.consumption = checked.store(
+            checked.div(checked.mul(trip.litres, 100.0f), checked.mul(trip.distance, correction)));
+        trip.tripPrice = checked.store(checked.mul(trip.litres, trip.price));
+    } else if (trip.tripPrice > 0 && trip.distance > 0) { // C
+        // litres = trip price / price; consumption = litres / (distance × correction) × 100
+        trip.litres = checked.store(checked.div(trip.tripPrice, trip.price));
+        trip.consumption = checked.store(
+            checked.mul(checked.div(trip.litres, checked.mul(trip.distance, correction)), 100.0f));
+    } else if (trip.consumption > 0 && trip.litres > 0) { // D
+        // distance = litres / consumption × 100 / correction;
+        // trip price = distance × correction × consumption × price × 0.01
+        // The distance written back is the reading that the correction applies to, so
+        // that the next calculation (case A) gives back the same litres and trip price.
+        trip.distance = checked.store(
+            checked.div(checked.mul(checked.div(trip.litres, trip.consumption), 100.0f), correction));
+        trip.tripPrice = checked.store(checked.mul(
+            checked.mul(checked.mul(checked.mul(trip.distance, correction), trip.consumption), trip.price),
+            0.01));
+    } else if (trip.consumption > 0 && trip.tripPrice > 0) { // E
+        // litres = trip price / price; distance = litres / consumption × 100 (uncorrected)
+        trip.litres = checked.store(checked.div(trip.tripPrice, trip.price));
+        trip.distance = checked.store(checked.mul(checked.div(trip.litres, trip.consumption), 100.0f));
     }
 }
 
@@ -43,35 +56,38 @@ void solveFirstCase(Values &v, float f, CheckedArithmetic &a)
 
 Outcome<TripTexts> calculateTrip(const TripTexts &fields, const Calibration &calibration)
 {
-    CheckedArithmetic a;
-    const float f = calibration.inUse
-        ? a.store(double(calibration.marginPercent) * 0.01 + 1.0)
+    CheckedArithmetic checked;
+    // correction = 1 + margin / 100, the factor from the speedometer's reading to the
+    // true distance.
+    const float correction = calibration.inUse
+        ? checked.store(double(calibration.marginPercent) * 0.01 + 1.0)
         : 1.0f;
 
-    std::array<float, TripFieldCount> n{};
+    std::array<float, TripFieldCount> number{};
     for (int i = 0; i < TripFieldCount; ++i) {
         const auto value = textToSingle(fields[i]);
         if (!value)
             return Outcome<TripTexts>::failure(tripFailureMessage);
-        n[i] = *value;
+        number[i] = *value;
     }
-    Values v{n[Price], n[Consumption], n[Distance], n[TripPrice], n[Litres],
-             n[MonthPrice], n[YearPrice]};
+    Values trip{number[Price], number[Consumption], number[Distance], number[TripPrice],
+                number[Litres], number[MonthPrice], number[YearPrice]};
 
-    solveFirstCase(v, f, a);
-    v.monthPrice = 0;
-    v.yearPrice = 0;
-    if (v.tripPrice > 0) {
-        v.monthPrice = a.store(a.mul(v.tripPrice, daysPerMonth));
-        v.yearPrice = a.store(a.mul(v.tripPrice, daysPerYear));
+    solveFirstCase(trip, correction, checked);
+    // month price = trip price × 30; year price = trip price × 365; 0 without a trip price
+    trip.monthPrice = 0;
+    trip.yearPrice = 0;
+    if (trip.tripPrice > 0) {
+        trip.monthPrice = checked.store(checked.mul(trip.tripPrice, daysPerMonth));
+        trip.yearPrice = checked.store(checked.mul(trip.tripPrice, daysPerYear));
     }
-    if (a.failed())
+    if (checked.failed())
         return Outcome<TripTexts>::failure(tripFailureMessage);
 
-    return TripTexts{singleToText(v.price),     singleToText(v.consumption),
-                     singleToText(v.distance),  singleToText(v.tripPrice),
-                     singleToText(v.litres),    singleToText(v.monthPrice),
-                     singleToText(v.yearPrice)};
+    return TripTexts{singleToText(trip.price),     singleToText(trip.consumption),
+                     singleToText(trip.distance),  singleToText(trip.tripPrice),
+                     singleToText(trip.litres),    singleToText(trip.monthPrice),
+                     singleToText(trip.yearPrice)};
 }
 
 } // namespace tankeli
