@@ -11,7 +11,7 @@ using namespace tankeli;
 namespace {
 
 // The file window and the main window's fields, as the commands see them.
-struct FakeWindow : FileWindowOperations
+struct FakeWindow : FileWindowOperations, TripFields
 {
     RecordStore &store;
     FileMode currentMode = FileMode::Open;
@@ -52,8 +52,8 @@ struct FakeWindow : FileWindowOperations
         shown << "?" + title + ": " + text;
         return answers.isEmpty() || answers.takeFirst();
     }
-    RecordValues tripFields() const override { return fields; }
-    void setTripFields(const RecordValues &values) override { fields = values; }
+    RecordValues recordValues() const override { return fields; }
+    void setRecordValues(const RecordValues &values) override { fields = values; }
     void calculate() override { done << "calculated"; }
 };
 
@@ -99,7 +99,9 @@ private slots:
         QTest::newRow("save over, No stops on the entry") << 1 << 0 << "matka.sav" << QList<bool>{false}
             << QStringList{overwrite.arg("matka.sav")} << "2 | 1 |  | 2006_03_07.sav matka.sav";
         QTest::newRow("nothing selected, asked all the same") << 1 << -1 << "matka" << QList<bool>{false}
-            << QStringList{overwrite.arg("matka")} << "2 | -1 |  | 2006_03_07.sav matka.sav";
+            << QStringList{overwrite.arg("matka.sav")} << "2 | -1 |  | 2006_03_07.sav matka.sav";
+        QTest::newRow("unlisted, asked by its own name") << 1 << 0 << ".piilo" << QList<bool>{false}
+            << QStringList{overwrite.arg(".piilo.sav")} << "2 | 0 |  | 2006_03_07.sav matka.sav";
         QTest::newRow("the walk has no limit of entries") << 1 << 2 << "m299" << QList<bool>{false}
             << QStringList{overwrite.arg("m299.sav")} << "2 | 300 |  | 302 files";
         QTest::newRow("close only hides") << 3 << 1 << "matka.sav" << QList<bool>{} << QStringList{}
@@ -151,6 +153,8 @@ private slots:
             QVERIFY(file && ::fwrite(recordB.constData(), 1, size_t(recordB.size()), file) == size_t(recordB.size()));
             ::fclose(file);
         }
+        if (name.startsWith(".piilo"))
+            QVERIFY(writeBytes(dir.filePath(".piilo.sav"), recordB));
         if (name.startsWith("suojattu"))
             QVERIFY(writeBytes(dir.filePath("suojattu.sav"), recordB)
                     && QFile::setPermissions(dir.filePath("suojattu.sav"), QFile::ReadOwner));
@@ -160,7 +164,7 @@ private slots:
         window.selectEntry(select);
         window.name = name;
         window.answers = answers;
-        FileCommands(store, window).run(command == 2 ? 2 : command == 3 ? 1 : 0);
+        FileCommands(store, window, window).run(command == 2 ? FileCommand::Delete : command == 3 ? FileCommand::Close : FileCommand::OpenOrSave);
         QTEST(window.shown, "shown");
         QStringList files;
         const QList<RecordEntry> onDisk = *store.list();

@@ -8,23 +8,28 @@ const QString FileCommands::openRefusal = QStringLiteral("Valitse avattava tiedo
 const QString FileCommands::missingForDelete =
     QStringLiteral("Kyseistä tiedostoa ei löytynyt. Tarkasta nimi");
 
-FileCommands::FileCommands(RecordStore &store, FileWindowOperations &window)
+FileCommands::FileCommands(RecordStore &store, FileWindowOperations &window, TripFields &trip)
     : m_store(store)
     , m_window(window)
+    , m_trip(trip)
 {
 }
 
-void FileCommands::run(int index)
+void FileCommands::run(FileCommand command)
 {
-    if (index == 0) {
+    switch (command) {
+    case FileCommand::OpenOrSave:
         if (m_window.mode() == FileMode::Open)
             open();
         else
             save();
-    } else if (index == 1) {
+        break;
+    case FileCommand::Close:
         m_window.hideWindow();
-    } else if (index == 2) {
+        break;
+    case FileCommand::Delete:
         remove();
+        break;
     }
 }
 
@@ -52,8 +57,8 @@ void FileCommands::open()
         m_window.inform(read.error());
         return;
     }
-    m_window.setTripFields(*read);
-    m_window.calculate();
+    m_trip.setRecordValues(*read);
+    m_trip.calculate();
     m_window.hideWindow();
     m_window.rereadList();
 }
@@ -74,9 +79,9 @@ void FileCommands::save()
     if (m_window.selectedEntry() >= 0 && !confirmOverwrite(finalName, asked))
         return;
     // Whatever the list shows, a record of that name is never replaced unasked.
-    if (!asked && m_store.exists(record) && !askOverwrite())
+    if (!asked && m_store.exists(record) && !askOverwrite(record.name))
         return;
-    const Done written = m_store.write(record, m_window.tripFields());
+    const Done written = m_store.write(record, m_trip.recordValues());
     if (!written) {
         m_window.inform(written.error());
         return;
@@ -84,10 +89,10 @@ void FileCommands::save()
     m_window.rereadList();
 }
 
-bool FileCommands::askOverwrite()
+bool FileCommands::askOverwrite(const QString &name)
 {
     const QString question = QStringLiteral("Sinulla on jo olemassa ")
-        + elideMiddle(m_window.nameText())
+        + elideMiddle(name)
         + QStringLiteral(" niminen tiedosto. Korvataanko kyseinen tiedosto?");
     return m_window.ask(question, QStringLiteral("Ylikirjoita"));
 }
@@ -101,7 +106,7 @@ bool FileCommands::confirmOverwrite(const QString &finalName, bool &asked)
             continue;
         m_window.selectEntry(i);
         asked = true;
-        if (!askOverwrite())
+        if (!askOverwrite(entries[i].name))
             return false;
     }
     m_window.selectEntry(remembered);

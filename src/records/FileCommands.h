@@ -1,9 +1,10 @@
 #pragma once
-// The file window's commands (0 open or save by mode, 1 close, 2 delete) as logic over
-// the record store and a few operations of the window, so that they run the same way
-// whatever draws the window.
+// The file window's commands (open or save by mode, close, delete) as logic over the
+// record store, the main window's trip fields and a few operations of the file window,
+// so that they run the same way whatever draws the window.
 
 #include "RecordStore.h"
+#include "TripFields.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +14,10 @@ namespace tankeli {
 // What command 0 does; the menu command that shows the window sets it.
 enum class FileMode { Open, Save };
 
-// What the commands need of the file window and, through it, of the main window.
+// The commands, in the order of the window's buttons.
+enum class FileCommand { OpenOrSave, Close, Delete };
+
+// What the commands need of the file window itself.
 class FileWindowOperations
 {
 public:
@@ -31,20 +35,14 @@ public:
 
     virtual void inform(const QString &text) = 0; // OK box titled with the program's name
     virtual bool ask(const QString &text, const QString &title) = 0; // Yes / No
-
-    // The main window's five stored fields, in record order, and its calculation.
-    virtual RecordValues tripFields() const = 0;
-    virtual void setTripFields(const RecordValues &values) = 0;
-    virtual void calculate() = 0;
 };
 
 class FileCommands
 {
 public:
-    FileCommands(RecordStore &store, FileWindowOperations &window);
+    FileCommands(RecordStore &store, FileWindowOperations &window, TripFields &trip);
 
-    // Suorita_Toiminto.
-    void run(int index);
+    void run(FileCommand command);
 
     static const QString openRefusal;
     static const QString missingForDelete;
@@ -60,10 +58,12 @@ private:
     // false when one was answered No, and that entry stays selected. Otherwise the
     // selection is put back. asked tells whether any question was asked.
     bool confirmOverwrite(const QString &finalName, bool &asked);
-    bool askOverwrite();
+    // Asks whether the record shown under this name may be replaced.
+    bool askOverwrite(const QString &name);
 
     RecordStore &m_store;
     FileWindowOperations &m_window;
+    TripFields &m_trip;
 };
 
 } // namespace tankeli

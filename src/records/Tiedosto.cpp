@@ -18,9 +18,8 @@ Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripField
     : SecondaryWindow(folders, mainWindow,
                       {FileLayout::designedClient, FileLayout::minimumOuterTwips,
                        FileLayout::contentMinimum()})
-    , m_trip(trip)
     , m_store(folders.recordFolder())
-    , m_commands(m_store, *this)
+    , m_commands(m_store, *this, trip)
     , m_list(new QListWidget(this))
     , m_name(new QLineEdit(this))
     , m_heading(makeLabel(this, FileLayout::headingSize, Qt::AlignLeft | Qt::AlignVCenter,
@@ -71,7 +70,8 @@ void Tiedosto::showFor(FileMode mode, const QString &caption)
 
 void Tiedosto::Suorita_Toiminto(int index)
 {
-    m_commands.run(index);
+    if (index >= 0 && index <= 2)
+        m_commands.run(FileCommand(index));
 }
 
 void Tiedosto::Hae_Tiedostonimi()
@@ -162,21 +162,6 @@ void Tiedosto::inform(const QString &text)
 bool Tiedosto::ask(const QString &text, const QString &title)
 {
     return Messages::current().ask(this, text, title);
-}
-
-RecordValues Tiedosto::tripFields() const
-{
-    return m_trip.recordValues();
-}
-
-void Tiedosto::setTripFields(const RecordValues &values)
-{
-    m_trip.setRecordValues(values);
-}
-
-void Tiedosto::calculate()
-{
-    m_trip.calculate();
 }
 
 void Tiedosto::layOut()

@@ -56,11 +56,7 @@ private:
     void rereadList() override;
     void inform(const QString &text) override;
     bool ask(const QString &text, const QString &title) override;
-    RecordValues tripFields() const override;
-    void setTripFields(const RecordValues &values) override;
-    void calculate() override;
 
-    TripFields &m_trip;
     RecordStore m_store;
     FileCommands m_commands;
     FileMode m_mode = FileMode::Open;
