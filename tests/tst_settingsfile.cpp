@@ -100,8 +100,9 @@ private slots:
         const struct rlimit unlimited = limit;
         limit.rlim_cur = where.contains("size limit") ? 10 : limit.rlim_cur; // (ulimit -f)
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        const Done written = SettingsFile(where.startsWith("protected") ? path() : dir.filePath(where.section(',', 0, 0)))
-                                 .write({price, "100", "105", true, true}, "1,3");
+        SettingsFile file(where.startsWith("protected") ? path() : dir.filePath(where.section(',', 0, 0)));
+        (void)file.read(); // the price it holds is the one kept when the new one cannot be
+        const Done written = file.write({price, "100", "105", true, true});
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         QFile::setPermissions(dir.path(), writable);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
@@ -128,7 +129,7 @@ private slots:
         QVERIFY(writeBytes(path(), "1,3\r\n0\r\n0\r\nFalse\r\nFalse\r\n"));
         QDir(dir.path()).mkdir(".tallennus");
         QVERIFY(writeBytes(dir.filePath(file), "x"));
-        QVERIFY(SettingsFile(path()).write({"1,3", "0", "0", false, false}, "1,3"));
+        QVERIFY(SettingsFile(path()).write({"1,3", "0", "0", false, false}));
         QTEST(QFile::exists(dir.filePath(file)), "kept");
         QFile::remove(dir.filePath(file));
     }

@@ -48,7 +48,7 @@ SettingsFile::SettingsFile(QString path)
 {
 }
 
-Outcome<Settings> SettingsFile::read() const
+Outcome<Settings> SettingsFile::read()
 {
     using Read = Outcome<Settings>;
     const QString shown = shownPath(m_path);
@@ -93,11 +93,13 @@ Outcome<Settings> SettingsFile::read() const
                                  .arg(shown)
                                  .arg(calibration ? 5 : 4)
                                  .arg(elideMiddle(calibration ? lines[4] : lines[3])));
+    m_storedPrice = lines[0];
     return Settings{lines[0], lines[1], lines[2], *calibration, *timeView};
 }
 
-Done SettingsFile::write(const Settings &settings, const QString &previousPrice) const
+Done SettingsFile::write(const Settings &settings)
 {
+    const QString previousPrice = m_storedPrice;
     const QString shown = shownPath(m_path);
     const auto priceProblem = storingProblem(settings.price);
     std::array<QString, lineCount> lines{priceProblem ? previousPrice : settings.price,
@@ -123,6 +125,7 @@ Done SettingsFile::write(const Settings &settings, const QString &previousPrice)
         return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu kirjoittaa: %2. "
                                             "Aiemmat asetukset jäivät voimaan.")
                                  .arg(shown, written.error()));
+    m_storedPrice = lines[0];
     if (priceProblem)
         return Done::failure(QStringLiteral("Bensanhintaa \"%1\" ei voitu tallentaa, koska siinä on "
                                             "%2, jota ei voi tallentaa. Asetustiedostoon jäi "

@@ -23,11 +23,12 @@ public:
     explicit SettingsFile(QString path);
 
     // The five lines, or a message naming the file and the fault.
-    Outcome<Settings> read() const;
+    Outcome<Settings> read();
     // Replaces the file atomically, keeping the old one whenever it cannot. A price that
-    // the file cannot hold is replaced by previousPrice, so that one bad field never
-    // costs the other settings; the file is written and the message says so.
-    Done write(const Settings &settings, const QString &previousPrice) const;
+    // the file cannot hold is replaced by the price the file holds (as last read or
+    // written), so that one bad field never costs the other settings; the file is
+    // written and the message says so.
+    Done write(const Settings &settings);
 
     QString path() const { return m_path; }
 
@@ -36,6 +37,7 @@ public:
 
 private:
     QString m_path;
+    QString m_storedPrice; // line 1 as the file holds it, since the last read or write
 };
 
 } // namespace tankeli

@@ -40,6 +40,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     , m_client(new GradientBackground(this))
     , m_sizing(*this, MainLayout::designedClient, MainLayout::minimumOuterTwips,
                MainLayout::contentMinimum())
+    , m_settingsFile(m_folders.settingsFile())
 {
     setCentralWidget(m_client);
     setWindowIcon(programIcon());
@@ -140,11 +141,10 @@ Done Tankeli::Form_Load()
     for (int row = 0; row < tripRowCount; ++row)
         m_fields[row]->setToolTip(tripRows()[row].tooltip);
 
-    const Outcome<Settings> read = SettingsFile(m_folders.settingsFile()).read();
+    const Outcome<Settings> read = m_settingsFile.read();
     if (!read)
         return Done::failure(read.error());
     showText(m_fields[0], read->price);
-    m_savedPrice = read->price;
     m_calibration = CalibrationState::fromSettings(read->displayReading, read->meterReading,
                                                    read->calibrationInUse);
     m_timeView->setChecked(read->timeView);
@@ -303,10 +303,7 @@ Done Tankeli::saveSettings()
     const Settings settings{m_fields[0]->text(), m_calibration.displaySetting(),
                             m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
                             m_timeView->isChecked()};
-    const Done written = SettingsFile(m_folders.settingsFile()).write(settings, m_savedPrice);
-    if (written)
-        m_savedPrice = settings.price;
-    return written;
+    return m_settingsFile.write(settings);
 }
 
 Done Tankeli::closeUnattended()

@@ -7,6 +7,7 @@
 #include "app/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
 #include "look/WindowSizing.h"
+#include "mainwindow/SettingsFile.h"
 #include "records/TripFields.h"
 
 #include <QMainWindow>
@@ -76,7 +77,7 @@ private:
     CalibrationState m_calibration;
     SecondaryWindows *m_windows;
     WindowSizing m_sizing;
-    QString m_savedPrice;              // line 1 of the settings file as last read or written
+    SettingsFile m_settingsFile;
     bool m_loaded = false;
     Done *m_unattendedClose = nullptr; // where closeUnattended() wants the close's outcome
 };
