@@ -206,6 +206,9 @@ private slots:
         const RecordValues newer{"6", "7", "8", "9", "10"};
         QVERIFY(records.write("oma.sav", newer) && records.write("linkki.sav", newer));
         QCOMPARE(modeOf(at("oma.sav")) & 07777, mode_t(0600));
+        const mode_t mask = ::umask(022);
+        QVERIFY(records.write("uusi.sav", newer) && (modeOf(at("uusi.sav")) & 07777) == 0644); // a new one as any file
+        ::umask(mask);
         QVERIFY(S_ISLNK(modeOf(at("linkki.sav"))));
         QCOMPARE(readBytes(dir.filePath("kohde.txt")), QByteArray("6\r\n7\r\n8\r\n9\r\n10\r\n"));
         QVERIFY(records.write("orpo.sav", newer).error().startsWith("Tiedostoa orpo.sav ei voitu tallentaa: Se on linkki"));

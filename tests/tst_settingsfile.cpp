@@ -72,7 +72,7 @@ private slots:
                                               << "Tiedosto on kirjoitussuojattu | Aiemmat asetukset jäivät voimaan";
         QTest::newRow("no Data folder") << "2" << "Puuttuu/Arvot.txt" << kept
                                         << "Tiedostoa tai kansiota ei ole | Aiemmat asetukset jäivät voimaan";
-        QTest::newRow("read-only folder: in place") << "2" << "protected folder" << QByteArray(calibrated).replace("1,3", "2") << "";
+        QTest::newRow("read-only folder: in place, shorter") << "" << "protected folder" << QByteArray(calibrated).replace("1,3", "") << "";
         QTest::newRow("read-only folder and file") << "2" << "protected folder and file" << kept << "Tiedosto on kirjoitussuojattu";
         QTest::newRow("read-only folder, no file") << "2" << "protected folder, no file" << QByteArray() << "Ei käyttöoikeutta";
         QTest::newRow("read-only folder, its scratch folder made before: in place")
@@ -107,6 +107,7 @@ private slots:
         QFile::setPermissions(dir.path(), writable);
         QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
         QTEST(readBytes(path()), "file");
+        QVERIFY(QDir(dir.filePath(".tallennus")).entryList(QDir::Files).isEmpty()); // no temporary file left
         QCOMPARE(written.ok(), message.isEmpty());
         for (const QString &part : message.split(" | "))
             QVERIFY2(written.error().contains(part), qPrintable(written.error()));
