@@ -51,6 +51,10 @@ Done Tiedosto::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
+    // Tab goes on from the name field in reading order: Sulje, the mode's button, Poista.
+    setTabOrder(m_name, buttons()->Nappi(1));
+    setTabOrder(buttons()->Nappi(1), buttons()->Nappi(0));
+    setTabOrder(buttons()->Nappi(0), buttons()->Nappi(2));
     m_list->setFocus();
     return {};
 }
