@@ -371,7 +371,9 @@ private slots:
              "olemassa matka.sav niminen tiedosto. Korvataanko kyseinen tiedosto? | stat:matka.sav=2/0/0/0/0"},
             {"list Delete asks", listed + "no Delete", "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? "
              "| windows=Avaa, main | Tiedostot=matka.sav of 2"},
-            {"list Enter", listed + "Return", "windows=Avaa, main | shown="},
+            {"list Enter opens", listed + "Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
+            {"name Enter opens", listed + "@Tiedostonimi Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
+            {"name Enter saves", "menu:Menu_Tallenna Tiedostonimi=reissu @Tiedostonimi Return", "stat:reissu.sav=1,3/0/0/0/0 | window=Tallenna"},
             {"Tab to the mode's button", "menu:Menu_Avaa Tab Tab Tab", "focus=Nappi(0) | marks=Nappi(0)"},
             {"shown again, the list is read again", listed + "S record:uusi.sav=1/2/3/4/5 delete:2006_03_07.sav menu:Menu_Avaa",
              "Tiedostot=matka.sav of 2 | Tiedostot#1=uusi.sav"},

@@ -208,6 +208,13 @@ bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
             Suorita_Toiminto(2);
             return true;
         }
+        // Enter runs the mode's command: in the name field as its button does, on an
+        // entry of the list as a double click on it does (in either mode).
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter && (watched == m_name || selectedEntry() >= 0)) {
+            Suorita_Toiminto(0);
+            return true;
+        }
     }
     return SecondaryWindow::eventFilter(watched, event);
 }
