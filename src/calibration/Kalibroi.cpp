@@ -7,6 +7,7 @@
 #include "look/PictureButtons.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWindow>
@@ -156,6 +157,17 @@ bool Kalibroi::event(QEvent *event)
     else if (event->type() == QEvent::WindowStateChange && isMinimized())
         m_minimisedSinceActive = true;
     return SecondaryWindow::event(event);
+}
+
+// Escape closes the window as Sulje does, committing the readings and the choice: on a
+// desktop without a close key there is no other way out by the keyboard.
+void Kalibroi::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Nappi_Komento(0);
+        return;
+    }
+    SecondaryWindow::keyPressEvent(event);
 }
 
 bool Kalibroi::eventFilter(QObject *watched, QEvent *event)
