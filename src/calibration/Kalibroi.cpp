@@ -7,6 +7,7 @@
 #include "look/PictureButtons.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWindow>
@@ -105,6 +106,7 @@ Done Kalibroi::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
+    setTabOrder(m_option, buttons()->Nappi(0)); // Sulje lies below the choice
     field(0)->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
     field(1)->setToolTip(QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));
     showCommittedChoice();
@@ -155,6 +157,17 @@ bool Kalibroi::event(QEvent *event)
     else if (event->type() == QEvent::WindowStateChange && isMinimized())
         m_minimisedSinceActive = true;
     return SecondaryWindow::event(event);
+}
+
+// Escape closes the window as Sulje does, committing the readings and the choice: on a
+// desktop without a close key there is no other way out by the keyboard.
+void Kalibroi::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Nappi_Komento(0);
+        return;
+    }
+    SecondaryWindow::keyPressEvent(event);
 }
 
 bool Kalibroi::eventFilter(QObject *watched, QEvent *event)

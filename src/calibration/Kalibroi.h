@@ -2,8 +2,8 @@
 // The calibration window: the roadside display's and the speedometer's readings, the
 // error margin computed from them on every change, and the on/off choice of using the
 // margin in the calculation. It edits the calibration state that the main window owns;
-// closing it commits the readings and the choice (announced by committed()), and it is
-// then destroyed.
+// closing it (Sulje, Escape or the close box) commits the readings and the choice
+// (announced by committed()), and it is then destroyed.
 
 #include "look/SecondaryWindow.h"
 
@@ -38,6 +38,7 @@ protected:
     void Form_Unload() override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void readingChanged();

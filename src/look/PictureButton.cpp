@@ -3,9 +3,9 @@
 #include "Fonts.h"
 #include "WindowGeometry.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 namespace tankeli {
 
@@ -14,7 +14,7 @@ PictureButton::PictureButton(QWidget *parent, QSizeF faceSize, QSizeF captionSiz
     , m_captionRect(centredOn(QPointF(0, 0), faceSize, captionSize).toPoint(), captionSize.toSize())
 {
     resize(faceSize.toSize());
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setFont(labelFont());
 }
@@ -51,12 +51,29 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(m_captionRect, Qt::AlignCenter, text());
     }
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    if (hasFocus() && m_focusMarked) {
+        // Inside the picture's border, clear of the caption: nothing around it moves.
+        const int inset = height() >= 24 ? 3 : 2;
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void PictureButton::focusInEvent(QFocusEvent *event)
+{
+    // Coming back to the window keeps the mark as it was when the window was left.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_focusMarked = event->reason() != Qt::MouseFocusReason;
+    QAbstractButton::focusInEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent *event)

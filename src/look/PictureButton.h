@@ -1,9 +1,11 @@
 #pragma once
 // One picture button (Nappi with its caption Nappi_Txt): a stretched picture with the
 // caption drawn centred on it, which runs its command when clicked. To the
-// accessibility bus it is one push button named by its caption. Command buttons take
-// no keyboard focus; a two-state picture (the calibration choice) does, and toggles
-// with Space.
+// accessibility bus it is one push button named by its caption. Tab reaches a command
+// button, which a click leaves where the focus was; Space and Enter run its command as
+// a click does. A two-state picture (the calibration choice) takes the focus by a click
+// too, and toggles with Space and Enter. The button with the focus shows a dotted
+// frame inside its face, unless a click gave it the focus.
 
 #include <QAbstractButton>
 #include <QFont>
@@ -29,12 +31,15 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
 
 private:
     const QPixmap *m_picture = nullptr;
     QRect m_captionRect;
+    bool m_focusMarked = true; // false while the focus came by a click
 };
 
 } // namespace tankeli

@@ -39,12 +39,22 @@ void SecondaryWindow::showInFront()
     activateWindow();
 }
 
-Done SecondaryWindow::makeButtons(const QStringList &captions)
+Done SecondaryWindow::loadPictures()
 {
+    if (!m_pictures.Btn1.isNull())
+        return {};
     const Outcome<ButtonPictures> pictures = ButtonPictures::load(m_folders);
     if (!pictures)
         return Done::failure(pictures.error());
     m_pictures = *pictures;
+    return {};
+}
+
+Done SecondaryWindow::makeButtons(const QStringList &captions)
+{
+    const Done loaded = loadPictures();
+    if (!loaded)
+        return loaded;
     m_buttons = new PictureButtons(this, m_pictures, captions);
     connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
             &PictureButtons::showAllNormal);

@@ -37,10 +37,12 @@ signals:
 protected:
     const ProgramFolders &folders() const { return m_folders; }
     PictureButtons *buttons() const { return m_buttons; }
-    // The button pictures, loaded by makeButtons.
+    // The button pictures, loaded by loadPictures or makeButtons.
     const ButtonPictures &pictures() const { return m_pictures; }
-    // Loads Btn1 and Btn2 and makes the picture buttons with these captions; the
-    // failure names the picture that could not be read.
+    // Loads Btn1 and Btn2 unless they are loaded; the failure names the picture that
+    // could not be read. Buttons made before makeButtons come before its own in Tab order.
+    Done loadPictures();
+    // Loads the pictures and makes the picture buttons with these captions.
     Done makeButtons(const QStringList &captions);
     // Sulje of the help and statistics windows: hide, keeping the state, and hand the
     // focus back to the main window.

@@ -50,6 +50,10 @@ Done Tiedosto::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
+    // Tab goes on from the name field in reading order: Sulje, the mode's button, Poista.
+    setTabOrder(m_name, buttons()->Nappi(1));
+    setTabOrder(buttons()->Nappi(1), buttons()->Nappi(0));
+    setTabOrder(buttons()->Nappi(0), buttons()->Nappi(2));
     m_list->setFocus();
     return {};
 }
@@ -187,6 +191,13 @@ bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
         }
         if (watched == m_list && key == Qt::Key_Delete) {
             Suorita_Toiminto(2);
+            return true;
+        }
+        // Enter runs the mode's command: in the name field as its button does, on an
+        // entry of the list as a double click on it does (in either mode).
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter && (watched == m_name || selectedEntry() >= 0)) {
+            Suorita_Toiminto(0);
             return true;
         }
     }

@@ -3,6 +3,7 @@
 // Avaa or Tallenna (by mode), Sulje and Poista. The menu command that shows it sets its
 // mode, and its title shows the command's caption. Sulje hides it with its state kept;
 // the close box destroys it. Its list is the record list the statistics chart walks.
+// Enter in the name field, or on a selected entry of the list, runs Avaa or Tallenna.
 
 #include "FileCommands.h"
 #include "RecordList.h"

@@ -16,7 +16,8 @@ ChartCanvas::ChartCanvas(QWidget *parent)
     : QWidget(parent)
 {
     setFont(canvasFont());
-    setFocusPolicy(Qt::StrongFocus);
+    // Nothing on it answers a key: the keyboard goes from selector to selector instead.
+    setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -26,9 +26,11 @@ Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<Rec
 
 Done Stat::Form_Load()
 {
-    const Done made = makeButtons({QStringLiteral("Sulje")});
-    if (!made)
-        return made;
+    // The selectors are made first: Tab goes in reading order, the selectors row by row,
+    // then Sulje below them, and the window opens with the focus on the first selector.
+    const Done loaded = loadPictures();
+    if (!loaded)
+        return loaded;
     QStringList captions;
     for (int i = 0; i < chartSelectorCount; ++i)
         captions << chartSelector(i).caption;
@@ -36,6 +38,9 @@ Done Stat::Form_Load()
                                      StatLayout::selectorCaptionSize, QStringLiteral("Knapi"));
     for (int i = 0; i < chartSelectorCount; ++i)
         m_selectors->Nappi(i)->setCaptionFont(canvasFont());
+    const Done made = makeButtons({QStringLiteral("Sulje")});
+    if (!made)
+        return made;
     m_title->setText(QStringLiteral("Statistiikka ikkuna"));
 
     connect(buttons(), &PictureButtons::clicked, this, &Stat::Nappi_Komento);
