@@ -19,14 +19,19 @@ const std::array<const char16_t *, 3> rowCaptions{u"Nopeusnäyttö", u"Auton mit
                                                   u"Virhemarginaali"};
 const std::array<const char *, 3> fieldNames{"txt_Taulu", "txt_Mittari", "txt_Virhe"};
 
-// The main window and its secondary windows; anything else is another program's.
-bool isProgramWindow(const QWindow *window)
+// The main window and the windows it holds (its secondary windows); anything else is
+// another program's.
+bool isProgramWindow(const QWindow *window, const QWidget *mainWindow)
 {
-    if (!window)
+    if (!window || !mainWindow)
         return false;
-    for (const QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->windowHandle() == window)
-            return widget->inherits("tankeli::SecondaryWindow") || widget->inherits("tankeli::Tankeli");
+    if (mainWindow->windowHandle() == window)
+        return true;
+    for (const QObject *child : mainWindow->children()) {
+        const auto *held = qobject_cast<const QWidget *>(child);
+        if (held && held->isWindow() && held->windowHandle() == window)
+            return true;
+    }
     return false;
 }
 } // namespace
@@ -143,7 +148,7 @@ void Kalibroi::Nappi_Komento(int index)
 void Kalibroi::focusWindowChanged(QWindow *now)
 {
     if (now && now == windowHandle()) {
-        if (isProgramWindow(m_previousFocus) && !m_minimisedSinceActive)
+        if (isProgramWindow(m_previousFocus, parentWidget()) && !m_minimisedSinceActive)
             showCommittedChoice();
         m_minimisedSinceActive = false;
     }
