@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -459,6 +460,13 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return command.isEmpty() || QApplication::activeWindow() != main.get(); }));
         QWidget *w = QApplication::activeWindow();
         QTEST(w->windowTitle(), "title");
+        if (w != main.get()) { // it belongs to the main window: above it, opened over it, no taskbar entry
+            QVERIFY(w->windowType() == Qt::Dialog && w->windowHandle()->transientParent() == main->windowHandle());
+            QTRY_VERIFY(main->frameGeometry().contains(w->frameGeometry().center()));
+            QProcess xprop; // what the desktop itself is told
+            xprop.start("xprop", {"-id", QString::number(w->winId()), "WM_TRANSIENT_FOR"});
+            QVERIFY(QGuiApplication::platformName() != "xcb" || (xprop.waitForFinished() && xprop.readAll().contains(QByteArray::number(main->winId(), 16))));
+        }
         QFETCH(QSize, outerTwips);
         w->resize(1, 1);
         QTRY_COMPARE(w->size(), w->minimumSize());
