@@ -22,8 +22,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 #include <sys/stat.h>
 
@@ -40,6 +42,20 @@ QRect shownRect(const QWidget *control)
         return control->geometry();
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     return label->fontMetrics().boundingRect(label->rect(), flags, label->text()).translated(label->pos());
+}
+// The highest WCAG contrast of an area's pixels against the colour at its top-left corner.
+double contrastIn(const QImage &image, QRect area)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double ground = luminance(image.pixel(area.topLeft()));
+    double best = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            best = qMax(best, (qMax(ground, luminance(image.pixel(x, y))) + 0.05) / (qMin(ground, luminance(image.pixel(x, y))) + 0.05));
+    return best;
 }
 QString titleOf(const QWidget *w, const QWidget *main) { return !w ? "none" : w == main ? "main" : w->windowTitle(); }
 QWidget *client(QWidget *w)
@@ -439,7 +455,8 @@ private slots:
 
     // At its minimum size, frame included, a window is as large as designed, every
     // control is whole inside its client area, no caption is clipped and the gradient
-    // fills it; it is a window to a screen reader, with the icon.
+    // fills it; it is a window to a screen reader, with the icon. Under a dark colour
+    // scheme every caption on the gradient and the pictures still stands out.
     void windows_data()
     {
         QTest::addColumn<QString>("command");
@@ -454,6 +471,9 @@ private slots:
     void windows()
     {
         QFETCH(QString, command);
+        const QPalette light = QApplication::palette();
+        const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+        QApplication::setPalette(QPalette(Qt::white, QColor(45, 45, 45), Qt::gray, Qt::black, Qt::darkGray, Qt::white, Qt::white, QColor(30, 30, 30), QColor(45, 45, 45)));
         start(calibrated);
         if (!command.isEmpty())
             menu(qPrintable(command))->trigger();
@@ -473,12 +493,16 @@ private slots:
         // On a desktop the frame is known a moment after the window is shown.
         QTRY_VERIFY2(w->frameGeometry().size().expandedTo(twipsToPixels(outerTwips)) == w->frameGeometry().size(),
                      qPrintable(QStringLiteral("%1 x %2").arg(w->frameGeometry().width()).arg(w->frameGeometry().height())));
+        const QImage dark = client(w)->grab().toImage();
         for (QWidget *control : client(w)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
             const QString what = control->objectName() + " " + control->accessibleName();
+            const auto *button = qobject_cast<PictureButton *>(control);
+            if (qobject_cast<QLabel *>(control) || (button && !button->text().isEmpty()))
+                QVERIFY2(contrastIn(dark, button ? button->captionRect().translated(button->pos()) : control->geometry()) >= 4.5, qPrintable(what));
             QVERIFY2(control->isHidden() || client(w)->rect().contains(shownRect(control)), qPrintable(what));
             if (const auto *label = qobject_cast<QLabel *>(control))
                 QVERIFY2(shownRect(label).width() <= label->width() && shownRect(label).height() <= label->height(), qPrintable(what));
-            if (const auto *button = qobject_cast<PictureButton *>(control))
+            if (button)
                 QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->captionRect().width(), qPrintable(what));
         }
         const QImage image = client(w)->grab().toImage(); // the gradient reaches both corners
