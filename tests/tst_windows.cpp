@@ -382,8 +382,9 @@ private slots:
             {"name Escape", listed + "@Tiedostonimi Escape", "windows=main"},
             {"name S is typing", listed + "@Tiedostonimi S", "Tiedostonimi=matka.savs"},
             // The statistics window: its walk leaves the last record selected in the file window.
-            {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank"},
-            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | " + curve},
+            {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | a11y:Taulu=text, Käyrä, Käyrää ei ole vielä piirretty."},
+            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, 2 matkaa. Pienin "
+             "6 L/100Km, suurin 7,5 L/100Km, viimeinen 6 L/100Km. 2006_03_07.sav 7,5 L/100Km, matka.sav 6 L/100Km. | " + curve},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
