@@ -80,6 +80,8 @@ private slots:
                                  {plan.bottomLabel.x, plan.bottomLabel.y}, {plan.title.x, plan.title.y}}),
                  (QList<QPointF>{{2, 2}, {2, 106}, {2, 192}, {164 - 13, 5}}));
         QCOMPARE(plan.names, (QStringList{"r0.sav", "r1.sav", "r2.sav"}));
+        QCOMPARE(chartDescription(plan), "3 matkaa. Pienin 6,5 L/100Km, suurin 8 L/100Km, viimeinen 6,5 L/100Km. "
+                                         "r0.sav 7,5 L/100Km, r1.sav 8 L/100Km, r2.sav 6,5 L/100Km.");
     }
 
     // The scale top rises to one above each value that exceeds it, in list order; the

@@ -19,10 +19,13 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 #include <sys/stat.h>
 
@@ -39,6 +42,20 @@ QRect shownRect(const QWidget *control)
         return control->geometry();
     const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
     return label->fontMetrics().boundingRect(label->rect(), flags, label->text()).translated(label->pos());
+}
+// The highest WCAG contrast of an area's pixels against the colour at its top-left corner.
+double contrastIn(const QImage &image, QRect area)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return v <= 10 ? v / 3294.6 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double ground = luminance(image.pixel(area.topLeft()));
+    double best = 1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            best = qMax(best, (qMax(ground, luminance(image.pixel(x, y))) + 0.05) / (qMin(ground, luminance(image.pixel(x, y))) + 0.05));
+    return best;
 }
 QString titleOf(const QWidget *w, const QWidget *main) { return !w ? "none" : w == main ? "main" : w->windowTitle(); }
 QWidget *client(QWidget *w)
@@ -216,8 +233,8 @@ class TestWindows : public QObject
     // What a user sees of one thing: the fields ("rows", hidden ones as "-"), "cursors",
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
-    // reader's "buttons", "a11y:", "tip:", "stat:" (a record's lines), or any named
-    // control's text, picture or state.
+    // reader's "buttons", "a11y:" (role, name, description, value), "tip:", "stat:" (a
+    // record's lines), or any named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
@@ -261,7 +278,7 @@ class TestWindows : public QObject
         if (name.startsWith("a11y:")) {
             QAccessibleInterface *control = QAccessible::queryAccessibleInterface(find(name.mid(5)));
             const QString role = control->role() == QAccessible::CheckBox ? "check box" : control->role() == QAccessible::Button ? "push button" : "text";
-            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description)}).filter(QRegularExpression(".")).join(", ");
+            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description), control->text(QAccessible::Value)}).filter(QRegularExpression(".")).join(", ");
         }
         if (auto *action = main->findChild<QAction *>(name))
             return action->isChecked() ? "checked" : "unchecked";
@@ -336,6 +353,7 @@ private slots:
             // A result shows its beginning: never without its leading digits or minus sign.
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},
+            {"a result is read as shown", typed + "@row2 L", "a11y:row4=text, Yhteishinta, € / Matka, 8,45 | a11y:row6=text, Vuosihinta, € / Vuosi, 3084,25"},
             {"exponent", typed + "row2=1E+11 @row2 L", "row4=8,449999E+09" + firstLetters},
             {"calibrated, no time view", "start:1,3/100/105/True/False " + typed + "@row2 L",
              "Menu_Kalibroi=checked | rows=1,3;6,5;100;6,825;8,872499;-;-"},
@@ -381,10 +399,12 @@ private slots:
             {"name Escape", listed + "@Tiedostonimi Escape", "windows=main"},
             {"name S is typing", listed + "@Tiedostonimi S", "Tiedostonimi=matka.savs"},
             // The statistics window: its walk leaves the last record selected in the file window.
-            {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | focus=Knapi(0) | marks=Knapi(0)"},
+            {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | focus=Knapi(0) | marks=Knapi(0) "
+             "| a11y:Taulu=text, Käyrä, Käyrää ei ole vielä piirretty."},
             {"Tab through the selectors to Sulje", "menu:Menu_Stat Tab Tab Tab Tab Tab", "focus=Nappi(0) | marks=Nappi(0)"},
             {"Enter on a selector draws", "menu:Menu_Stat Tab Return", "focus=Knapi(1) | " + curve},
-            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | " + curve},
+            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, 2 matkaa. Pienin "
+             "6 L/100Km, suurin 7,5 L/100Km, viimeinen 6 L/100Km. 2006_03_07.sav 7,5 L/100Km, matka.sav 6 L/100Km. | " + curve},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
@@ -392,7 +412,7 @@ private slots:
             {"the chart stays, and follows the canvas unread", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Stat delete:* grow", curve},
             // The calibration window.
             {"calibration opens with its texts", "menu:Menu_Kalibroi", "focus=txt_Taulu | txt_Taulu=100 | txt_Mittari=105 | txt_Virhe=5 % "
-             "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h "
+             "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h, 105 "
              "| a11y:Opti=check box, Käytä laskutoimituksessa kalibrointia | Opti=option1"},
             {"Tab reaches the choice after the readings", "menu:Menu_Kalibroi Tab Tab Tab", "focus=Opti"},
             {"the margin follows the digit 1", "menu:Menu_Kalibroi txt_Mittari=126 txt_Taulu= @txt_Taulu 1", "txt_Virhe=12500 %"},
@@ -458,7 +478,8 @@ private slots:
 
     // At its minimum size, frame included, a window is as large as designed, every
     // control is whole inside its client area, no caption is clipped and the gradient
-    // fills it; it is a window to a screen reader, with the icon.
+    // fills it; it is a window to a screen reader, with the icon. Under a dark colour
+    // scheme every caption on the gradient and the pictures still stands out.
     void windows_data()
     {
         QTest::addColumn<QString>("command");
@@ -473,24 +494,38 @@ private slots:
     void windows()
     {
         QFETCH(QString, command);
+        const QPalette light = QApplication::palette();
+        const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+        QApplication::setPalette(QPalette(Qt::white, QColor(45, 45, 45), Qt::gray, Qt::black, Qt::darkGray, Qt::white, Qt::white, QColor(30, 30, 30), QColor(45, 45, 45)));
         start(calibrated);
         if (!command.isEmpty())
             menu(qPrintable(command))->trigger();
         QVERIFY(QTest::qWaitFor([&] { return command.isEmpty() || QApplication::activeWindow() != main.get(); }));
         QWidget *w = QApplication::activeWindow();
         QTEST(w->windowTitle(), "title");
+        if (w != main.get()) { // it belongs to the main window: above it, opened over it, no taskbar entry
+            QVERIFY(w->windowType() == Qt::Dialog && w->windowHandle()->transientParent() == main->windowHandle());
+            QTRY_VERIFY(main->frameGeometry().contains(w->frameGeometry().center()));
+            QProcess xprop; // what the desktop itself is told
+            xprop.start("xprop", {"-id", QString::number(w->winId()), "WM_TRANSIENT_FOR"});
+            QVERIFY(QGuiApplication::platformName() != "xcb" || (xprop.waitForFinished() && xprop.readAll().contains(QByteArray::number(main->winId(), 16))));
+        }
         QFETCH(QSize, outerTwips);
         w->resize(1, 1);
         QTRY_COMPARE(w->size(), w->minimumSize());
         // On a desktop the frame is known a moment after the window is shown.
         QTRY_VERIFY2(w->frameGeometry().size().expandedTo(twipsToPixels(outerTwips)) == w->frameGeometry().size(),
                      qPrintable(QStringLiteral("%1 x %2").arg(w->frameGeometry().width()).arg(w->frameGeometry().height())));
+        const QImage dark = client(w)->grab().toImage();
         for (QWidget *control : client(w)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
             const QString what = control->objectName() + " " + control->accessibleName();
+            const auto *button = qobject_cast<PictureButton *>(control);
+            if (qobject_cast<QLabel *>(control) || (button && !button->text().isEmpty()))
+                QVERIFY2(contrastIn(dark, button ? button->captionRect().translated(button->pos()) : control->geometry()) >= 4.5, qPrintable(what));
             QVERIFY2(control->isHidden() || client(w)->rect().contains(shownRect(control)), qPrintable(what));
             if (const auto *label = qobject_cast<QLabel *>(control))
                 QVERIFY2(shownRect(label).width() <= label->width() && shownRect(label).height() <= label->height(), qPrintable(what));
-            if (const auto *button = qobject_cast<PictureButton *>(control))
+            if (button)
                 QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->captionRect().width(), qPrintable(what));
         }
         const QImage image = client(w)->grab().toImage(); // the gradient reaches both corners

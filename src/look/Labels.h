@@ -1,5 +1,6 @@
 #pragma once
-// The captions of every window: transparent, in the label font, of a fixed design size.
+// The captions of every window: transparent, in the label font and the program's own
+// dark text colour, of a fixed design size.
 
 #include <QLabel>
 #include <QSizeF>

@@ -1,6 +1,7 @@
 #include "PictureButton.h"
 
 #include "Fonts.h"
+#include "GradientRamp.h"
 #include "WindowGeometry.h"
 
 #include <QKeyEvent>
@@ -48,7 +49,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.drawPixmap(rect(), *m_picture);
     }
     if (!text().isEmpty()) {
-        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setPen(QColor(ownTextColour.red, ownTextColour.green, ownTextColour.blue));
         painter.drawText(m_captionRect, Qt::AlignCenter, text());
     }
     if (hasFocus() && m_focusMarked) {

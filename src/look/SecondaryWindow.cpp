@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QScreen>
 
 namespace tankeli {
 namespace {
@@ -21,7 +22,10 @@ QAccessibleInterface *accessibleAsWindow(const QString &className, QObject *obje
 
 SecondaryWindow::SecondaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
                                  const Shape &shape)
-    : GradientBackground(mainWindow, Qt::Window)
+    // A dialog of the main window's: the desktop keeps it above the main window and gives
+    // it no taskbar entry of its own (WM_TRANSIENT_FOR on X11, a parent on Wayland). The
+    // title bar keeps the buttons of a window.
+    : GradientBackground(mainWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , m_folders(folders)
     , m_sizing(*this, shape.designedClient, shape.minimumOuterTwips, shape.contentMinimum)
 {
@@ -34,6 +38,19 @@ SecondaryWindow::SecondaryWindow(const ProgramFolders &folders, QWidget *mainWin
 
 void SecondaryWindow::showInFront()
 {
+    // The first time it opens over the middle of the main window, on its screen; later
+    // where the user left it.
+    if (!testAttribute(Qt::WA_Moved) && parentWidget()) {
+        const QRect over = parentWidget()->window()->frameGeometry();
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(over.center());
+        if (const QScreen *screen = parentWidget()->screen()) {
+            const QRect room = screen->availableGeometry();
+            placed.moveLeft(qBound(room.left(), placed.left(), qMax(room.left(), room.right() - placed.width())));
+            placed.moveTop(qBound(room.top(), placed.top(), qMax(room.top(), room.bottom() - placed.height())));
+        }
+        move(placed.topLeft());
+    }
     show();
     raise();
     activateWindow();

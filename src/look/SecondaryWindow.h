@@ -27,7 +27,8 @@ public:
     };
     SecondaryWindow(const ProgramFolders &folders, QWidget *mainWindow, const Shape &shape);
 
-    // Shows the window, not modal, in front of the others.
+    // Shows the window, not modal, in front of the others; the first time over the
+    // middle of the main window.
     void showInFront();
 
 signals:

@@ -154,4 +154,25 @@ ChartPlan planChart(const QVector<float> &series, const QStringList &names, int 
     return plan;
 }
 
+QString chartDescription(const ChartPlan &plan)
+{
+    const QVector<float> &series = plan.series;
+    if (series.isEmpty())
+        return chartNotDrawnDescription;
+    const QString unit = QLatin1Char(' ') + chartSelector(plan.selector).unit;
+    QString trips;
+    trips.reserve(int(series.size()) * (24 + int(unit.size())));
+    float smallest = series.first();
+    float largest = series.first();
+    for (int k = 0; k < series.size(); ++k) {
+        smallest = qMin(smallest, series[k]);
+        largest = qMax(largest, series[k]);
+        trips += (k ? QStringLiteral(", ") : QString()) + plan.names.value(k) + QLatin1Char(' ')
+            + singleToText(series[k]) + unit;
+    }
+    return QStringLiteral("%1 matkaa. Pienin %2, suurin %3, viimeinen %4. %5.")
+        .arg(QString::number(series.size()), singleToText(smallest) + unit,
+             singleToText(largest) + unit, singleToText(series.last()) + unit, trips);
+}
+
 } // namespace tankeli

@@ -90,6 +90,15 @@ using RecordReader = std::function<Outcome<RecordLines>(const RecordEntry &recor
 ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
                      float height);
 
+// What a screen reader is told of the canvas before any chart is drawn.
+inline const QString chartNotDrawnName = QStringLiteral("Käyrä");
+inline const QString chartNotDrawnDescription = QStringLiteral("Käyrää ei ole vielä piirretty.");
+
+// What a screen reader is told of a drawn chart, in Finnish and the program's number
+// form: the number of trips, the smallest, largest and last value with the unit, then
+// each trip's name and value in list order. One pass over the series.
+QString chartDescription(const ChartPlan &plan);
+
 // Reads every record, walking the list from its first entry to its last; afterwards the
 // last entry is selected, as if each had been selected in turn.
 ChartValues readChartValues(RecordList &list, const RecordReader &read);

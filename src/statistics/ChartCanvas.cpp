@@ -19,10 +19,18 @@ ChartCanvas::ChartCanvas(QWidget *parent)
     // Nothing on it answers a key: the keyboard goes from selector to selector instead.
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(chartNotDrawnName);
+    setAccessibleDescription(chartNotDrawnDescription);
 }
 
 void ChartCanvas::showPlan(const ChartPlan &plan, const QString &unit)
 {
+    // The same chart drawn again for another canvas size tells nothing new.
+    if (!m_hasChart || plan.selector != m_plan.selector || plan.series != m_plan.series
+        || plan.names != m_plan.names) {
+        setAccessibleName(chartSelector(plan.selector).caption);
+        setAccessibleDescription(chartDescription(plan));
+    }
     m_plan = plan;
     m_unit = unit;
     m_hasChart = true;

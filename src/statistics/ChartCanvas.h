@@ -1,7 +1,8 @@
 #pragma once
 // The chart canvas (Taulu): white, with the last chart drawn on it. The chart stays
 // when the window is covered, hidden or shown again; resting the pointer on a point of
-// the curve names its record and value. It takes no keyboard focus.
+// the curve names its record and value. A screen reader reads the chosen quantity as its
+// name and the chart's values as its description. It takes no keyboard focus.
 
 #include "ChartBuilder.h"
 
