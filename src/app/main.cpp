@@ -40,6 +40,14 @@ void endOnRequest(Tankeli *window)
     QCoreApplication::exit(closed ? 0 : 1);
 }
 
+// A fault in the program's own files (a settings file, a picture, a lock): the message
+// names it, and the program ends with status 1, whether at start-up or later.
+int failed(const QString &why)
+{
+    Messages::current().inform(nullptr, why, programTitle(), Messages::Icon::Critical);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -54,18 +62,14 @@ int main(int argc, char *argv[])
     Tankeli *loadedWindow = nullptr;
     ShutdownSignals shutdown;
     QObject::connect(&shutdown, &ShutdownSignals::requested, &app, [&loadedWindow] { endOnRequest(loadedWindow); });
-    if (const Done installed = shutdown.install(); !installed) {
-        Messages::current().inform(nullptr, installed.error(), programTitle(), Messages::Icon::Critical);
-        return 1;
-    }
+    if (const Done installed = shutdown.install(); !installed)
+        return failed(installed.error());
 
     const ProgramFolders folders = ProgramFolders::besideProgram();
     SingleInstance instance(folders);
     const Outcome<bool> claimed = instance.claim();
-    if (!claimed) {
-        Messages::current().inform(nullptr, claimed.error(), programTitle(), Messages::Icon::Critical);
-        return 1;
-    }
+    if (!claimed)
+        return failed(claimed.error());
     const QString channel = channelName(folders);
     if (!*claimed) {
         remindOfRunningCopy(channel);
@@ -85,11 +89,10 @@ int main(int argc, char *argv[])
 
     Tankeli window(folders);
     const Done loaded = window.Form_Load();
-    if (!loaded) {
-        Messages::current().inform(nullptr, loaded.error(), programTitle(), Messages::Icon::Critical);
-        return 1;
-    }
+    if (!loaded)
+        return failed(loaded.error());
     loadedWindow = &window;
+    QObject::connect(&window, &Tankeli::cannotGoOn, &app, [](const QString &why) { QCoreApplication::exit(failed(why)); });
     QObject::connect(&requests, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
     // A session manager that asks the program to save before logout gets the settings
     // written; a box only where the manager lets the program ask the user.

@@ -6,7 +6,6 @@
 #include "records/Tiedosto.h"
 #include "statistics/Stat.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace tankeli {
@@ -26,7 +25,8 @@ SecondaryWindows::SecondaryWindows(const ProgramFolders &folders, QWidget &mainW
 SecondaryWindows::~SecondaryWindows() = default;
 
 // Makes the window, hidden, unless it exists. One that cannot load (a picture is
-// missing) ends the program, as a fault in the program's own files does at start-up.
+// missing) is a fault in the program's own files: it is handed on to end the program
+// as such a fault does at start-up.
 template <typename Window, typename... Extra>
 Window *SecondaryWindows::ensure(QPointer<Window> &holder, Extra &&...extra)
 {
@@ -36,8 +36,7 @@ Window *SecondaryWindows::ensure(QPointer<Window> &holder, Extra &&...extra)
     const Done loaded = window->Form_Load();
     if (!loaded) {
         delete window;
-        Messages::current().inform(&m_main, loaded.error(), programTitle(), Messages::Icon::Critical);
-        QCoreApplication::exit(1);
+        emit cannotGoOn(loaded.error());
         return nullptr;
     }
     connect(window, &SecondaryWindow::left, this, &SecondaryWindows::giveFocusBack);

@@ -37,6 +37,9 @@ public:
 
 signals:
     void calibrationCommitted();
+    // A window could not load (a picture of the program's own is missing): the program
+    // cannot go on, for the reason given.
+    void cannotGoOn(const QString &why);
 
 private:
     template <typename Window, typename... Extra>

@@ -50,6 +50,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     createRows();
     createMenus();
     m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration);
+    connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::cannotGoOn);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this,
             [this] { m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa()); });
     m_sizing.open(menuBar()->sizeHint().height());

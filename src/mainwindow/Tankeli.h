@@ -42,6 +42,11 @@ public:
     // and the failure says why the settings could not be written.
     Done closeUnattended();
 
+signals:
+    // A fault in the program's own files after start-up (a secondary window's picture):
+    // the program cannot go on. Start-up ends it as it ends a failed start.
+    void cannotGoOn(const QString &why);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
