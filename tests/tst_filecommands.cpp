@@ -16,18 +16,14 @@ struct FakeWindow : FileWindowOperations, TripFields
     RecordStore &store;
     FileMode currentMode = FileMode::Open;
     QString name;
-    QList<RecordEntry> list;
-    int selected = -1;
     QStringList done; // hidden, calculated, read again: in order
     QStringList shown;
     QList<bool> answers;
     RecordValues fields{"2", "6,5", "100", "8,45", "6,5"};
+    QList<RecordEntry> list;
+    int selected = -1;
 
-    explicit FakeWindow(RecordStore &s) : store(s) { readList(); }
-    void readList()
-    {
-        list = *store.list();
-    }
+    explicit FakeWindow(RecordStore &s) : store(s), list(*s.list()) {}
     FileMode mode() const override { return currentMode; }
     QString nameText() const override { return name; }
     void setNameText(const QString &text) override { name = text; }
@@ -42,7 +38,7 @@ struct FakeWindow : FileWindowOperations, TripFields
     void rereadList() override
     {
         const RecordEntry keep = list.value(selected);
-        readList();
+        list = *store.list();
         selected = int(list.indexOf(keep));
         done << "read again";
     }
