@@ -233,7 +233,7 @@ class TestWindows : public QObject
     // What a user sees of one thing: the fields ("rows", hidden ones as "-"), "cursors",
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
-    // reader's "buttons", "a11y:" (role, name, description, value), "tip:", "stat:" (a
+    // reader's "buttons", "a11y:" (role, name, description, value, last word), "tip:", "stat:" (a
     // record's lines), or any named control's text, picture or state.
     QString probe(const QString &name)
     {
@@ -278,7 +278,10 @@ class TestWindows : public QObject
         if (name.startsWith("a11y:")) {
             QAccessibleInterface *control = QAccessible::queryAccessibleInterface(find(name.mid(5)));
             const QString role = control->role() == QAccessible::CheckBox ? "check box" : control->role() == QAccessible::Button ? "push button" : "text";
-            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description), control->text(QAccessible::Value)}).filter(QRegularExpression(".")).join(", ");
+            int from = 0;
+            int to = 0; // and the word a reader takes at the end, where typing leaves the cursor
+            const QString last = control->textInterface() ? control->textInterface()->textAtOffset(control->textInterface()->characterCount(), QAccessible::WordBoundary, &from, &to) : QString();
+            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description), control->text(QAccessible::Value), last}).filter(QRegularExpression(".")).join(", ");
         }
         if (auto *action = main->findChild<QAction *>(name))
             return action->isChecked() ? "checked" : "unchecked";
@@ -353,7 +356,7 @@ private slots:
             // A result shows its beginning: never without its leading digits or minus sign.
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},
-            {"a result is read as shown", typed + "@row2 L", "a11y:row4=text, Yhteishinta, € / Matka, 8,45 | a11y:row6=text, Vuosihinta, € / Vuosi, 3084,25"},
+            {"a result is read as shown", typed + "@row2 L", "a11y:row4=text, Yhteishinta, € / Matka, 8,45, 8,45 | a11y:row6=text, Vuosihinta, € / Vuosi, 3084,25, 3084,25"},
             {"exponent", typed + "row2=1E+11 @row2 L", "row4=8,449999E+09" + firstLetters},
             {"calibrated, no time view", "start:1,3/100/105/True/False " + typed + "@row2 L",
              "Menu_Kalibroi=checked | rows=1,3;6,5;100;6,825;8,872499;-;-"},
@@ -412,7 +415,7 @@ private slots:
             {"the chart stays, and follows the canvas unread", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Stat delete:* grow", curve},
             // The calibration window.
             {"calibration opens with its texts", "menu:Menu_Kalibroi", "focus=txt_Taulu | txt_Taulu=100 | txt_Mittari=105 | txt_Virhe=5 % "
-             "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h, 105 "
+             "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h, 105, 105 "
              "| a11y:Opti=check box, Käytä laskutoimituksessa kalibrointia | Opti=option1"},
             {"Tab reaches the choice after the readings", "menu:Menu_Kalibroi Tab Tab Tab", "focus=Opti"},
             {"the margin follows the digit 1", "menu:Menu_Kalibroi txt_Mittari=126 txt_Taulu= @txt_Taulu 1", "txt_Virhe=12500 %"},

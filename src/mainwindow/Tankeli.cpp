@@ -7,6 +7,7 @@
 #include "app/Muuttujat.h"
 #include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"
+#include "look/FieldAccessible.h"
 #include "look/Fonts.h"
 #include "look/GradientBackground.h"
 #include "look/Labels.h"
@@ -42,6 +43,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
                MainLayout::contentMinimum())
     , m_settingsFile(m_folders.settingsFile())
 {
+    installFieldAccessibility();
     setCentralWidget(m_client);
     setWindowIcon(programIcon());
     m_client->installEventFilter(this);
