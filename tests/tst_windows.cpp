@@ -4,7 +4,7 @@
 #include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"
 #include "look/PictureButton.h"
-#include "look/WindowGeometry.h"
+#include "base/WindowGeometry.h"
 #include "mainwindow/Tankeli.h"
 #include "records/Tiedosto.h"
 #include "statistics/ChartCanvas.h"

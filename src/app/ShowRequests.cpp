@@ -1,6 +1,6 @@
 #include "ShowRequests.h"
 
-#include "FailureText.h"
+#include "base/FailureText.h"
 
 #include <QCryptographicHash>
 #include <QEventLoop>

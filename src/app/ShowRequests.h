@@ -6,8 +6,8 @@
 // a few bytes, and a connection that stays silent is dropped. It never waits on a
 // connection, so a stranger cannot stall the windows.
 
-#include "Outcome.h"
-#include "ProgramFolders.h"
+#include "base/Outcome.h"
+#include "base/ProgramFolders.h"
 
 #include <QObject>
 #include <chrono>

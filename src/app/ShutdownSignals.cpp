@@ -1,6 +1,6 @@
 #include "ShutdownSignals.h"
 
-#include "FailureText.h"
+#include "base/FailureText.h"
 
 #include <QSocketNotifier>
 #include <array>

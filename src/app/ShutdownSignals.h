@@ -4,7 +4,7 @@
 // handler only writes the signal's number into a pipe, which a handler may safely do;
 // the event loop reads the pipe.
 
-#include "Outcome.h"
+#include "base/Outcome.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "SingleInstance.h"
 
-#include "FailureText.h"
+#include "base/FailureText.h"
 
 #include <QFile>
 #include <cerrno>

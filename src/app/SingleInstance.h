@@ -4,8 +4,8 @@
 // that lock when the copy ends in any way, so no lock is ever left behind to keep the
 // next copy out, and no lock file is ever made.
 
-#include "Outcome.h"
-#include "ProgramFolders.h"
+#include "base/Outcome.h"
+#include "base/ProgramFolders.h"
 
 namespace tankeli {
 

@@ -2,7 +2,7 @@
 // front; Finnish standard texts, the program's icon and desktop id, the main window
 // loaded before it is shown, and logout, shutdown and kill handled as the close command.
 
-#include "app/ProgramFolders.h"
+#include "base/ProgramFolders.h"
 #include "app/RunningCopy.h"
 #include "app/ShowRequests.h"
 #include "app/ShutdownSignals.h"

@@ -2,7 +2,7 @@
 // The trip calculation behind "Laske": from the seven trip field texts and the
 // calibration state it fills in the missing values, or fails with one message.
 
-#include "app/Outcome.h"
+#include "base/Outcome.h"
 
 #include <QString>
 #include <array>

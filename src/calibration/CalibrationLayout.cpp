@@ -1,7 +1,7 @@
 #include "CalibrationLayout.h"
 
-#include "look/Halving.h"
-#include "look/WindowGeometry.h"
+#include "base/Halving.h"
+#include "base/WindowGeometry.h"
 
 namespace tankeli {
 

@@ -1,6 +1,6 @@
 #include "HelpText.h"
 
-#include "app/Muuttujat.h"
+#include "base/Muuttujat.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "GradientBackground.h"
 
-#include "GradientRamp.h"
+#include "base/GradientRamp.h"
 
 #include <QImage>
 #include <QMouseEvent>

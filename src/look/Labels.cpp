@@ -1,7 +1,7 @@
 #include "Labels.h"
 
 #include "Fonts.h"
-#include "GradientRamp.h"
+#include "base/GradientRamp.h"
 
 namespace tankeli {
 

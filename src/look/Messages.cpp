@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "app/Muuttujat.h"
+#include "base/Muuttujat.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

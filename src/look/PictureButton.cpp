@@ -1,8 +1,8 @@
 #include "PictureButton.h"
 
 #include "Fonts.h"
-#include "GradientRamp.h"
-#include "WindowGeometry.h"
+#include "base/GradientRamp.h"
+#include "base/WindowGeometry.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

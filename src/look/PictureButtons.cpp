@@ -1,8 +1,8 @@
 #include "PictureButtons.h"
 
-#include "app/FailureText.h"
-#include "app/LineReader.h"
-#include "app/ProgramFolders.h"
+#include "base/FailureText.h"
+#include "base/LineReader.h"
+#include "base/ProgramFolders.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -4,8 +4,8 @@
 // alone; moving over the window's background puts every button back to normal.
 
 #include "PictureButton.h"
-#include "WindowGeometry.h"
-#include "app/Outcome.h"
+#include "base/WindowGeometry.h"
+#include "base/Outcome.h"
 
 #include <QObject>
 #include <QPixmap>

@@ -8,8 +8,8 @@
 #include "GradientBackground.h"
 #include "PictureButtons.h"
 #include "WindowSizing.h"
-#include "app/Outcome.h"
-#include "app/ProgramFolders.h"
+#include "base/Outcome.h"
+#include "base/ProgramFolders.h"
 
 #include <QStringList>
 

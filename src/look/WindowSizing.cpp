@@ -1,6 +1,6 @@
 #include "WindowSizing.h"
 
-#include "WindowGeometry.h"
+#include "base/WindowGeometry.h"
 
 #include <QMargins>
 #include <QWidget>

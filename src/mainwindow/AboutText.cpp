@@ -1,6 +1,6 @@
 #include "AboutText.h"
 
-#include "app/Muuttujat.h"
+#include "base/Muuttujat.h"
 
 #include <QStringList>
 

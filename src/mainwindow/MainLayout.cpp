@@ -1,7 +1,7 @@
 #include "MainLayout.h"
 
-#include "look/Halving.h"
-#include "look/WindowGeometry.h"
+#include "base/Halving.h"
+#include "base/WindowGeometry.h"
 
 namespace tankeli {
 

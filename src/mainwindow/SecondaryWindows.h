@@ -4,7 +4,7 @@
 // statistics or calibration window, the keyboard focus goes back to the main window's
 // field that had it when the window was opened (the price field when none had it).
 
-#include "app/ProgramFolders.h"
+#include "base/ProgramFolders.h"
 #include "records/FileCommands.h"
 
 #include <QObject>

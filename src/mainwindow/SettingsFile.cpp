@@ -1,9 +1,9 @@
 #include "SettingsFile.h"
 
-#include "app/AtomicFile.h"
-#include "app/FailureText.h"
-#include "app/LineReader.h"
-#include "app/EightBitText.h"
+#include "base/AtomicFile.h"
+#include "base/FailureText.h"
+#include "base/LineReader.h"
+#include "base/EightBitText.h"
 
 #include <QFile>
 #include <array>

@@ -2,7 +2,7 @@
 // The settings file Data/Arvot.txt: five lines read at start-up and rewritten whole
 // when the program closes.
 
-#include "app/Outcome.h"
+#include "base/Outcome.h"
 
 #include <QString>
 

@@ -4,7 +4,7 @@
 #include "MainLayout.h"
 #include "SecondaryWindows.h"
 #include "SettingsFile.h"
-#include "app/Muuttujat.h"
+#include "base/Muuttujat.h"
 #include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"
 #include "look/FieldAccessible.h"

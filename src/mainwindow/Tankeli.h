@@ -4,7 +4,7 @@
 // calculation reads, opens the secondary windows, and saves the settings file when it
 // closes. Other windows reach it only as the trip fields of a record (TripFields).
 
-#include "app/ProgramFolders.h"
+#include "base/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
 #include "look/WindowSizing.h"
 #include "mainwindow/SettingsFile.h"

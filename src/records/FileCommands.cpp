@@ -1,6 +1,6 @@
 #include "FileCommands.h"
 
-#include "app/FailureText.h"
+#include "base/FailureText.h"
 
 namespace tankeli {
 

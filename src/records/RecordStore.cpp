@@ -1,8 +1,8 @@
 #include "RecordStore.h"
 
-#include "app/EightBitText.h"
-#include "app/AtomicFile.h"
-#include "app/FailureText.h"
+#include "base/EightBitText.h"
+#include "base/AtomicFile.h"
+#include "base/FailureText.h"
 
 #include <QFile>
 #include <algorithm>

@@ -2,8 +2,8 @@
 // The trip records: one small text file per trip in the folder "stat" beside the
 // program. Naming, listing, reading, writing and deleting, without any window.
 
-#include "app/LineReader.h"
-#include "app/Outcome.h"
+#include "base/LineReader.h"
+#include "base/Outcome.h"
 
 #include <QByteArray>
 #include <QDate>

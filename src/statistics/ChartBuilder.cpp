@@ -1,7 +1,7 @@
 #include "ChartBuilder.h"
 
 #include "calculator/NumberText.h"
-#include "look/Halving.h"
+#include "base/Halving.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 // project's own pictures (found through TANKELI_PICTURES).
 
 #include "FileBytes.h"
-#include "app/ProgramFolders.h"
+#include "base/ProgramFolders.h"
 
 #include <QDir>
 #include <QTemporaryDir>
