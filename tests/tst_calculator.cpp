@@ -119,43 +119,50 @@ private slots:
     // typed, the window closed (commit) and opened again; texts are separated by ";".
     void sessions_data()
     {
-        QTest::addColumn<QString>("saved");    // settings lines 2 and 3
-        QTest::addColumn<QString>("typed");    // the readings typed; empty: none
-        QTest::addColumn<QString>("settings"); // margin in force | lines 2 and 3, the window still open
-        QTest::addColumn<QString>("reopened"); // margin in force after closing; texts shown again; margin then
-        QTest::newRow("saved 100 / 105, untouched") << "100;105" << "" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("97,5 commits as 98") << "0;0" << "97,5;100" << "2 | 97,5;100" << "2 | 98;100;2 % | 2";
-        QTest::newRow("96,5: the committed 96 gives the margin on closing") << "0;0" << "96,5;100" << "3 | 96,5;100" << "4 | 96;100;4 % | 4";
-        QTest::newRow("emptied display keeps the saved 100") << "100;105" << ";105" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("abc and 70000 keep their readings") << "100;105" << "abc;70000" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("speeds up to 32767") << "0;0" << "32767;32766" << "-1 | 32767;32766" << "-1 | 32767;32766;-1 % | -1";
-        QTest::newRow("40000 cannot be kept") << "0;0" << "100;40000" << "0 | 100;0" << "0 | 100;0;0 | 0";
-        QTest::newRow("-100 is no speed") << "0;0" << "-100;100" << "0 | 0;100" << "0 | 0;100;0 | 0";
-        QTest::newRow("-2,5 and 32767,5 are no speeds") << "100;105" << "-2,5;32767,5" << "5 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("typing 40000 passes 4000") << "100;105" << "100;4000|100;40000" << "3900 | 100;105" << "5 | 100;105;5 % | 5";
-        QTest::newRow("saved 110 / 100") << "110;100" << "" << "-10 | 110;100" << "-10 | 110;100;-10 % | -10";
+        QTest::addColumn<QString>("savedDisplay"); // settings line 2
+        QTest::addColumn<QString>("savedMeter");   // settings line 3
+        QTest::addColumn<QString>("typed");        // readings typed in turn, "display;meter|..."
+        QTest::addColumn<float>("marginOpen");     // the margin in force, the window still open
+        QTest::addColumn<QString>("line2");        // the settings' lines as then written
+        QTest::addColumn<QString>("line3");
+        QTest::addColumn<float>("marginClosed");   // in force after closing, and after a restart
+        QTest::addColumn<QString>("marginShown");  // the margin field of the window opened again
+        QTest::newRow("saved 100 / 105, untouched") << "100" << "105" << "" << 5.f << "100" << "105" << 5.f << "5 %";
+        QTest::newRow("97,5 commits as 98") << "0" << "0" << "97,5;100" << 2.f << "97,5" << "100" << 2.f << "2 %";
+        QTest::newRow("96,5: the committed 96 gives the margin on closing") << "0" << "0" << "96,5;100" << 3.f << "96,5" << "100" << 4.f << "4 %";
+        QTest::newRow("emptied display keeps the saved 100") << "100" << "105" << ";105" << 5.f << "100" << "105" << 5.f << "5 %";
+        QTest::newRow("abc and 70000 keep their readings") << "100" << "105" << "abc;70000" << 5.f << "100" << "105" << 5.f << "5 %";
+        QTest::newRow("speeds up to 32767") << "0" << "0" << "32767;32766" << -1.f << "32767" << "32766" << -1.f << "-1 %";
+        QTest::newRow("40000 cannot be kept") << "0" << "0" << "100;40000" << 0.f << "100" << "0" << 0.f << "0";
+        QTest::newRow("-100 is no speed") << "0" << "0" << "-100;100" << 0.f << "0" << "100" << 0.f << "0";
+        QTest::newRow("-2,5 and 32767,5 are no speeds") << "100" << "105" << "-2,5;32767,5" << 5.f << "100" << "105" << 5.f << "5 %";
+        QTest::newRow("typing 40000 passes 4000") << "100" << "105" << "100;4000|100;40000" << 3900.f << "100" << "105" << 5.f << "5 %";
+        QTest::newRow("saved 110 / 100") << "110" << "100" << "" << -10.f << "110" << "100" << -10.f << "-10 %";
         // The display is taken first, while the meter still holds 0.
-        QTest::newRow("unreadable saved meter") << "100;x" << "" << "0 | 100;0" << "0 | 100;0;0 | 0";
-        QTest::newRow("nothing saved: margin field shows 0") << "0;0" << "" << "0 | 0;0" << "0 | 0;0;0 | 0";
+        QTest::newRow("unreadable saved meter") << "100" << "x" << "" << 0.f << "100" << "0" << 0.f << "0";
+        QTest::newRow("nothing saved: margin field shows 0") << "0" << "0" << "" << 0.f << "0" << "0" << 0.f << "0";
     }
     void sessions()
     {
-        QFETCH(QString, saved);
+        QFETCH(QString, savedDisplay);
+        QFETCH(QString, savedMeter);
         QFETCH(QString, typed);
-        CalibrationState state = CalibrationState::fromSettings(saved.section(';', 0, 0), saved.section(';', 1), false);
+        CalibrationState state = CalibrationState::fromSettings(savedDisplay, savedMeter, false);
         state.windowCreated();
         for (const QString &pair : typed.split('|', Qt::SkipEmptyParts))
             state.setReadingTexts(pair.section(';', 0, 0), pair.section(';', 1));
-        QTEST(QString::number(state.Virhemarginaali()) + " | " + state.displaySetting() + ';' + state.meterSetting(), "settings");
+        QTEST(state.Virhemarginaali(), "marginOpen");
+        QTEST(state.displaySetting(), "line2");
+        QTEST(state.meterSetting(), "line3");
         QVERIFY(!state.Kalibrointi_Kaytossa()); // only closing commits the choice
         state.commit(true);
         QVERIFY(state.Kalibrointi_Kaytossa());
-        const QString margin = QString::number(state.Virhemarginaali());
+        QTEST(state.Virhemarginaali(), "marginClosed");
         state.windowCreated();
-        const QString shown = state.displayText() + ';' + state.meterText() + ';' + state.marginText();
-        QTEST(margin + " | " + shown + " | " + QString::number(state.Virhemarginaali()), "reopened");
+        QTEST(state.marginText(), "marginShown");
+        QTEST(state.Virhemarginaali(), "marginClosed");
+        // The window shows what the settings keep, and a restart gives the margin in force.
         QCOMPARE(state.displaySetting() + ';' + state.meterSetting(), state.displayText() + ';' + state.meterText());
-        // After a restart the margin is the one in force now.
         QCOMPARE(CalibrationState::fromSettings(state.displaySetting(), state.meterSetting(), true).Virhemarginaali(),
                  state.Virhemarginaali());
     }

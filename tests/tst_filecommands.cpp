@@ -78,57 +78,60 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QString>("after"); // the price field, the selection, what was done, the folder
+        QTest::addColumn<QString>("price");  // the price field afterwards
+        QTest::addColumn<int>("selected");   // the entry selected afterwards, -1 for none
+        QTest::addColumn<QString>("done");   // hidden, calculated, read again, in order
+        QTest::addColumn<QString>("folder"); // the records left, "=new" where saved
         QTest::newRow("open the named record") << 0 << 0 << "2006_03_07.sav" << QList<bool>{} << QStringList{}
-            << "1,3 | 0 | calculated hidden read again | 2006_03_07.sav matka.sav";
+            << "1,3" << 0 << "calculated hidden read again" << "2006_03_07.sav matka.sav";
         QTest::newRow("open, no selection") << 0 << -1 << "matka.sav" << QList<bool>{} << QStringList{refusal}
-            << "2 | -1 |  | 2006_03_07.sav matka.sav";
+            << "2" << -1 << "" << "2006_03_07.sav matka.sav";
         for (const char *name : {"ei_ole.sav", "", "2006_03_07", "../stat/matka.sav"})
             QTest::newRow(qPrintable(QStringLiteral("open %1").arg(name))) << 0 << 1 << name << QList<bool>{}
-                << QStringList{refusal} << "2 | 1 |  | 2006_03_07.sav matka.sav";
+                << QStringList{refusal} << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("open a short record") << 0 << 2 << "lyhyt.sav" << QList<bool>{}
-            << QStringList{"!Tiedostosta lyhyt.sav puuttuu rivi 3."} << "2 | 2 |  | 2006_03_07.sav lyhyt.sav matka.sav";
+            << QStringList{"!Tiedostosta lyhyt.sav puuttuu rivi 3."} << "2" << 2 << "" << "2006_03_07.sav lyhyt.sav matka.sav";
         QTest::newRow("save, emptied name") << 1 << 0 << "" << QList<bool>{} << QStringList{}
-            << "2 | 0 |  | 2006_03_07.sav matka.sav";
+            << "2" << 0 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("save over, Yes; the walk puts the selection back") << 1 << 0 << "matka" << QList<bool>{true}
-            << QStringList{overwrite.arg("matka.sav")} << "2 | 0 | read again | 2006_03_07.sav matka.sav=new";
+            << QStringList{overwrite.arg("matka.sav")} << "2" << 0 << "read again" << "2006_03_07.sav matka.sav=new";
         QTest::newRow("save over, No stops on the entry") << 1 << 0 << "matka.sav" << QList<bool>{false}
-            << QStringList{overwrite.arg("matka.sav")} << "2 | 1 |  | 2006_03_07.sav matka.sav";
+            << QStringList{overwrite.arg("matka.sav")} << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("nothing selected, asked all the same") << 1 << -1 << "matka" << QList<bool>{false}
-            << QStringList{overwrite.arg("matka.sav")} << "2 | -1 |  | 2006_03_07.sav matka.sav";
+            << QStringList{overwrite.arg("matka.sav")} << "2" << -1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("unlisted, asked by its own name") << 1 << 0 << ".piilo" << QList<bool>{false}
-            << QStringList{overwrite.arg(".piilo.sav")} << "2 | 0 |  | 2006_03_07.sav matka.sav";
+            << QStringList{overwrite.arg(".piilo.sav")} << "2" << 0 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("the walk has no limit of entries") << 1 << 2 << "m299" << QList<bool>{false}
-            << QStringList{overwrite.arg("m299.sav")} << "2 | 300 |  | 302 files";
+            << QStringList{overwrite.arg("m299.sav")} << "2" << 300 << "" << "302 files";
         QTest::newRow("close only hides") << 3 << 1 << "matka.sav" << QList<bool>{} << QStringList{}
-            << "2 | 1 | hidden | 2006_03_07.sav matka.sav";
+            << "2" << 1 << "hidden" << "2006_03_07.sav matka.sav";
         QTest::newRow("upper case is another file") << 1 << 1 << "matka.SAV" << QList<bool>{} << QStringList{}
-            << "2 | 1 | read again | 2006_03_07.sav matka.sav matka.SAV.sav=new";
+            << "2" << 1 << "read again" << "2006_03_07.sav matka.sav matka.SAV.sav=new";
         QTest::newRow("save leaving stat") << 1 << 0 << "../matka" << QList<bool>{}
             << QStringList{"!Tiedostonimessä \"../matka.sav\" on merkki, jota ei voi käyttää. Nimessä ei saa olla merkkejä / \\ * ?"}
-            << "2 | 0 |  | 2006_03_07.sav matka.sav";
+            << "2" << 0 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("save over a protected record: refused before asking") << 1 << 0 << "suojattu" << QList<bool>{}
             << QStringList{"!Tiedostoa suojattu.sav ei voitu tallentaa: Tiedosto on kirjoitussuojattu."}
-            << "2 | 0 |  | 2006_03_07.sav matka.sav suojattu.sav";
+            << "2" << 0 << "" << "2006_03_07.sav matka.sav suojattu.sav";
         QTest::newRow("delete, Yes") << 2 << 1 << "matka.sav" << QList<bool>{true} << QStringList{confirm.arg("matka.sav")}
-            << "2 | -1 | read again | 2006_03_07.sav";
+            << "2" << -1 << "read again" << "2006_03_07.sav";
         QTest::newRow("delete, No") << 2 << 1 << "matka.sav" << QList<bool>{false} << QStringList{confirm.arg("matka.sav")}
-            << "2 | 1 |  | 2006_03_07.sav matka.sav";
+            << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("delete without extension") << 2 << 1 << "matka" << QList<bool>{} << QStringList{confirm.arg("matka"), missing}
-            << "2 | 1 |  | 2006_03_07.sav matka.sav";
+            << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("delete, nothing selected") << 2 << -1 << "matka.sav" << QList<bool>{} << QStringList{}
-            << "2 | -1 |  | 2006_03_07.sav matka.sav";
+            << "2" << -1 << "" << "2006_03_07.sav matka.sav";
         // Two files that show alike (UTF-8 and Windows-1252 bytes): the selected one is meant.
         const QString summer = QStringLiteral("kesä.sav");
         QTest::newRow("open the second of two alike") << 0 << 2 << summer << QList<bool>{} << QStringList{}
-            << "1,5 | 2 | calculated hidden read again | 2006_03_07.sav kesä.sav kesä.sav(1252) matka.sav";
+            << "1,5" << 2 << "calculated hidden read again" << "2006_03_07.sav kesä.sav kesä.sav(1252) matka.sav";
         QTest::newRow("save over the second of two alike") << 1 << 2 << summer << QList<bool>{true, true}
             << QStringList{overwrite.arg(summer), overwrite.arg(summer)}
-            << "2 | 2 | read again | 2006_03_07.sav kesä.sav kesä.sav(1252)=new matka.sav";
+            << "2" << 2 << "read again" << "2006_03_07.sav kesä.sav kesä.sav(1252)=new matka.sav";
         QTest::newRow("delete the second of two alike") << 2 << 2 << summer << QList<bool>{true} << QStringList{confirm.arg(summer)}
-            << "2 | -1 | read again | 2006_03_07.sav kesä.sav matka.sav";
+            << "2" << -1 << "read again" << "2006_03_07.sav kesä.sav matka.sav";
         QTest::newRow("delete leaving stat") << 2 << 1 << "../stat/matka.sav" << QList<bool>{}
-            << QStringList{confirm.arg("../stat/matka.sav"), missing} << "2 | 1 |  | 2006_03_07.sav matka.sav";
+            << QStringList{confirm.arg("../stat/matka.sav"), missing} << "2" << 1 << "" << "2006_03_07.sav matka.sav";
     }
     void commands()
     {
@@ -167,8 +170,10 @@ private slots:
         for (const RecordEntry &file : onDisk)
             files << file.name + (file.fileName.isValidUtf8() ? "" : "(1252)")
                     + (store.read(file) && *store.read(file) == FakeWindow(store).fields ? "=new" : "");
-        QTEST(QStringList({window.fields[RecPrice], QString::number(window.selected), window.done.join(' '),
-                           files.size() > 5 ? QStringLiteral("%1 files").arg(files.size()) : files.join(' ')}).join(" | "), "after");
+        QTEST(window.fields[RecPrice], "price");
+        QTEST(window.selected, "selected");
+        QTEST(window.done.join(' '), "done");
+        QTEST(files.size() > 5 ? QStringLiteral("%1 files").arg(files.size()) : files.join(' '), "folder");
         if (command == 2 && window.done.contains("read again"))
             QCOMPARE(window.name, QString()); // a delete empties the name field
     }
