@@ -175,7 +175,7 @@ Done writeAtomically(const AtomicWrite &how, const QByteArray &content)
         return Done::failure(examined.error());
     const Target &target = *examined;
 
-    const Done scratch = prepareScratchFolder(how.scratchFolder);
+    const Done scratch = how.scratchPrepared ? Done() : prepareScratchFolder(how.scratchFolder);
     QByteArray tempName = how.scratchFolder + "/XXXXXX";
     const int fd = scratch ? ::mkostemp(tempName.data(), O_CLOEXEC) : -1;
     if (fd < 0) {

@@ -18,6 +18,8 @@ struct AtomicWrite
     // When no temporary file can be made but the file itself may be written, write it in
     // place instead (not atomic, but the settings are still saved).
     bool inPlaceFallback = false;
+    // The caller prepared the scratch folder itself, to name its own folder in a failure.
+    bool scratchPrepared = false;
 };
 
 // Writes content as the whole file. A target that is a symbolic link is written through
