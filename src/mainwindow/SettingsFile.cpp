@@ -8,9 +8,7 @@
 #include <QFile>
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <unistd.h>
 
 namespace tankeli {
 namespace {
