@@ -5,7 +5,8 @@
 
 namespace tankeli::Muuttujat {
 
-inline const QString Versio = QStringLiteral("1.1");
+// Written once, as the project's version in CMakeLists.txt.
+inline const QString Versio = QStringLiteral(TANKELI_VERSION);
 inline const QString Tekija = QStringLiteral("Tankeli-tiimi");
 inline const QString Yritys = QStringLiteral("Tankelin kehittäjät");
 inline const QString Kotisivu = QStringLiteral("https://www.example.org/tankeli");
