@@ -48,14 +48,16 @@ void PictureButton::paintEvent(QPaintEvent *)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(rect(), *m_picture);
     }
+    // Drawn on the program's own picture, so in its own dark colour whatever the palette.
+    const QColor ink(ownTextColour.red, ownTextColour.green, ownTextColour.blue);
     if (!text().isEmpty()) {
-        painter.setPen(QColor(ownTextColour.red, ownTextColour.green, ownTextColour.blue));
+        painter.setPen(ink);
         painter.drawText(m_captionRect, Qt::AlignCenter, text());
     }
     if (hasFocus() && m_focusMarked) {
         // Inside the picture's border, clear of the caption: nothing around it moves.
         const int inset = height() >= 24 ? 3 : 2;
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.setPen(QPen(ink, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(inset, inset, -inset - 1, -inset - 1));
     }
 }
