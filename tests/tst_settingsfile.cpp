@@ -1,8 +1,10 @@
+#include "base/ProgramFolders.h"
 #include "mainwindow/SettingsFile.h"
 
 #include "FileBytes.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
@@ -111,6 +113,81 @@ private slots:
         QCOMPARE(written.ok(), message.isEmpty());
         for (const QString &part : message.split(" | "))
             QVERIFY2(written.error().contains(part), qPrintable(written.error()));
+    }
+
+    // A copy whose own Data/ may be written keeps everything beside the program; any other
+    // (a package in /usr/bin) reads share/tankeli and keeps each user's files in the user's
+    // data folder, made on the first start. Nothing beside the program is ever written.
+    void choosesFolders_data()
+    {
+        QTest::addColumn<QString>("beside");        // what the program's folder holds
+        QTest::addColumn<QString>("user");          // what the user's data folder holds
+        QTest::addColumn<bool>("perUser");
+        QTest::addColumn<QByteArray>("settings");   // the settings file then in use
+        QTest::addColumn<QString>("message");
+        const QByteArray own("own\r\n");
+        const QByteArray installed("1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
+        QTest::newRow("a writable Data: beside") << "Data" << "" << false << own << "";
+        QTest::newRow("read-only Data, writable settings: beside") << "read-only Data" << "" << false << own << "";
+        QTest::newRow("read-only Data and settings: per user, from them") << "read-only Data and settings" << "" << true << own << "";
+        QTest::newRow("no Data: first start copies the settings") << "" << "" << true << installed << "";
+        QTest::newRow("a file named Data: per user") << "a file named Data" << "" << true << installed << "";
+        QTest::newRow("the user's own settings kept") << "" << "settings" << true << own << "";
+        QTest::newRow("installed settings missing") << "no installed settings" << "" << true << QByteArray()
+                                                    << "Asennettua asetustiedostoa | ei voitu lukea";
+        QTest::newRow("a file where the user's stat would be") << "" << "a file named stat" << true << QByteArray()
+                                                               << "Kansiota | stat ei voitu tehdä";
+    }
+    void choosesFolders()
+    {
+        QFETCH(QString, beside);
+        QFETCH(QString, user);
+        QFETCH(QString, message);
+        if (beside.startsWith("read-only"))
+            NEEDS_BINDING_PERMISSIONS();
+        QTemporaryDir root;
+        const QString program = root.filePath("usr/bin");
+        const QString userFolder = root.filePath("home/Tankeli");
+        QDir(root.path()).mkpath("usr/bin");
+        QDir(root.path()).mkpath("usr/share/tankeli");
+        if (!beside.contains("installed"))
+            writeBytes(root.filePath("usr/share/tankeli/Arvot.txt"), "1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
+        if (beside.contains("Data") && !beside.contains("file")) {
+            QDir(program).mkdir("Data");
+            writeBytes(program + "/Data/Arvot.txt", "own\r\n");
+        }
+        if (beside.contains("file named Data"))
+            writeBytes(program + "/Data", "");
+        if (beside.contains("and settings"))
+            QFile::setPermissions(program + "/Data/Arvot.txt", QFile::ReadOwner);
+        if (beside.startsWith("read-only"))
+            QFile::setPermissions(program + "/Data", readOnly);
+        if (!user.isEmpty())
+            QDir().mkpath(userFolder + "/Data");
+        if (user == "settings")
+            writeBytes(userFolder + "/Data/Arvot.txt", "own\r\n");
+        if (user.contains("stat"))
+            writeBytes(userFolder + "/stat", "");
+        const auto tree = [&] {
+            QStringList names;
+            for (QDirIterator it(root.filePath("usr"), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
+                names << it.next() + QString::number(QFileInfo(it.filePath()).size());
+            return names;
+        };
+        const QStringList before = tree();
+
+        const ProgramFolders folders = ProgramFolders::choose(program, userFolder);
+        const Done prepared = folders.prepare();
+        QFile::setPermissions(program + "/Data", writable);
+        QTEST(folders.perUser(), "perUser");
+        QCOMPARE(folders.settingsFile().startsWith(userFolder), folders.perUser());
+        QCOMPARE(folders.picture("button1.gif"), folders.perUser() ? root.filePath("usr/share/tankeli/pic/button1.gif") : program + "/pic/button1.gif");
+        QTEST(readBytes(folders.settingsFile()), "settings");
+        QCOMPARE(QFileInfo(folders.recordFolder()).isDir(), folders.perUser() && !user.contains("stat")); // made, never beside
+        QCOMPARE(tree(), before);
+        QCOMPARE(prepared.ok(), message.isEmpty());
+        for (const QString &part : message.split(" | "))
+            QVERIFY2(prepared.error().contains(part), qPrintable(prepared.error()));
     }
 
     // A write starts in the program's own hidden folder and removes only what cut-off

@@ -54,6 +54,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false); // closing the main window ends the program
+    app.setApplicationName(QStringLiteral("Tankeli")); // names the user's data folder
     app.setDesktopFileName(applicationId);
     app.setWindowIcon(programIcon());
 
@@ -65,7 +66,9 @@ int main(int argc, char *argv[])
     if (const Done installed = shutdown.install(); !installed)
         return failed(installed.error());
 
-    const ProgramFolders folders = ProgramFolders::besideProgram();
+    const ProgramFolders folders = ProgramFolders::forRunningProgram();
+    if (const Done prepared = folders.prepare(); !prepared)
+        return failed(prepared.error());
     SingleInstance instance(folders);
     const Outcome<bool> claimed = instance.claim();
     if (!claimed)

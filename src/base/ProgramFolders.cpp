@@ -1,17 +1,119 @@
 #include "ProgramFolders.h"
 
+#include "AtomicFile.h"
+#include "FailureText.h"
+#include "LineReader.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tankeli {
 
+namespace {
+
+bool userMayWrite(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// Makes one folder (mode 0700 and the umask, like the user's other data) unless it is
+// there; a file or a dangling link in its place is a failure.
+Done makeFolder(const QString &path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    if (::mkdir(bytes.constData(), 0700) == 0)
+        return {};
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && ::stat(bytes.constData(), &status) == 0 && S_ISDIR(status.st_mode))
+        return {};
+    return Done::failure(QStringLiteral("Kansiota %1 ei voitu tehdä: %2.")
+                             .arg(shownPath(path), systemErrorText(error == EEXIST ? ENOTDIR : error)));
+}
+
+} // namespace
+
 ProgramFolders::ProgramFolders(QString base)
-    : m_base(std::move(base))
+    : m_dataRoot(base)
+    , m_pictureFolder(base + QStringLiteral("/pic"))
 {
 }
 
-ProgramFolders ProgramFolders::besideProgram()
+ProgramFolders::ProgramFolders(QString dataRoot, QString pictureFolder, QString defaultSettings)
+    : m_dataRoot(std::move(dataRoot))
+    , m_pictureFolder(std::move(pictureFolder))
+    , m_defaultSettings(std::move(defaultSettings))
 {
-    return ProgramFolders(QCoreApplication::applicationDirPath());
+}
+
+ProgramFolders ProgramFolders::choose(const QString &programFolder, const QString &userDataFolder)
+{
+    const ProgramFolders beside(programFolder);
+    if (QFileInfo(beside.dataFolder()).isDir()
+        && (userMayWrite(beside.dataFolder()) || userMayWrite(beside.settingsFile())))
+        return beside;
+    // A copy on a read-only medium (a CD, a locked stick) brings its own pictures and
+    // settings; an installed program finds them in ../share/tankeli.
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/tankeli"));
+    const bool ownPictures = QFileInfo(programFolder + QStringLiteral("/pic")).isDir();
+    const bool ownSettings = QFileInfo(beside.settingsFile()).isFile();
+    return ProgramFolders(userDataFolder, ownPictures ? programFolder + QStringLiteral("/pic") : installed + QStringLiteral("/pic"),
+                          ownSettings ? beside.settingsFile() : installed + QStringLiteral("/Arvot.txt"));
+}
+
+ProgramFolders ProgramFolders::forRunningProgram()
+{
+    return choose(QCoreApplication::applicationDirPath(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+Done ProgramFolders::prepare() const
+{
+    if (!perUser())
+        return {};
+    if (m_dataRoot.isEmpty())
+        return Done::failure(QStringLiteral("Käyttäjän tietokansiota ei löytynyt: kotikansiota ei ole asetettu."));
+    if (!QDir().mkpath(m_dataRoot) && !QFileInfo(m_dataRoot).isDir())
+        return makeFolder(m_dataRoot);
+    for (const QString &folder : {dataFolder(), recordFolder()}) {
+        if (const Done made = makeFolder(folder); !made)
+            return made;
+    }
+    if (QFileInfo::exists(settingsFile()))
+        return {};
+    return copyDefaultSettings();
+}
+
+Done ProgramFolders::copyDefaultSettings() const
+{
+    const QByteArray from = QFile::encodeName(m_defaultSettings);
+    ReadableFile installed(from);
+    QByteArray content;
+    int readError = 0;
+    if (installed.isOpen()) {
+        // The installed file is a few lines; the settings' own limit bounds it too.
+        LineReader reader(installed.descriptor(), maxSettingsBytes, maxSettingsBytes);
+        QByteArray line;
+        while (reader.next(line) == LineReader::Line::Text)
+            content += line + QByteArrayLiteral("\r\n");
+        readError = reader.readError();
+    }
+    if (!installed.isOpen() || readError != 0)
+        return Done::failure(QStringLiteral("Asennettua asetustiedostoa %1 ei voitu lukea: %2.")
+                                 .arg(shownPath(m_defaultSettings),
+                                      installed.isOpen() ? systemErrorText(readError) : installed.problem()));
+    // Written like every settings write, whole or not at all; two first starts that race
+    // write the same content.
+    const QByteArray to = QFile::encodeName(settingsFile());
+    if (const Done written = writeAtomically({to, QFile::encodeName(dataFolder()) + "/.tallennus", false}, content); !written)
+        return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu tehdä: %2.").arg(shownPath(settingsFile()), written.error()));
+    return {};
 }
 
 } // namespace tankeli

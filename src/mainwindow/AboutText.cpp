@@ -2,11 +2,12 @@
 
 #include "base/Muuttujat.h"
 
+#include <QDir>
 #include <QStringList>
 
 namespace tankeli {
 
-QString aboutText()
+QString aboutText(const QString &recordFolder)
 {
     using namespace Muuttujat;
     const QStringList lines{
@@ -17,6 +18,9 @@ QString aboutText()
         Kotisivu,
         QString(),
         QStringLiteral("Ohjelman versio : v") + Versio,
+        QString(),
+        QStringLiteral("Matkat tallennetaan kansioon:"),
+        QDir::toNativeSeparators(recordFolder),
     };
     QString text;
     for (const QString &line : lines)

@@ -122,7 +122,7 @@ void Tankeli::createMenus()
     connect(stat, &QAction::triggered, this, [this, stat] { m_windows->showStatistics(stat->text()); });
     connect(instructions, &QAction::triggered, this, [this] { Suorita(2); });
     connect(about, &QAction::triggered, this, [this, about] {
-        Messages::current().inform(this, aboutText(), about->text(), Messages::Icon::Information);
+        Messages::current().inform(this, aboutText(m_folders.recordFolder()), about->text(), Messages::Icon::Information);
     });
 }
 
