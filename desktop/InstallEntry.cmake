@@ -1,9 +1,9 @@
-# Writes the desktop entry for the program at ${CMAKE_INSTALL_PREFIX}/tankeli into
-# TANKELI_ENTRY and installs it into share/applications. Runs while installing.
+# Writes the desktop entry for the program at ${CMAKE_INSTALL_PREFIX}/${TANKELI_PROGRAM_IN_PREFIX}
+# into TANKELI_ENTRY and installs it into share/applications. Runs while installing.
 
 # A relative prefix counts from the folder the install runs in, as it does for the files.
 get_filename_component(prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
-set(program "${prefix}/tankeli")
+set(program "${prefix}/${TANKELI_PROGRAM_IN_PREFIX}")
 # Exec holds a command line: a path with a space or a shell character is quoted, and
 # inside the quotes " ` $ and \ take a backslash. The value is then a string whose own
 # backslashes double, and a % doubles as it would start a field code.
