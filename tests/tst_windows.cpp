@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -292,6 +293,11 @@ class TestWindows : public QObject
         if (auto *list = find<QListWidget>(name))
             return (list->currentItem() && list->currentItem()->isSelected() ? list->currentItem()->text() : "")
                 + QStringLiteral(" of %1").arg(list->count());
+        if (auto *popup = find<QMenu>(name)) { // a context menu: its entries, if it is open
+            for (const QAction *action : popup->actions())
+                seen << action->text() + (action->isEnabled() ? " on" : " off");
+            return popup->isVisible() ? seen.join(", ") : "closed";
+        }
         if (auto *canvas = find<ChartCanvas>(name))
             return redPixels(canvas) < 100 ? "blank"
                 : canvas->plan().bottomLabel.y == canvas->height() - 20 ? "curve" : "curve laid out for another size";
@@ -404,7 +410,9 @@ private slots:
             // The statistics window: its walk leaves the last record selected in the file window.
             {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | focus=Knapi(0) | marks=Knapi(0) "
              "| a11y:Taulu=text, Käyrä, Käyrää ei ole vielä piirretty."},
-            {"Tab through the selectors to Sulje", "menu:Menu_Stat Tab Tab Tab Tab Tab", "focus=Nappi(0) | marks=Nappi(0)"},
+            {"Tab through the selectors and the chart to Sulje", "menu:Menu_Stat Tab Tab Tab Tab Tab Tab", "focus=Nappi(0) | marks=Nappi(0)"},
+            {"the chart's menu waits for a chart", "menu:Menu_Stat Tab Tab Tab Tab Tab Menu", "focus=Taulu | Kuvavalikko=Tallenna kuvana… off, Tulosta… off"},
+            {"Shift+F10 on a drawn chart", "menu:Menu_Stat click:Knapi(1) Tab Tab Tab Tab Tab Shift+F10", "Kuvavalikko=Tallenna kuvana… on, Tulosta… on"},
             {"Enter on a selector draws", "menu:Menu_Stat Tab Return", "focus=Knapi(1) | " + curve},
             {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, 2 matkaa. Pienin "
              "6 L/100Km, suurin 7,5 L/100Km, viimeinen 6 L/100Km. 2006_03_07.sav 7,5 L/100Km, matka.sav 6 L/100Km. | " + curve},
@@ -477,6 +485,65 @@ private slots:
         for (const QString &what : seen.split(" | "))
             found << what.section('=', 0, 0) + '=' + probe(what.section('=', 0, 0));
         QCOMPARE(found.join(" | "), seen);
+    }
+
+    // The chart's menu saves what the canvas shows as PNG (twice the screen scale), SVG or
+    // PDF, by the name's extension or else the chosen type, and prints it on a page.
+    void chartImages_data()
+    {
+        QTest::addColumn<QString>("answer");  // the file dialog's "name#filter", "print", or "" (cancelled)
+        QTest::addColumn<QString>("written"); // the file then there
+        QTest::addColumn<QString>("looks");   // what it holds
+        QTest::addColumn<QString>("shown");   // the dialogs and messages, after the file dialog
+        QTest::newRow("PNG by its extension") << "kayra.png#0" << "kayra.png" << "red curve, 2x" << "";
+        QTest::newRow("SVG by its extension, whatever the type") << "kayra.SVG#2" << "kayra.SVG" << "red line, title" << "";
+        QTest::newRow("PDF by the type, no extension") << "kayra#2" << "kayra.pdf" << "red curve" << "";
+        QTest::newRow("cancelled") << "" << "" << "" << "";
+        QTest::newRow("a folder that is not there") << "puuttuu/kayra.png#0" << "" << ""
+                                                   << "!Tankeli: Kuvaa puuttuu/kayra.png ei voitu tallentaa: Tiedostoa tai kansiota ei ole.";
+        QTest::newRow("printed") << "print" << "tuloste.pdf" << "red curve" << "print";
+    }
+    void chartImages()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, looks);
+        start(calibrated);
+        QVERIFY(step("record:2006_03_07.sav=1,3/7,5/120/11,7/9") && step("record:matka.sav=1,5/6/100/9/6"));
+        QVERIFY(step("menu:Menu_Stat") && step("click:Knapi(1)"));
+        auto *canvas = find<ChartCanvas>("Taulu");
+        const QString folder = dirs->path("kuvat/");
+        QDir().mkpath(folder);
+        messages->shown.clear();
+        if (answer == "print") {
+            messages->printTo = folder + written;
+            menu("Tulosta")->trigger();
+        } else {
+            if (!answer.isEmpty())
+                messages->files << folder + answer;
+            menu("Tallenna_Kuvana")->trigger();
+            QCOMPARE(messages->shown.value(0).section(": ", 0, 0), ">Tallenna kuvana");
+            QVERIFY(messages->shown.takeFirst().endsWith("tankeli-bensankulutus.png [PNG-kuva (*.png), SVG-kuva (*.svg), PDF-tiedosto (*.pdf)]"));
+        }
+        QTEST(messages->shown.join(" + ").replace(folder, ""), "shown");
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), written.isEmpty() ? QStringList() : QStringList{written});
+        if (written.isEmpty())
+            return;
+        QImage image(folder + written);
+        if (written.endsWith(".pdf")) { // rendered as a reader shows it
+            QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "96", "-singlefile", folder + written, folder + "sivu"}), 0);
+            image = QImage(folder + "sivu.png");
+        }
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 80;
+        const QByteArray bytes = readBytes(folder + written);
+        const QString seen = written.endsWith(".svg", Qt::CaseInsensitive)
+            ? (bytes.contains("stroke=\"#ff0000\"") && (bytes.contains("<polyline") || bytes.contains("<path")) && bytes.contains(">Bensankulutus</text>") ? "red line, title" : "no red line")
+            : red < 100 ? "no curve"
+            : image.size() == canvas->size() * 2 ? "red curve, 2x" : "red curve";
+        QCOMPARE(seen, looks);
     }
 
     // At its minimum size, frame included, a window is as large as designed, every

@@ -3,7 +3,9 @@
 #include "base/Muuttujat.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace tankeli {
 namespace {
@@ -26,6 +28,24 @@ public:
         box.button(QMessageBox::No)->setText(QStringLiteral("Ei"));
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;
+    }
+
+    FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
+                          const QStringList &filters) override
+    {
+        QFileDialog dialog(parent, title);
+        dialog.setAcceptMode(use == FileUse::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(use == FileUse::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog.setNameFilters(filters);
+        dialog.selectFile(suggested);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return {dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter()))};
+    }
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
     }
 
 private:

@@ -1,9 +1,11 @@
 #pragma once
-// Every message box of the program goes through here, so that tests can answer them
-// instead of a person; a test never blocks on a modal box.
+// Every message box and file or print dialog of the program goes through here, so that
+// tests can answer them instead of a person; a test never blocks on a modal box.
 
 #include <QString>
+#include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 namespace tankeli {
@@ -18,6 +20,18 @@ public:
     virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
     // A box with Yes ("Kyllä", the default) and No ("Ei"); true for Yes.
     virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
+    // A file dialog for saving (or opening) one file: the chosen path and the filter it
+    // was chosen under, or an empty path when the user cancelled.
+    struct FileChoice
+    {
+        QString path;
+        int filter = 0;
+    };
+    enum class FileUse { Save, Open };
+    virtual FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
+                                  const QStringList &filters) = 0;
+    // The print dialog: true when the user chose to print with the printer as set there.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 
     static Messages &current();
     // Tests put their own in place; nullptr puts the real boxes back.

@@ -1,10 +1,18 @@
 #include "ChartCanvas.h"
 
+#include "ChartPainting.h"
+#include "base/GradientRamp.h"
 #include "calculator/NumberText.h"
 #include "look/Fonts.h"
+#include "look/Messages.h"
 
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QPainter>
+#include <QPrinter>
+#include <QStandardPaths>
 #include <QToolTip>
 
 namespace tankeli {
@@ -14,10 +22,20 @@ constexpr double pointReach = 5; // pixels around a point that show its tooltip
 
 ChartCanvas::ChartCanvas(QWidget *parent)
     : QWidget(parent)
+    , m_menu(new QMenu(this))
+    , m_saveImage(m_menu->addAction(QStringLiteral("Tallenna kuvana…")))
+    , m_print(m_menu->addAction(QStringLiteral("Tulosta…")))
 {
     setFont(canvasFont());
-    // Nothing on it answers a key: the keyboard goes from selector to selector instead.
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it for its context menu; a click does not take the focus from a selector.
+    setFocusPolicy(Qt::TabFocus);
+    m_menu->setObjectName(QStringLiteral("Kuvavalikko"));
+    m_saveImage->setObjectName(QStringLiteral("Tallenna_Kuvana"));
+    m_print->setObjectName(QStringLiteral("Tulosta"));
+    m_saveImage->setEnabled(false);
+    m_print->setEnabled(false);
+    connect(m_saveImage, &QAction::triggered, this, &ChartCanvas::saveAsImage);
+    connect(m_print, &QAction::triggered, this, &ChartCanvas::print);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(chartNotDrawnName);
     setAccessibleDescription(chartNotDrawnDescription);
@@ -34,29 +52,23 @@ void ChartCanvas::showPlan(const ChartPlan &plan, const QString &unit)
     m_plan = plan;
     m_unit = unit;
     m_hasChart = true;
+    m_saveImage->setEnabled(true);
+    m_print->setEnabled(true);
     update();
 }
 
 void ChartCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (!m_hasChart)
-        return;
-    // With more segments than pixels across, smoothing shows nothing and costs the most.
-    painter.setRenderHint(QPainter::Antialiasing, m_plan.segments.size() <= width());
-    painter.setPen(QPen(QColor(255, 0, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QVector<QLineF> lines;
-    lines.reserve(m_plan.segments.size());
-    for (const ChartSegment &s : m_plan.segments)
-        lines.append(QLineF(s.x1, s.y1, s.x2, s.y2));
-    painter.drawLines(lines);
-    painter.setPen(Qt::black);
-    for (const ChartText *text : {&m_plan.title, &m_plan.topLabel, &m_plan.middleLabel,
-                                  &m_plan.bottomLabel}) {
-        // The plan gives each text's top-left corner.
-        painter.drawText(QRectF(text->x, text->y, width(), height()), Qt::AlignLeft | Qt::AlignTop,
-                         text->text);
+    if (m_hasChart)
+        paintChart(painter, m_plan, size());
+    else
+        painter.fillRect(rect(), Qt::white);
+    if (hasFocus()) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QColor(ownTextColour.red, ownTextColour.green, ownTextColour.blue), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
     }
 }
 
@@ -84,6 +96,81 @@ bool ChartCanvas::event(QEvent *event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void ChartCanvas::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A menu asked for by the Menu key opens in the middle of the canvas.
+    showMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : mapToGlobal(rect().center()));
+}
+
+void ChartCanvas::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+F10 is the other key that opens a context menu; Menu comes here where the
+    // platform sends it as a key rather than as a context menu request.
+    if ((event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) || event->key() == Qt::Key_Menu)
+        showMenu(mapToGlobal(rect().center()));
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ChartCanvas::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ChartCanvas::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void ChartCanvas::showMenu(QPoint globalPos)
+{
+    // Not exec(): the menu is a popup like any other, and the window goes on meanwhile.
+    m_menu->popup(globalPos);
+}
+
+QString ChartCanvas::suggestedImageName() const
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name = QStringLiteral("tankeli-") + chartSelector(m_plan.selector).caption.toLower() + QStringLiteral(".png");
+    return documents.isEmpty() ? name : documents + QLatin1Char('/') + name;
+}
+
+void ChartCanvas::saveAsImage()
+{
+    if (!m_hasChart)
+        return;
+    const QStringList filters = chartImageFilters();
+    const Messages::FileChoice chosen = Messages::current().chooseFile(
+        window(), Messages::FileUse::Save, QStringLiteral("Tallenna kuvana"), suggestedImageName(), filters);
+    if (chosen.path.isEmpty())
+        return;
+    // The name's own extension decides; a name without one takes the chosen type's.
+    QString path = chosen.path;
+    std::optional<ChartImageFormat> format = chartImageFormat(path);
+    if (!format) {
+        format = ChartImageFormat(std::clamp(chosen.filter, 0, int(filters.size()) - 1));
+        path += QStringLiteral(".") + QStringList{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}.at(int(*format));
+    }
+    const Done saved = saveChartImage(m_plan, size(), path, *format);
+    if (!saved)
+        Messages::current().inform(window(), saved.error(), programTitle(), Messages::Icon::Critical);
+}
+
+void ChartCanvas::print()
+{
+    if (!m_hasChart)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tankeli: ") + m_plan.title.text);
+    if (!Messages::current().choosePrinter(window(), printer))
+        return;
+    const Done printed = printChart(printer, m_plan, size());
+    if (!printed)
+        Messages::current().inform(window(), printed.error(), programTitle(), Messages::Icon::Critical);
 }
 
 } // namespace tankeli

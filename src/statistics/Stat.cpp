@@ -26,8 +26,8 @@ Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<Rec
 
 Done Stat::Form_Load()
 {
-    // The selectors are made first: Tab goes in reading order, the selectors row by row,
-    // then Sulje below them, and the window opens with the focus on the first selector.
+    // Tab goes in reading order: the selectors row by row, the chart, then Sulje below
+    // them; the window opens with the focus on the first selector.
     const Done loaded = loadPictures();
     if (!loaded)
         return loaded;
@@ -42,6 +42,9 @@ Done Stat::Form_Load()
     if (!made)
         return made;
     m_title->setText(QStringLiteral("Statistiikka ikkuna"));
+    // The canvas, made before them, comes after the selectors for Tab, then Sulje.
+    QWidget::setTabOrder(m_selectors->Nappi(chartSelectorCount - 1), m_canvas);
+    QWidget::setTabOrder(m_canvas, buttons()->Nappi(0));
 
     connect(buttons(), &PictureButtons::clicked, this, &Stat::Nappi_Komento);
     connect(m_selectors, &PictureButtons::clicked, this, &Stat::Piirra_Kayra);

@@ -4,6 +4,7 @@
 
 #include "look/Messages.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 class RecordingMessages : public tankeli::Messages
@@ -19,6 +20,26 @@ public:
         return answers.isEmpty() || answers.takeFirst();
     }
 
+    // A file dialog answers with the next of files ("path" or "path#filter"), cancelled
+    // when none is left; a print dialog prints to the PDF file printTo, cancelled when empty.
+    FileChoice chooseFile(QWidget *, FileUse use, const QString &title, const QString &suggested, const QStringList &filters) override
+    {
+        shown << (use == FileUse::Save ? ">" : "<") + title + ": " + suggested + " [" + filters.join(", ") + "]";
+        if (files.isEmpty())
+            return {};
+        const QString answer = files.takeFirst();
+        return {answer.section('#', 0, 0), answer.section('#', 1).toInt()};
+    }
+    bool choosePrinter(QWidget *, QPrinter &printer) override
+    {
+        shown << "print";
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return !printTo.isEmpty();
+    }
+
     QStringList shown;
+    QStringList files;
+    QString printTo;
     QList<bool> answers; // the answers to the next questions; Yes when none is left
 };
