@@ -1,9 +1,14 @@
+#include "summary/TripSpreadsheet.h"
 #include "summary/TripSummary.h"
+#include "base/EightBitText.h"
+#include "base/FailureText.h"
 
 #include "FileBytes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tankeli;
 
@@ -24,6 +29,8 @@ RecordStore storeOf(const QString &folder, const Trips &trips)
     return store;
 }
 
+const QByteArray header = "\xEF\xBB\xBFTiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);"
+                          "Matka (km);Yhteishinta (€);Kokonaiskulutus (l)\r\n";
 } // namespace
 
 class TestSummary : public QObject
@@ -108,6 +115,135 @@ private slots:
         for (const LeftOutTrip &trip : summary.leftOut)
             leftOut << trip.name + ": " + trip.reason;
         QTEST(leftOut, "leftOut");
+    }
+
+    // The file as Calc opens it, every byte; imported into an empty folder, each record
+    // comes back byte for byte, under the name a typed name gets.
+    void exportThenImport_data()
+    {
+        QTest::addColumn<Trips>("trips");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("leftOut");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("no records") << Trips{} << "t.csv" << header << "" << "";
+        QTest::newRow("dates, quoting, an unreadable record left out")
+            << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"lyhyt.sav"}, {"matka.txt", "1", "", "3", "4", "5"},
+                     {"puoli;\"lainattu\".sav", "x;y", "sanoi \"hei\"", "", " 7 ", "€ä"}}
+            << "t.csv"
+            << header + "2024_03_07.sav;2024-03-07;1,3;7,5;120;11,7;9\r\nmatka.txt;;1;;3;4;5\r\n"
+                        "\"puoli;\"\"lainattu\"\".sav\";;\"x;y\";\"sanoi \"\"hei\"\"\";; 7 ;€ä\r\n"
+            << "lyhyt.sav" << "";
+        QTest::newRow("non-ASCII name, empty values") << Trips{{"Kesä € ÅÖ.sav", "", "", "", "", ""}} << "t.csv"
+            << header + "Kesä € ÅÖ.sav;;;;;;\r\n" << "" << "";
+        QTest::newRow("folder missing") << Trips{} << "ei_ole/t.csv" << QByteArray() << ""
+            << "Taulukkoa %1 ei voitu tallentaa: Tiedostoa tai kansiota ei ole.";
+    }
+    void exportThenImport()
+    {
+        QFETCH(Trips, trips);
+        QFETCH(QString, target);
+        QFETCH(QString, failure);
+        const RecordStore store = storeOf(dir.filePath("stat"), trips);
+        QFile::remove(dir.filePath("t.csv"));
+        const Outcome<SpreadsheetExport> exported = exportSpreadsheet(store, dir.filePath(target));
+        QCOMPARE(exported.error(), failure.isEmpty() ? failure : failure.arg(shownPath(dir.filePath(target))));
+        QTEST(readBytes(dir.filePath(target)), "bytes");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), exported ? QStringList{"t.csv"} : QStringList{});
+        if (!exported)
+            return;
+        QTEST(exported->leftOut.value(0).name, "leftOut");
+        RecordStore back = storeOf(dir.filePath("b"), {});
+        const Outcome<ImportPlan> plan = planImport(back, dir.filePath(target));
+        QVERIFY(plan && plan->refused.isEmpty());
+        QCOMPARE(applyImport(back, *plan, false).written, exported->written);
+        for (const QString &name : QDir(dir.filePath("stat")).entryList(QDir::Files))
+            if (name != exported->leftOut.value(0).name)
+                QCOMPARE(readBytes(dir.filePath("b/" + RecordStore::finalName(name))), readBytes(dir.filePath("stat/" + name)));
+    }
+
+    // A file from Calc into a folder that holds vanha.sav: the plan, then the answer.
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("planned");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QStringList>("refused"); // row: reason, as Calc numbers the rows
+        QTest::addColumn<QStringList>("folder");
+        QTest::addColumn<QString>("oldPrice"); // vanha.sav's first line afterwards
+        const QByteArray plain = "Tiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);Matka (km);"
+                                 "Yhteishinta (€);Kokonaiskulutus (l)\nvanha.sav;;9;9;9;9;9\nuusi;;1;2;3;4;5\n";
+        QTest::newRow("No keeps the existing record (LF, no mark)") << plain << false << QStringList{"vanha.sav", "uusi.sav"}
+            << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("Yes replaces it") << plain << true << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"}
+            << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "9";
+        QTest::newRow("bad rows numbered as Calc numbers them")
+            << header + "rivit.sav;;\"1\r\n2\";2;3;4;5\r\nlyhyt.sav;;1;2\r\n\r\na/b.sav;;1;2;3;4;5\r\npitkä.sav;;" + QByteArray(4097, '7')
+                   + ";2;3;4;5\r\n\"hyvä.sav\";;1;2;3;4;5\r\nhyvä;;6;7;8;9;10\r\n;;1;2;3;4;5\r\n\"kesken;;1;2;3;4;5\r\n"
+            << false << QStringList{"hyvä.sav"} << QStringList{}
+            << QStringList{"2: Arvossa \"1 2\" on rivinvaihto, jota ei voi tallentaa.", "3: Sarakkeita on 4, kun niitä pitää olla 7.",
+                           "5: Tiedostonimessä \"a/b.sav\" on merkki, jota ei voi käyttää. Nimessä ei saa olla merkkejä / \\ * ?",
+                           QString("6: Arvo \"%1…%2\" on liian pitkä tallennettavaksi: siinä on 4097 merkkiä, ja yhteen arvoon "
+                                   "mahtuu enintään 4096.").arg(QString(30, '7'), QString(29, '7')),
+                           "8: Nimi hyvä.sav on jo rivillä 7.", "9: Tiedostonimi puuttuu.",
+                           "10: Lainausmerkillä alkava kenttä ei pääty, joten tiedoston loppua ei luettu."}
+            << QStringList{"hyvä.sav", "vanha.sav"} << "1";
+        QTest::newRow("saved as Windows-1252") << *encodeEightBit(QString::fromUtf8(header.mid(3))) + "kes\xe4.sav;;1;2;3;4;5\r\n" << false
+            << QStringList{"kesä.sav"} << QStringList{} << QStringList{} << QStringList{"kesä.sav", "vanha.sav"} << "1";
+    }
+    void import()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, replace);
+        RecordStore store = storeOf(dir.filePath("stat"), {{"vanha.sav", "1", "1", "1", "1", "1"}});
+        QVERIFY(writeBytes(dir.filePath("t.csv"), bytes));
+        const Outcome<ImportPlan> plan = planImport(store, dir.filePath("t.csv"));
+        QVERIFY2(plan, qPrintable(plan.error()));
+        QStringList planned;
+        for (const ImportRecord &record : plan->records)
+            planned << record.entry.name;
+        QTEST(planned, "planned");
+        QTEST(plan->existingNames(), "existing");
+        QStringList refused;
+        for (const RowProblem &problem : plan->refused)
+            refused << QString::number(problem.row) + ": " + problem.reason;
+        QTEST(refused, "refused");
+        const ImportResult result = applyImport(store, *plan, replace);
+        QVERIFY(result.failed.isEmpty() && result.written + result.kept == planned.size());
+        QTEST(QDir(dir.filePath("stat")).entryList(QDir::Files), "folder");
+        QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
+    }
+
+    // Files an import refuses whole, each named in the message; none is waited on.
+    void importRefusesFile_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "" << "Tiedostoa %1 ei voitu avata: Tiedostoa tai kansiota ei ole.";
+        QTest::newRow("FIFO") << "fifo" << "Tiedostoa %1 ei voitu avata: Se ei ole tavallinen tiedosto.";
+        QTest::newRow("a sparse file of 1 GiB") << "sparse"
+            << "Tiedostoa %1 ei voitu tuoda: se on suurempi kuin 8 Mt, eikä niin suurta taulukkoa tuoda.";
+        const QString notOurs = "Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla sarakkeet Tiedosto; "
+                                "Päivämäärä; Bensanhinta (€/l); Bensankulutus (l/100 km); Matka (km); Yhteishinta (€); Kokonaiskulutus (l).";
+        QTest::newRow("commas for semicolons") << "commas" << notOurs;
+    }
+    void importRefusesFile()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, message);
+        const QString path = dir.filePath("tuo.csv");
+        QFile::remove(path);
+        if (made == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (made == "sparse")
+            QVERIFY(writeBytes(path, header) && QFile::resize(path, qint64(1) << 30));
+        else if (!made.isEmpty())
+            QVERIFY(writeBytes(path, QByteArray(header).replace(';', ',')));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(planImport(RecordStore(dir.filePath("stat")), path).error(), message.arg(shownPath(path)));
+        QVERIFY(clock.elapsed() < 1000);
     }
 };
 
