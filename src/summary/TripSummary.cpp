@@ -28,8 +28,10 @@ struct RatioSums
     }
     std::optional<double> ratio(double scale) const
     {
+        if (divisor <= 0)
+            return std::nullopt;
         const double value = dividend / divisor * scale;
-        return divisor > 0 && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+        return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
     }
 };
 
