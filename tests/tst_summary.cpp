@@ -126,7 +126,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("leftOut");
         QTest::addColumn<QString>("failure");
-        QTest::newRow("no records") << Trips{} << "t.csv" << header << "" << "";
         QTest::newRow("dates, quoting, an unreadable record left out")
             << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"lyhyt.sav"}, {"matka.txt", "1", "", "3", "4", "5"},
                      {"puoli;\"lainattu\".sav", "x;y", "sanoi \"hei\"", "", " 7 ", "€ä"}}
