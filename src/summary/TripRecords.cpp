@@ -2,6 +2,14 @@
 
 namespace tankeli {
 
+ReadTrip readTrip(const RecordStore &store, const RecordEntry &entry)
+{
+    const Outcome<RecordValues> values = store.read(entry);
+    if (!values)
+        return {entry.name, std::nullopt, values.error()};
+    return {entry.name, *values, QString()};
+}
+
 Outcome<QList<ReadTrip>> readTrips(const RecordStore &store)
 {
     const Outcome<QList<RecordEntry>> entries = store.list();
@@ -9,13 +17,8 @@ Outcome<QList<ReadTrip>> readTrips(const RecordStore &store)
         return Outcome<QList<ReadTrip>>::failure(entries.error());
     QList<ReadTrip> trips;
     trips.reserve(entries->size());
-    for (const RecordEntry &entry : *entries) {
-        Outcome<RecordValues> values = store.read(entry);
-        if (values)
-            trips.append({entry.name, *values, QString()});
-        else
-            trips.append({entry.name, std::nullopt, values.error()});
-    }
+    for (const RecordEntry &entry : *entries)
+        trips.append(readTrip(store, entry));
     return trips;
 }
 

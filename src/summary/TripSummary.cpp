@@ -85,65 +85,90 @@ QString optionalText(const std::optional<double> &value, const QString &unit)
     return value ? doubleToText(*value) + unit : QStringLiteral("–");
 }
 
+// The summary while its trips are added one at a time, in list order.
+class Summing
+{
+public:
+    void add(const ReadTrip &trip);
+    TripSummary finish();
+
+private:
+    TripSummary m_summary;
+    RatioSums m_consumption;
+    RatioSums m_price;
+    RatioSums m_perKilometre;
+    // Index 0 is the year's own row, 1 to 12 its months.
+    std::map<int, std::array<TripTotals, 13>> m_years;
+    TripTotals m_others;
+};
+
+void Summing::add(const ReadTrip &trip)
+{
+    TripNumbers numbers;
+    const std::optional<QString> problem = trip.values ? readNumbers(trip, numbers) : trip.problem;
+    if (problem) {
+        m_summary.leftOut.append({trip.name, *problem});
+        return;
+    }
+    addTo(m_summary.totals, numbers);
+    if (const std::optional<QDate> date = dateOfRecordName(trip.name)) {
+        auto &year = m_years[date->year()];
+        addTo(year[0], numbers);
+        addTo(year[date->month()], numbers);
+    } else {
+        addTo(m_others, numbers);
+    }
+    m_consumption.add(numbers[RecLitres], numbers[RecDistance]);
+    m_price.add(numbers[RecTripPrice], numbers[RecLitres]);
+    m_perKilometre.add(numbers[RecTripPrice], numbers[RecDistance]);
+    const std::optional<double> own = numbers[RecConsumption];
+    if (own && *own > 0) {
+        if (!m_summary.lowestConsumption || *own < m_summary.lowestConsumption->consumption)
+            m_summary.lowestConsumption = ConsumptionTrip{trip.name, *own};
+        if (!m_summary.highestConsumption || *own > m_summary.highestConsumption->consumption)
+            m_summary.highestConsumption = ConsumptionTrip{trip.name, *own};
+    }
+}
+
+TripSummary Summing::finish()
+{
+    m_summary.averageConsumption = m_consumption.ratio(100);
+    m_summary.averagePrice = m_price.ratio(1);
+    m_summary.pricePerKilometre = m_perKilometre.ratio(1);
+    for (const auto &[year, months] : m_years) {
+        for (int month = 1; month <= 12; ++month)
+            if (months[month].trips > 0)
+                m_summary.periods.append({year, month, months[month]});
+        m_summary.periods.append({year, 0, months[0]});
+    }
+    if (m_others.trips > 0)
+        m_summary.periods.append({0, 0, m_others});
+    return m_summary;
+}
+
 } // namespace
 
 TripSummary summarizeTrips(const QList<ReadTrip> &trips)
 {
-    TripSummary summary;
-    RatioSums consumption;
-    RatioSums price;
-    RatioSums perKilometre;
-    // Index 0 is the year's own row, 1 to 12 its months.
-    std::map<int, std::array<TripTotals, 13>> years;
-    TripTotals others;
-    for (const ReadTrip &trip : trips) {
-        TripNumbers numbers;
-        const std::optional<QString> problem = trip.values ? readNumbers(trip, numbers) : trip.problem;
-        if (problem) {
-            summary.leftOut.append({trip.name, *problem});
-            continue;
-        }
-        addTo(summary.totals, numbers);
-        if (const std::optional<QDate> date = dateOfRecordName(trip.name)) {
-            auto &year = years[date->year()];
-            addTo(year[0], numbers);
-            addTo(year[date->month()], numbers);
-        } else {
-            addTo(others, numbers);
-        }
-        consumption.add(numbers[RecLitres], numbers[RecDistance]);
-        price.add(numbers[RecTripPrice], numbers[RecLitres]);
-        perKilometre.add(numbers[RecTripPrice], numbers[RecDistance]);
-        const std::optional<double> own = numbers[RecConsumption];
-        if (own && *own > 0) {
-            if (!summary.lowestConsumption || *own < summary.lowestConsumption->consumption)
-                summary.lowestConsumption = ConsumptionTrip{trip.name, *own};
-            if (!summary.highestConsumption || *own > summary.highestConsumption->consumption)
-                summary.highestConsumption = ConsumptionTrip{trip.name, *own};
-        }
-    }
-    summary.averageConsumption = consumption.ratio(100);
-    summary.averagePrice = price.ratio(1);
-    summary.pricePerKilometre = perKilometre.ratio(1);
-    for (const auto &[year, months] : years) {
-        for (int month = 1; month <= 12; ++month)
-            if (months[month].trips > 0)
-                summary.periods.append({year, month, months[month]});
-        summary.periods.append({year, 0, months[0]});
-    }
-    if (others.trips > 0)
-        summary.periods.append({0, 0, others});
-    return summary;
+    Summing summing;
+    for (const ReadTrip &trip : trips)
+        summing.add(trip);
+    return summing.finish();
 }
 
+// Each record is summed as soon as it is read; a large folder is never held whole.
 TripSummary summarizeStore(const RecordStore &store)
 {
-    const Outcome<QList<ReadTrip>> trips = readTrips(store);
-    if (trips)
-        return summarizeTrips(*trips);
-    TripSummary summary;
-    summary.listProblem = trips.error();
-    return summary;
+    const Outcome<QList<RecordEntry>> entries = store.list();
+    if (!entries) {
+        TripSummary summary;
+        summary.listProblem = entries.error();
+        return summary;
+    }
+    Summing summing;
+    for (const RecordEntry &entry : *entries)
+        summing.add(readTrip(store, entry));
+    return summing.finish();
 }
 
 QString moneyText(double euros)
