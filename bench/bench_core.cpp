@@ -1,10 +1,13 @@
 // How fast the core is: number texts and one trip calculation per call; listing,
 // reading and charting folders of 256, 10,000 and 100,000 records; and listing plus
-// charting set against the bare system-call floor of the same work.
+// charting, the trip summary, and a spreadsheet's export and import, each set against
+// the bare system-call floor of the same work.
 #include "calculator/NumberText.h"
 #include "calculator/TripCalculation.h"
 #include "records/RecordStore.h"
 #include "statistics/ChartBuilder.h"
+#include "summary/TripSpreadsheet.h"
+#include "summary/TripSummary.h"
 #include "SystemCallFloor.h"
 
 #include <QDir>
@@ -15,6 +18,8 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace tankeli;
 
@@ -102,35 +107,111 @@ void chartRecords(benchmark::State &state)
 }
 BENCHMARK(chartRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Listing and charting as the statistics window does, timed in the same loop as the
-// floor, turn about, so that both meet the same caches; ratio = program / floor.
-void listAndChartAgainstFloor(benchmark::State &state)
+// The program's work and the floor's, timed in the same loop turn about, so that both
+// meet the same caches; ratio = program / floor.
+template <typename Program, typename Floor>
+void againstFloor(benchmark::State &state, const Program &program, const Floor &floor)
 {
-    const RecordStore &store = folderOf(int(state.range(0)));
-    const std::string folder = QFile::encodeName(store.folder()).toStdString();
-    const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
     using Clock = std::chrono::steady_clock;
-    Clock::duration program{};
-    Clock::duration floor{};
+    Clock::duration programTime{};
+    Clock::duration floorTime{};
     for (auto _ : state) {
         const auto start = Clock::now();
-        benchmark::DoNotOptimize(systemCallFloor(folder));
+        floor();
         const auto middle = Clock::now();
-        ListedRecords list;
-        list.entries = *store.list();
-        benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
+        program();
         const auto end = Clock::now();
-        floor += middle - start;
-        program += end - middle;
+        floorTime += middle - start;
+        programTime += end - middle;
     }
     const auto ms = [&state](Clock::duration d) {
         return std::chrono::duration<double, std::milli>(d).count() / double(state.iterations());
     };
-    state.counters["program_ms"] = ms(program);
-    state.counters["floor_ms"] = ms(floor);
-    state.counters["ratio"] = ms(program) / ms(floor);
+    state.counters["program_ms"] = ms(programTime);
+    state.counters["floor_ms"] = ms(floorTime);
+    state.counters["ratio"] = ms(programTime) / ms(floorTime);
+}
+
+std::string pathOf(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// Listing and charting as the statistics window does.
+void listAndChartAgainstFloor(benchmark::State &state)
+{
+    const RecordStore &store = folderOf(int(state.range(0)));
+    const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
+    againstFloor(
+        state,
+        [&] {
+            ListedRecords list;
+            list.entries = *store.list();
+            benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
+        },
+        [&] { benchmark::DoNotOptimize(systemCallFloor(pathOf(store.folder()))); });
 }
 BENCHMARK(listAndChartAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The summary window's figures: every record listed, read and summed.
+void summaryAgainstFloor(benchmark::State &state)
+{
+    const RecordStore &store = folderOf(int(state.range(0)));
+    againstFloor(
+        state, [&] { benchmark::DoNotOptimize(summarizeStore(store)); },
+        [&] { benchmark::DoNotOptimize(systemCallFloor(pathOf(store.folder()))); });
+}
+BENCHMARK(summaryAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Every record read and written into one spreadsheet file, which replaces the last one.
+void exportAgainstFloor(benchmark::State &state)
+{
+    const RecordStore &store = folderOf(int(state.range(0)));
+    const QTemporaryDir out;
+    const std::string content = spreadsheetBytes(*readTrips(store)).toStdString();
+    againstFloor(
+        state, [&] { benchmark::DoNotOptimize(exportSpreadsheet(store, out.filePath("matkat.csv"))); },
+        [&] {
+            benchmark::DoNotOptimize(systemCallFloor(pathOf(store.folder())));
+            atomicWriteFloor(pathOf(out.filePath("floor.csv")), content);
+        });
+}
+BENCHMARK(exportAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A spreadsheet of every record read, planned and written over the records it names,
+// each record replaced whole; the floor writes the same bytes under the same names.
+void importAgainstFloor(benchmark::State &state)
+{
+    const RecordStore &source = folderOf(int(state.range(0)));
+    const QTemporaryDir work;
+    const QString file = work.filePath("matkat.csv");
+    QDir(work.path()).mkpath("program");
+    QDir(work.path()).mkpath("floor");
+    if (!exportSpreadsheet(source, file))
+        state.SkipWithError("no spreadsheet to import");
+    RecordStore target(work.filePath("program"));
+    std::vector<std::pair<std::string, std::string>> records;
+    const QList<RecordEntry> entries = *source.list();
+    for (const RecordEntry &entry : entries) {
+        QFile record(source.folder() + '/' + QString::fromUtf8(entry.fileName));
+        if (record.open(QIODevice::ReadOnly))
+            records.emplace_back(pathOf(work.filePath("floor/")) + entry.fileName.toStdString(), record.readAll().toStdString());
+    }
+    const auto import = [&] {
+        const Outcome<ImportPlan> plan = planImport(target, file);
+        benchmark::DoNotOptimize(applyImport(target, *plan, true));
+    };
+    const auto floor = [&] {
+        benchmark::DoNotOptimize(readFileFloor(pathOf(file)));
+        for (const auto &[path, content] : records)
+            atomicWriteFloor(path, content);
+    };
+    // Both write over records that are there from here on.
+    import();
+    floor();
+    againstFloor(state, import, floor);
+}
+BENCHMARK(importAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

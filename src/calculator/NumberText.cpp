@@ -97,9 +97,10 @@ std::optional<double> textToDouble(const QString &text)
 namespace {
 
 // The value rounded to 7 significant digits, in the program's form.
-QString sevenDigitText(float value)
+template <typename Real>
+QString sevenDigitText(Real value)
 {
-    if (value == 0.0f)
+    if (value == Real(0))
         return QStringLiteral("0");
     if (!std::isfinite(value))
         return std::isnan(value) ? QStringLiteral("NaN")
@@ -142,6 +143,11 @@ QString sevenDigitText(float value)
 }
 
 } // namespace
+
+QString doubleToText(double value)
+{
+    return sevenDigitText(value);
+}
 
 QString singleToText(float value)
 {

@@ -22,4 +22,9 @@ std::optional<double> textToDouble(const QString &text);
 // the same text again.
 QString singleToText(float value);
 
+// Double precision to text in the same form. Sums kept in double precision are shown
+// with this: turning them into single precision first would round twice and could
+// change the seventh digit.
+QString doubleToText(double value);
+
 } // namespace tankeli

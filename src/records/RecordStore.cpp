@@ -25,25 +25,6 @@ QString twoDigits(int n)
     return text.size() == 1 ? QLatin1Char('0') + text : text;
 }
 
-// Checks one value before it is written: it must fit the character set and must not
-// break the file into more lines than five.
-std::optional<QString> valueProblem(const QString &value)
-{
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-        return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
-            .arg(elideMiddle(value.simplified()));
-    const auto bytes = encodeEightBit(value);
-    if (!bytes)
-        return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")
-            .arg(elideMiddle(value), *firstUnencodable(value));
-    // A longer line could be written, but the record could never be opened again.
-    if (bytes->size() > RecordStore::maxLineBytes)
-        return QStringLiteral("Arvo \"%1\" on liian pitkä tallennettavaksi: siinä on %2 merkkiä, "
-                              "ja yhteen arvoon mahtuu enintään %3.")
-            .arg(elideMiddle(value)).arg(bytes->size()).arg(RecordStore::maxLineBytes);
-    return std::nullopt;
-}
-
 // A name that would reach outside the folder, or names no file at all.
 bool leavesFolder(const QString &name)
 {
@@ -103,6 +84,23 @@ std::optional<QString> RecordStore::nameProblem(const QString &name)
     if (const auto bad = firstUnencodable(name))
         return QStringLiteral("Tiedostonimessä \"%1\" on merkki \"%2\", jota ei voi käyttää.")
             .arg(shown, *bad);
+    return std::nullopt;
+}
+
+std::optional<QString> RecordStore::valueProblem(const QString &value)
+{
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
+            .arg(elideMiddle(value.simplified()));
+    const auto bytes = encodeEightBit(value);
+    if (!bytes)
+        return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")
+            .arg(elideMiddle(value), *firstUnencodable(value));
+    // A longer line could be written, but the record could never be opened again.
+    if (bytes->size() > maxLineBytes)
+        return QStringLiteral("Arvo \"%1\" on liian pitkä tallennettavaksi: siinä on %2 merkkiä, "
+                              "ja yhteen arvoon mahtuu enintään %3.")
+            .arg(elideMiddle(value)).arg(bytes->size()).arg(maxLineBytes);
     return std::nullopt;
 }
 

@@ -48,6 +48,9 @@ public:
     static QString finalName(const QString &typed);
     // Why a name cannot be given to a new record (a Finnish message), or nullopt.
     static std::optional<QString> nameProblem(const QString &name);
+    // Why a value cannot be stored (a Finnish message), or nullopt: it must fit the
+    // character set, hold no line break and be short enough to be read again.
+    static std::optional<QString> valueProblem(const QString &value);
     // The name shown for a file's own name bytes.
     static QString shownName(const QByteArray &fileName);
 

@@ -1,0 +1,253 @@
+#include "TripSpreadsheet.h"
+
+#include "base/AtomicFile.h"
+#include "base/EightBitText.h"
+#include "base/FailureText.h"
+#include "base/LineReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <cerrno>
+#include <unistd.h>
+
+namespace tankeli {
+namespace {
+
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
+
+void appendField(QByteArray &out, const QString &field)
+{
+    const QByteArray bytes = field.toUtf8();
+    for (const char c : bytes) {
+        if (c == ';' || c == '"' || c == '\r' || c == '\n') {
+            out += '"' + QByteArray(bytes).replace("\"", "\"\"") + '"';
+            return;
+        }
+    }
+    out += bytes;
+}
+
+bool endsLine(const QString &text, qsizetype i)
+{
+    return text[i] == u'\n' || (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n');
+}
+
+// The whole file, or why it cannot be had: only a regular file is opened, and no more
+// of it is read than one byte past the limit.
+Outcome<QByteArray> readImportFile(const QString &path, const QString &shown)
+{
+    const ReadableFile file(QFile::encodeName(path));
+    if (!file.isOpen())
+        return Outcome<QByteArray>::failure(
+            QStringLiteral("Tiedostoa %1 ei voitu avata: %2.").arg(shown, file.problem()));
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    while (bytes.size() <= maxImportBytes) {
+        const ssize_t n = ::read(file.descriptor(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Outcome<QByteArray>::failure(
+                QStringLiteral("Tiedostoa %1 ei voitu lukea: %2.").arg(shown, systemErrorText(errno)));
+        if (n == 0)
+            return bytes;
+        bytes.append(chunk, n);
+    }
+    return Outcome<QByteArray>::failure(
+        QStringLiteral("Tiedostoa %1 ei voitu tuoda: se on suurempi kuin %2 Mt, eikä niin suurta "
+                       "taulukkoa tuoda.").arg(shown).arg(maxImportBytes >> 20));
+}
+
+} // namespace
+
+QByteArray spreadsheetRowBytes(const QStringList &fields)
+{
+    QByteArray out;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ';';
+        appendField(out, fields[i]);
+    }
+    // A row of one empty field would read back as an empty line, which is no row.
+    if (fields.size() == 1 && fields[0].isEmpty())
+        out += "\"\"";
+    return out + "\r\n";
+}
+
+QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
+{
+    QByteArray out = byteOrderMark + spreadsheetRowBytes(spreadsheetHeader);
+    out.reserve(out.size() + trips.size() * 64);
+    QStringList fields;
+    for (const ReadTrip &trip : trips) {
+        if (!trip.values)
+            continue;
+        const std::optional<QDate> date = dateOfRecordName(trip.name);
+        fields = {trip.name, date ? date->toString(Qt::ISODate) : QString()};
+        for (const QString &value : *trip.values)
+            fields.append(value);
+        out += spreadsheetRowBytes(fields);
+    }
+    return out;
+}
+
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path)
+{
+    const Outcome<QList<ReadTrip>> trips = readTrips(store);
+    if (!trips)
+        return Outcome<SpreadsheetExport>::failure(trips.error());
+    SpreadsheetExport report;
+    for (const ReadTrip &trip : *trips) {
+        if (trip.values)
+            ++report.written;
+        else
+            report.leftOut.append({trip.name, trip.problem});
+    }
+    // The temporary file is made beside the file it replaces (beside a link's target), so
+    // that the rename stays on one disk; nothing else in that folder is touched.
+    const QFileInfo target(path);
+    const QFileInfo real(target.isSymLink() ? target.symLinkTarget() : target.absoluteFilePath());
+    const AtomicWrite how{QFile::encodeName(target.absoluteFilePath()), QFile::encodeName(real.absolutePath()),
+                          false, true};
+    if (const Done written = writeAtomically(how, spreadsheetBytes(*trips)); !written)
+        return Outcome<SpreadsheetExport>::failure(
+            QStringLiteral("Taulukkoa %1 ei voitu tallentaa: %2.").arg(shownPath(path), written.error()));
+    return report;
+}
+
+SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
+{
+    QByteArrayView view(bytes);
+    if (view.startsWith(byteOrderMark))
+        view = view.sliced(byteOrderMark.size());
+    const QString text = view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
+    const qsizetype size = text.size();
+    SpreadsheetRows result;
+    qsizetype i = 0;
+    for (int row = 1; i < size; ++row) {
+        QStringList fields;
+        bool quoted = false;
+        for (;;) {
+            QString field;
+            if (i < size && text[i] == u'"') {
+                quoted = true;
+                ++i;
+                for (;;) {
+                    const qsizetype quote = text.indexOf(u'"', i);
+                    if (quote < 0) {
+                        result.problems.append({row, QStringLiteral("Lainausmerkillä alkava kenttä ei pääty, "
+                                                                    "joten tiedoston loppua ei luettu.")});
+                        return result;
+                    }
+                    field += QStringView(text).sliced(i, quote - i);
+                    i = quote + 1;
+                    if (i >= size || text[i] != u'"')
+                        break;
+                    field += u'"';
+                    ++i;
+                }
+            }
+            // An unquoted field, or whatever follows a closing quote, runs to ; or the line end.
+            const qsizetype start = i;
+            while (i < size && text[i] != u';' && !endsLine(text, i))
+                ++i;
+            field += QStringView(text).sliced(start, i - start);
+            fields.append(field);
+            if (i < size && text[i] == u';') {
+                ++i;
+                continue;
+            }
+            if (i < size)
+                i += text[i] == u'\r' ? 2 : 1;
+            break;
+        }
+        if (quoted || fields.size() > 1 || !fields[0].isEmpty())
+            result.rows.append({row, fields});
+    }
+    return result;
+}
+
+QStringList ImportPlan::existingNames() const
+{
+    QStringList names;
+    for (const ImportRecord &record : records)
+        if (record.exists)
+            names.append(record.entry.name);
+    return names;
+}
+
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path)
+{
+    const QString shown = shownPath(path);
+    const Outcome<QByteArray> bytes = readImportFile(path, shown);
+    if (!bytes)
+        return Outcome<ImportPlan>::failure(bytes.error());
+    return planImport(store, shown, *bytes);
+}
+
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName, const QByteArray &bytes)
+{
+    const SpreadsheetRows parsed = parseSpreadsheet(bytes);
+    if (parsed.rows.isEmpty() || parsed.rows[0].row != 1 || parsed.rows[0].fields != spreadsheetHeader)
+        return Outcome<ImportPlan>::failure(
+            QStringLiteral("Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla "
+                           "sarakkeet %2.").arg(fileName, spreadsheetHeader.join(QStringLiteral("; "))));
+    const Outcome<QList<RecordEntry>> listed = store.list();
+    if (!listed)
+        return Outcome<ImportPlan>::failure(listed.error());
+    // Names whose file is not UTF-8 on disk are found through the list once, not by a
+    // search of the folder for every row.
+    QSet<QString> eightBitNames;
+    for (const RecordEntry &entry : *listed)
+        if (!entry.fileName.isValidUtf8())
+            eightBitNames.insert(entry.name);
+    ImportPlan plan;
+    QHash<QString, int> rowOfName;
+    for (const SpreadsheetRow &row : parsed.rows.mid(1)) {
+        const auto refuse = [&plan, &row](const QString &reason) { plan.refused.append({row.row, reason}); };
+        if (row.fields.size() != spreadsheetHeader.size()) {
+            refuse(QStringLiteral("Sarakkeita on %1, kun niitä pitää olla %2.")
+                       .arg(row.fields.size()).arg(spreadsheetHeader.size()));
+            continue;
+        }
+        const QString name = RecordStore::finalName(row.fields[0]);
+        const RecordEntry entry = eightBitNames.contains(name) ? store.entryNamed(name)
+                                                              : RecordEntry{name, name.toUtf8()};
+        std::optional<QString> problem = store.saveProblem(entry);
+        RecordValues values;
+        for (int line = 0; line < RecordLineCount && !problem; ++line) {
+            values[line] = row.fields[2 + line];
+            problem = RecordStore::valueProblem(values[line]);
+        }
+        if (!problem && rowOfName.contains(name))
+            problem = QStringLiteral("Nimi %1 on jo rivillä %2.").arg(elideMiddle(name)).arg(rowOfName[name]);
+        if (problem) {
+            refuse(*problem);
+            continue;
+        }
+        rowOfName.insert(name, row.row);
+        plan.records.append({row.row, entry, values, store.exists(entry)});
+    }
+    plan.refused += parsed.problems;
+    return plan;
+}
+
+ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting)
+{
+    ImportResult result;
+    for (const ImportRecord &record : plan.records) {
+        if (!replaceExisting && (record.exists || store.exists(record.entry))) {
+            ++result.kept;
+            continue;
+        }
+        if (const Done written = store.write(record.entry, record.values); written)
+            ++result.written;
+        else
+            result.failed.append({record.row, written.error()});
+    }
+    return result;
+}
+
+} // namespace tankeli

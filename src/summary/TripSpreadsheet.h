@@ -1,0 +1,99 @@
+#pragma once
+// The saved trips as a spreadsheet file that Calc and Excel open as it is: UTF-8 with a
+// byte-order mark, fields between semicolons, CR LF line ends, and a field quoted (its
+// quotes doubled) where it holds a semicolon, a quote or a line break. An export holds
+// one row per listed record; an import first plans (the rows that cannot become records,
+// the names that are saved already) and then writes what the user accepts.
+
+#include "TripRecords.h"
+
+#include <QStringList>
+
+namespace tankeli {
+
+inline const QStringList spreadsheetHeader{
+    QStringLiteral("Tiedosto"), QStringLiteral("Päivämäärä"), QStringLiteral("Bensanhinta (€/l)"),
+    QStringLiteral("Bensankulutus (l/100 km)"), QStringLiteral("Matka (km)"),
+    QStringLiteral("Yhteishinta (€)"), QStringLiteral("Kokonaiskulutus (l)")};
+
+// A file larger than this is refused before it is parsed.
+inline constexpr qsizetype maxImportBytes = qsizetype(8) << 20;
+
+// One row's bytes and its CR LF.
+QByteArray spreadsheetRowBytes(const QStringList &fields);
+// The whole file: the header, then each readable trip's name, its date in ISO form
+// ("2024-03-07", empty for a name that is not a date) and its five values as the record
+// holds them. A trip that could not be read has no values to write and is left out.
+QByteArray spreadsheetBytes(const QList<ReadTrip> &trips);
+
+struct SpreadsheetExport
+{
+    int written = 0;
+    QList<LeftOutTrip> leftOut; // the records that could not be read
+};
+
+// Writes every listed record of the store to the file at path, replacing it atomically.
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path);
+
+// A row numbered as a spreadsheet numbers it: the header is row 1, an empty line is a row
+// too, and a quoted field's line breaks do not start a new one.
+struct SpreadsheetRow
+{
+    int row = 0;
+    QStringList fields;
+};
+
+struct RowProblem
+{
+    int row = 0;
+    QString reason; // Finnish
+    bool operator==(const RowProblem &) const = default;
+};
+
+struct SpreadsheetRows
+{
+    QList<SpreadsheetRow> rows; // empty lines left out
+    QList<RowProblem> problems; // a quote that never closes; the file ends there
+};
+
+// Reads UTF-8 (Windows-1252 where the bytes are not UTF-8), with or without the
+// byte-order mark, lines ending in CR LF or LF.
+SpreadsheetRows parseSpreadsheet(const QByteArray &bytes);
+
+struct ImportRecord
+{
+    int row = 0;
+    RecordEntry entry;
+    RecordValues values;
+    bool exists = false; // a record of the name is saved already
+};
+
+struct ImportPlan
+{
+    QList<ImportRecord> records;
+    QList<RowProblem> refused; // in row order
+    QStringList existingNames() const;
+};
+
+// Reads the file (a regular file of at most maxImportBytes) and plans the records: each
+// row's name is taken as a typed name (".sav" added where missing), and its date column
+// is not read, since the name holds the date. A row with other than seven fields, a name
+// or a value the store refuses, or a name an earlier row has, is refused. A file that is
+// not such a spreadsheet at all is a failure naming it.
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path);
+// The same for a file's bytes; fileName names it in the failure.
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName,
+                               const QByteArray &bytes);
+
+struct ImportResult
+{
+    int written = 0;
+    int kept = 0;              // existing records left as they were
+    QList<RowProblem> failed;  // records the store could not write
+};
+
+// Writes each planned record whole or not at all. An existing record is replaced only
+// when replaceExisting; without it a record saved since the plan is kept as well.
+ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting);
+
+} // namespace tankeli

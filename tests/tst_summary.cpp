@@ -1,0 +1,250 @@
+#include "summary/TripSpreadsheet.h"
+#include "summary/TripSummary.h"
+#include "base/EightBitText.h"
+#include "base/FailureText.h"
+
+#include "FileBytes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <sys/stat.h>
+
+using namespace tankeli;
+
+namespace {
+
+// A trip as a name and its five values; a name alone is a record that cannot be read.
+using Trips = QList<QStringList>;
+
+// Writes the trips into a fresh folder; a record that cannot be read has two lines only.
+RecordStore storeOf(const QString &folder, const Trips &trips)
+{
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    RecordStore store(folder);
+    for (const QStringList &t : trips)
+        if (t.size() == 1 ? !writeBytes(folder + '/' + t[0], "1\r\n2\r\n") : !store.write(t[0], {t[1], t[2], t[3], t[4], t[5]}))
+            qWarning("could not write %s", qPrintable(t[0]));
+    return store;
+}
+
+const QByteArray header = "\xEF\xBB\xBFTiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);"
+                          "Matka (km);Yhteishinta (€);Kokonaiskulutus (l)\r\n";
+} // namespace
+
+class TestSummary : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    // Sums, averages and the period table as the summary window shows them. A record named
+    // by date counts in its month and year; every other name on the row "Muut".
+    void summary_data()
+    {
+        QTest::addColumn<Trips>("trips");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("distance");
+        QTest::addColumn<QString>("litres");
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QString>("consumption");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("perKilometre");
+        QTest::addColumn<QString>("lowest");
+        QTest::addColumn<QString>("highest");
+        QTest::addColumn<QStringList>("periods");
+        QTest::addColumn<QStringList>("leftOut"); // name: reason
+        QTest::newRow("two trips, one on a leap day")
+            << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"2024_02_29.sav", "1,5", "6", "100", "9", "6"}}
+            << "2" << "220 km" << "15 l" << "20,70 €" << "6,818182 l/100 km" << "1,38 €/l" << "0,09409091 €/km"
+            << "6 l/100 km (2024_02_29.sav)" << "7,5 l/100 km (2024_03_07.sav)"
+            << QStringList{"Helmikuu 2024; 1; 100 km; 6 l; 9,00 €", "Maaliskuu 2024; 1; 120 km; 9 l; 11,70 €",
+                           "Vuosi 2024; 2; 220 km; 15 l; 20,70 €"} << QStringList{};
+        QTest::newRow("averages divide totals, not each trip's ratio")
+            << Trips{{"2023_12_31.sav", "1,3", "10", "10", "1,3", "1"}, {"2024_01_15.sav", "1,3", "5", "90", "5,85", "4,5"}}
+            << "2" << "100 km" << "5,5 l" << "7,15 €" << "5,5 l/100 km" << "1,3 €/l" << "0,0715 €/km"
+            << "5 l/100 km (2024_01_15.sav)" << "10 l/100 km (2023_12_31.sav)"
+            << QStringList{"Joulukuu 2023; 1; 10 km; 1 l; 1,30 €", "Vuosi 2023; 1; 10 km; 1 l; 1,30 €",
+                           "Tammikuu 2024; 1; 90 km; 4,5 l; 5,85 €", "Vuosi 2024; 1; 90 km; 4,5 l; 5,85 €"} << QStringList{};
+        QTest::newRow("saved without litres: counted, no litre averages") << Trips{{"e.sav", "1,3", " ", "100", "8", ""}}
+            << "1" << "100 km" << "0 l" << "8,00 €" << "–" << "–" << "0,08 €/km" << "–" << "–"
+            << QStringList{"Muut; 1; 100 km; 0 l; 8,00 €"} << QStringList{};
+        QTest::newRow("zero distance: in the totals, not in the km averages")
+            << Trips{{"z.sav", "1,3", "", "0", "3", "2"}, {"w.sav", "1,4", "5", "100", "7", "5"}}
+            << "2" << "100 km" << "7 l" << "10,00 €" << "5 l/100 km" << "1,428571 €/l" << "0,07 €/km"
+            << "5 l/100 km (w.sav)" << "5 l/100 km (w.sav)" << QStringList{"Muut; 2; 100 km; 7 l; 10,00 €"} << QStringList{};
+        QTest::newRow("consumption 0 is no extreme; the first of equals")
+            << Trips{{"r1.sav", "1,3", "0", "100", "8", "6"}, {"r2.sav", "1,3", "6", "100", "8", "6"}, {"r3.sav", "1,3", "6", "50", "4", "3"}}
+            << "3" << "250 km" << "15 l" << "20,00 €" << "6 l/100 km" << "1,333333 €/l" << "0,08 €/km"
+            << "6 l/100 km (r2.sav)" << "6 l/100 km (r2.sav)" << QStringList{"Muut; 3; 250 km; 15 l; 20,00 €"} << QStringList{};
+        QTest::newRow("unreadable and not numbers are left out")
+            << Trips{{"2024_01_01.sav"}, {"g.sav", "1,3", "6", "100", "8", "6"}, {"p.sav", "1,3", "6.5", "100", "8", "6"},
+                     {"q.sav", "abc", "6", "100", "8", "6"}}
+            << "1" << "100 km" << "6 l" << "8,00 €" << "6 l/100 km" << "1,333333 €/l" << "0,08 €/km"
+            << "6 l/100 km (g.sav)" << "6 l/100 km (g.sav)" << QStringList{"Muut; 1; 100 km; 6 l; 8,00 €"}
+            << QStringList{"2024_01_01.sav: Tiedostosta 2024_01_01.sav puuttuu rivi 3.",
+                           "p.sav: Tiedoston p.sav rivillä 2 (Bensankulutus) on \"6.5\", joka ei ole luku.",
+                           "q.sav: Tiedoston q.sav rivillä 1 (Bensanhinta) on \"abc\", joka ei ole luku."};
+        QTest::newRow("sums kept in double precision, no group separators")
+            << Trips{{"iso.sav", "1,3", "", "1E+300", "1234567,891", ""}} << "1" << "1E+300 km" << "0 l" << "1234567,89 €"
+            << "–" << "–" << "1,234568E-294 €/km" << "–" << "–" << QStringList{"Muut; 1; 1E+300 km; 0 l; 1234567,89 €"} << QStringList{};
+        Trips notDates;
+        for (const char *name : {"2024_3_07.sav", "2024_02_30.sav", "2024_03_07.SAV", "2024_03_07", "02024_03_07.sav",
+                                 "+2024_03_07.sav", "2024_03_07.txt", "2024_03_07_1.sav", "0_01_01.sav"})
+            notDates << QStringList{name, "1,3", "6", "10", "0,78", "0,6"};
+        QTest::newRow("only the default form is a date") << notDates << "9" << "90 km" << "5,4 l" << "7,02 €" << "6 l/100 km"
+            << "1,3 €/l" << "0,078 €/km" << "6 l/100 km (+2024_03_07.sav)" << "6 l/100 km (+2024_03_07.sav)"
+            << QStringList{"Muut; 9; 90 km; 5,4 l; 7,02 €"} << QStringList{};
+        QTest::newRow("no trips") << Trips{} << "0" << "0 km" << "0 l" << "0,00 €" << "–" << "–" << "–" << "–" << "–"
+            << QStringList{} << QStringList{};
+    }
+    void summary()
+    {
+        QFETCH(Trips, trips);
+        const TripSummary summary = summarizeStore(storeOf(dir.filePath("stat"), trips));
+        const QList<SummaryLine> lines = summaryLines(summary);
+        const char *columns[] = {"count", "distance", "litres", "cost", "consumption", "price", "perKilometre", "lowest", "highest"};
+        for (int i = 0; i < 9; ++i)
+            QTEST(lines[i].value, columns[i]);
+        QStringList periods;
+        for (const SummaryPeriod &period : summary.periods)
+            periods << periodCells(period).join("; ");
+        QTEST(periods, "periods");
+        QStringList leftOut;
+        for (const LeftOutTrip &trip : summary.leftOut)
+            leftOut << trip.name + ": " + trip.reason;
+        QTEST(leftOut, "leftOut");
+    }
+
+    // The file as Calc opens it, every byte; imported into an empty folder, each record
+    // comes back byte for byte, under the name a typed name gets.
+    void exportThenImport_data()
+    {
+        QTest::addColumn<Trips>("trips");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("leftOut");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("dates, quoting, an unreadable record left out")
+            << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"lyhyt.sav"}, {"matka.txt", "1", "", "3", "4", "5"},
+                     {"puoli;\"lainattu\".sav", "x;y", "sanoi \"hei\"", "", " 7 ", "€ä"}}
+            << "t.csv"
+            << header + "2024_03_07.sav;2024-03-07;1,3;7,5;120;11,7;9\r\nmatka.txt;;1;;3;4;5\r\n"
+                        "\"puoli;\"\"lainattu\"\".sav\";;\"x;y\";\"sanoi \"\"hei\"\"\";; 7 ;€ä\r\n"
+            << "lyhyt.sav" << "";
+        QTest::newRow("non-ASCII name, empty values") << Trips{{"Kesä € ÅÖ.sav", "", "", "", "", ""}} << "t.csv"
+            << header + "Kesä € ÅÖ.sav;;;;;;\r\n" << "" << "";
+        QTest::newRow("folder missing") << Trips{} << "ei_ole/t.csv" << QByteArray() << ""
+            << "Taulukkoa %1 ei voitu tallentaa: Tiedostoa tai kansiota ei ole.";
+    }
+    void exportThenImport()
+    {
+        QFETCH(Trips, trips);
+        QFETCH(QString, target);
+        QFETCH(QString, failure);
+        const RecordStore store = storeOf(dir.filePath("stat"), trips);
+        QFile::remove(dir.filePath("t.csv"));
+        const Outcome<SpreadsheetExport> exported = exportSpreadsheet(store, dir.filePath(target));
+        QCOMPARE(exported.error(), failure.isEmpty() ? failure : failure.arg(shownPath(dir.filePath(target))));
+        QTEST(readBytes(dir.filePath(target)), "bytes");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), exported ? QStringList{"t.csv"} : QStringList{});
+        if (!exported)
+            return;
+        QTEST(exported->leftOut.value(0).name, "leftOut");
+        RecordStore back = storeOf(dir.filePath("b"), {});
+        const Outcome<ImportPlan> plan = planImport(back, dir.filePath(target));
+        QVERIFY(plan && plan->refused.isEmpty());
+        QCOMPARE(applyImport(back, *plan, false).written, exported->written);
+        for (const QString &name : QDir(dir.filePath("stat")).entryList(QDir::Files))
+            if (name != exported->leftOut.value(0).name)
+                QCOMPARE(readBytes(dir.filePath("b/" + RecordStore::finalName(name))), readBytes(dir.filePath("stat/" + name)));
+    }
+
+    // A file from Calc into a folder that holds vanha.sav: the plan, then the answer.
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QStringList>("planned");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QStringList>("refused"); // row: reason, as Calc numbers the rows
+        QTest::addColumn<QStringList>("folder");
+        QTest::addColumn<QString>("oldPrice"); // vanha.sav's first line afterwards
+        const QByteArray plain = "Tiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);Matka (km);"
+                                 "Yhteishinta (€);Kokonaiskulutus (l)\nvanha.sav;;9;9;9;9;9\nuusi;;1;2;3;4;5\n";
+        QTest::newRow("No keeps the existing record (LF, no mark)") << plain << false << QStringList{"vanha.sav", "uusi.sav"}
+            << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("Yes replaces it") << plain << true << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"}
+            << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "9";
+        QTest::newRow("bad rows numbered as Calc numbers them")
+            << header + "rivit.sav;;\"1\r\n2\";2;3;4;5\r\nlyhyt.sav;;1;2\r\n\r\na/b.sav;;1;2;3;4;5\r\npitkä.sav;;" + QByteArray(4097, '7')
+                   + ";2;3;4;5\r\n\"hyvä.sav\";;1;2;3;4;5\r\nhyvä;;6;7;8;9;10\r\n;;1;2;3;4;5\r\n\"kesken;;1;2;3;4;5\r\n"
+            << false << QStringList{"hyvä.sav"} << QStringList{}
+            << QStringList{"2: Arvossa \"1 2\" on rivinvaihto, jota ei voi tallentaa.", "3: Sarakkeita on 4, kun niitä pitää olla 7.",
+                           "5: Tiedostonimessä \"a/b.sav\" on merkki, jota ei voi käyttää. Nimessä ei saa olla merkkejä / \\ * ?",
+                           QString("6: Arvo \"%1…%2\" on liian pitkä tallennettavaksi: siinä on 4097 merkkiä, ja yhteen arvoon "
+                                   "mahtuu enintään 4096.").arg(QString(30, '7'), QString(29, '7')),
+                           "8: Nimi hyvä.sav on jo rivillä 7.", "9: Tiedostonimi puuttuu.",
+                           "10: Lainausmerkillä alkava kenttä ei pääty, joten tiedoston loppua ei luettu."}
+            << QStringList{"hyvä.sav", "vanha.sav"} << "1";
+        QTest::newRow("saved as Windows-1252") << *encodeEightBit(QString::fromUtf8(header.mid(3))) + "kes\xe4.sav;;1;2;3;4;5\r\n" << false
+            << QStringList{"kesä.sav"} << QStringList{} << QStringList{} << QStringList{"kesä.sav", "vanha.sav"} << "1";
+    }
+    void import()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, replace);
+        RecordStore store = storeOf(dir.filePath("stat"), {{"vanha.sav", "1", "1", "1", "1", "1"}});
+        QVERIFY(writeBytes(dir.filePath("t.csv"), bytes));
+        const Outcome<ImportPlan> plan = planImport(store, dir.filePath("t.csv"));
+        QVERIFY2(plan, qPrintable(plan.error()));
+        QStringList planned;
+        for (const ImportRecord &record : plan->records)
+            planned << record.entry.name;
+        QTEST(planned, "planned");
+        QTEST(plan->existingNames(), "existing");
+        QStringList refused;
+        for (const RowProblem &problem : plan->refused)
+            refused << QString::number(problem.row) + ": " + problem.reason;
+        QTEST(refused, "refused");
+        const ImportResult result = applyImport(store, *plan, replace);
+        QVERIFY(result.failed.isEmpty() && result.written + result.kept == planned.size());
+        QTEST(QDir(dir.filePath("stat")).entryList(QDir::Files), "folder");
+        QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
+    }
+
+    // Files an import refuses whole, each named in the message; none is waited on.
+    void importRefusesFile_data()
+    {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "" << "Tiedostoa %1 ei voitu avata: Tiedostoa tai kansiota ei ole.";
+        QTest::newRow("FIFO") << "fifo" << "Tiedostoa %1 ei voitu avata: Se ei ole tavallinen tiedosto.";
+        QTest::newRow("a sparse file of 1 GiB") << "sparse"
+            << "Tiedostoa %1 ei voitu tuoda: se on suurempi kuin 8 Mt, eikä niin suurta taulukkoa tuoda.";
+        const QString notOurs = "Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla sarakkeet Tiedosto; "
+                                "Päivämäärä; Bensanhinta (€/l); Bensankulutus (l/100 km); Matka (km); Yhteishinta (€); Kokonaiskulutus (l).";
+        QTest::newRow("commas for semicolons") << "commas" << notOurs;
+    }
+    void importRefusesFile()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, message);
+        const QString path = dir.filePath("tuo.csv");
+        QFile::remove(path);
+        if (made == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (made == "sparse")
+            QVERIFY(writeBytes(path, header) && QFile::resize(path, qint64(1) << 30));
+        else if (!made.isEmpty())
+            QVERIFY(writeBytes(path, QByteArray(header).replace(';', ',')));
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(planImport(RecordStore(dir.filePath("stat")), path).error(), message.arg(shownPath(path)));
+        QVERIFY(clock.elapsed() < 1000);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSummary)
+#include "tst_summary.moc"
