@@ -51,6 +51,7 @@ struct FakeWindow : FileWindowOperations, TripFields
     RecordValues recordValues() const override { return fields; }
     void setRecordValues(const RecordValues &values) override { fields = values; }
     void calculate() override { done << "calculated"; }
+    void useConsumption(const QString &) override {}
 };
 
 const QByteArray recordA("1,3\r\n7,5\r\n120\r\n11,7\r\n9\r\n");

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardPaths>
+#include <QTableWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -215,6 +217,8 @@ class TestWindows : public QObject
             return QTest::qWaitFor([&] { return active->size() == size; });
         } else if (token == "no")
             messages->answers << false;
+        else if (verb == "file") // the next file dialog's answer
+            messages->files << dirs->path(what);
         else if (token.startsWith("fields=")) {
             const QStringList fields = token.section('=', 1).split(';');
             for (int r = 0; r < fields.size(); ++r)
@@ -273,7 +277,8 @@ class TestWindows : public QObject
         if (name == "settings" || name.startsWith("stat:"))
             return QString::fromLatin1(name == "settings" ? dirs->settings() : readBytes(dirs->stat(name.mid(5)))).replace("\r\n", "/").section('/', 0, -2);
         if (name == "shown")
-            return messages->shown.join(" + ").replace(dirs->path("stat"), "stat");
+            return messages->shown.join(" + ").replace(dirs->path("stat"), "stat").replace(QFileInfo(dirs->path("stat")).path() + "/", "")
+                .replace(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), "~docs");
         if (name.startsWith("tip:"))
             return find(name.mid(4))->toolTip();
         if (name.startsWith("a11y:")) {
@@ -307,6 +312,17 @@ class TestWindows : public QObject
                 .join(' ').simplified();
         if (auto *field = find<QLineEdit>(name))
             return field->text();
+        if (auto *table = find<QTableWidget>(name)) { // "cell/cell/..; next row"
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << (table->item(r, c) ? table->item(r, c)->text() : "");
+                seen << cells.join('/');
+            }
+            return seen.join("; ");
+        }
+        if (auto *label = find<QLabel>(name))
+            return label->text();
         if (auto *text = find<QPlainTextEdit>(name.section('#', 0, 0))) { // "name#k": line k; "name#": how many
             const QStringList lines = text->toPlainText().split('\n');
             return name.endsWith('#') ? QString::number(lines.size()) : lines.value(name.section('#', 1).toInt());
@@ -447,6 +463,27 @@ private slots:
              "poistaa tiedoston : matka.sav ? + !Tankeli: Tiedostoa matka.sav ei voitu poistaa: Ei käyttöoikeutta. | stat:matka.sav=1,5/6/100/9/6 | Tiedostot=matka.sav of 2"},
             {"an unreadable record folder", "chmod:stat=300 menu:Menu_Tallenna menu:Menu_Stat click:Knapi(1)",
              "shown=!Tankeli: Kansiota stat ei voitu lukea: Ei käyttöoikeutta. + !Tankeli: Kansiota stat ei voitu lukea: Ei käyttöoikeutta."},
+            // The summary sums every trip; its averages divide the totals.
+            {"the summary", "menu:Menu_Yhteenveto", "window=Yhteenveto | focus=Kuukausittain | Arvo(0)=2 | Arvo(1)=220 km | Arvo(2)=15 l | Arvo(3)=20,70 € "
+             "| Arvo(4)=6,818182 l/100 km | Arvo(5)=1,38 €/l | Arvo(6)=0,09409091 €/km | Arvo(7)=6 l/100 km (matka.sav) | Arvo(8)=7,5 l/100 km (2006_03_07.sav) "
+             "| Kuukausittain=Maaliskuu 2006/1/120 km/9 l/11,70 €; Vuosi 2006/1/120 km/9 l/11,70 €; Muut/1/100 km/6 l/9,00 € | Pois= | shown="},
+            {"a record that does not read is told once, in the window", "record:r.sav=1,3/6.5/100/8/6 record:s.sav=1 menu:Menu_Yhteenveto",
+             "Arvo(0)=2 | Pois#0=2 matkaa jätettiin laskuista pois: | Pois#=3 | shown="},
+            {"the summary reads the trips anew", "menu:Menu_Yhteenveto Escape record:uusi.sav=1/5/50/2/2,5 menu:Menu_Yhteenveto", "Arvo(0)=3"},
+            {"Käytä laskimessa, then a distance", "fields=1,3;0;100 menu:Menu_Yhteenveto click:Nappi(0) 2 5 0",
+             "windows=main | focus=row2 | row1=6,818182 | row2=250"},
+            {"Käytä laskimessa by keys", "@row1 Ctrl+Y Tab Return", "windows=main | focus=row2 | row1=6,818182"},
+            {"no average to use", "delete:* record:a.sav=1/0/0/0/0 menu:Menu_Yhteenveto click:Nappi(0)",
+             "window=Yhteenveto | shown=!Tankeli: Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."},
+            // Spreadsheets: every trip out, and back in with one question for the names saved already.
+            {"export", "file:t.csv menu:Menu_Vie", "shown=>Vie taulukkoon: ~docs/tankeli-matkat.csv [CSV-taulukko (*.csv)] + !Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv."},
+            {"export cancelled", "menu:Menu_Vie", "shown=>Vie taulukkoon: ~docs/tankeli-matkat.csv [CSV-taulukko (*.csv)]"},
+            {"import, keeping the saved ones", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv no menu:Menu_Tuo",
+             "stat:matka.sav=1,5/6/100/9/6 | stat:2006_03_07.sav=9 | shown=>Vie taulukkoon: ~docs/tankeli-matkat.csv [CSV-taulukko (*.csv)] + "
+             "!Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv. + <Tuo taulukosta: ~docs [CSV-taulukko (*.csv), Kaikki tiedostot (*)] + "
+             "?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne taulukon matkoilla? + "
+             "!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. 1 matka jätettiin ennalleen."},
+            {"import, replacing", "file:t.csv menu:Menu_Vie record:2006_03_07.sav=9 file:t.csv menu:Menu_Tuo", "stat:2006_03_07.sav=1,3/7,5/120/11,7/9"},
             {"the file window hands no focus back, a click gives it", "row2=1 @row2 menu:Menu_Avaa click:Nappi(1) click:row2 5",
              "window=main | focus=row2 | row2=15"},
         };
@@ -459,11 +496,13 @@ private slots:
         // Leaving the help, statistics or calibration window, however it is left, gives the
         // focus back to the field that had it, so typing goes on at once. The calibration
         // window is not left by S, which is typed into its fields.
-        for (const char *window : {"Menu_Ohjeita", "Menu_Stat", "Menu_Kalibroi"})
-            for (const char *leave : {"click:Nappi(0)", "close", "Escape", "S"})
+        for (const char *window : {"Menu_Ohjeita", "Menu_Stat", "Menu_Kalibroi", "Menu_Yhteenveto"})
+            for (const char *leave : {"Sulje", "close", "Escape", "S"})
                 if (QByteArray(window) != "Menu_Kalibroi" || QByteArray(leave) != "S")
                     QTest::addRow("%s, %s, then typing", window, leave)
-                        << QStringLiteral("row2=1 @row2 menu:%1 %2 5").arg(window, leave) << "window=main | focus=row2 | row2=15";
+                        << QStringLiteral("row2=1 @row2 menu:%1 %2 5").arg(window, QByteArray(leave) != "Sulje" ? leave
+                                                                        : QByteArray(window) == "Menu_Yhteenveto" ? "click:Nappi(1)" : "click:Nappi(0)")
+                        << "window=main | focus=row2 | row2=15";
     }
     void scenarios()
     {
@@ -484,6 +523,7 @@ private slots:
         QStringList found;
         for (const QString &what : seen.split(" | "))
             found << what.section('=', 0, 0) + '=' + probe(what.section('=', 0, 0));
+        if (found.join(" | ") != seen) qDebug().noquote() << found.join(" | ");
         QCOMPARE(found.join(" | "), seen);
     }
 
@@ -560,6 +600,7 @@ private slots:
         QTest::newRow("file") << "Menu_Avaa" << "Avaa" << QSize(5500, 6000);
         QTest::newRow("statistics") << "Menu_Stat" << "Statistiikka" << QSize(5500, 6000);
         QTest::newRow("calibration") << "Menu_Kalibroi" << "Kalibrointi" << QSize(5000, 4000);
+        QTest::newRow("summary") << "Menu_Yhteenveto" << "Yhteenveto" << QSize(6600, 6600);
     }
     void windows()
     {

@@ -67,12 +67,12 @@ Done SecondaryWindow::loadPictures()
     return {};
 }
 
-Done SecondaryWindow::makeButtons(const QStringList &captions)
+Done SecondaryWindow::makeButtons(const QStringList &captions, QSizeF faceSize, QSizeF captionSize)
 {
     const Done loaded = loadPictures();
     if (!loaded)
         return loaded;
-    m_buttons = new PictureButtons(this, m_pictures, captions);
+    m_buttons = new PictureButtons(this, m_pictures, captions, faceSize, captionSize);
     connect(this, &GradientBackground::backgroundMouseMoved, m_buttons,
             &PictureButtons::showAllNormal);
     layOut();

@@ -44,7 +44,8 @@ protected:
     // could not be read. Buttons made before makeButtons come before its own in Tab order.
     Done loadPictures();
     // Loads the pictures and makes the picture buttons with these captions.
-    Done makeButtons(const QStringList &captions);
+    Done makeButtons(const QStringList &captions, QSizeF faceSize = pictureButtonSize,
+                     QSizeF captionSize = pictureCaptionSize);
     // Sulje of the help and statistics windows: hide, keeping the state, and hand the
     // focus back to the main window.
     void hideToMainWindow();

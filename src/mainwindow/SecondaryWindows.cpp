@@ -5,6 +5,7 @@
 #include "look/Messages.h"
 #include "records/Tiedosto.h"
 #include "statistics/Stat.h"
+#include "summary/SummaryWindow.h"
 
 #include <QLineEdit>
 
@@ -76,6 +77,15 @@ void SecondaryWindows::showStatistics(const QString &caption)
         rememberFocus();
         stat->setWindowTitle(caption);
         stat->showInFront();
+    }
+}
+
+void SecondaryWindows::showSummary()
+{
+    if (SummaryWindow *summary = ensure(m_summary, m_trip)) {
+        rememberFocus();
+        summary->refresh();
+        summary->showInFront();
     }
 }
 

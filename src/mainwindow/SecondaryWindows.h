@@ -1,5 +1,5 @@
 #pragma once
-// The main window's four secondary windows: each is made on first use, at most one of
+// The main window's five secondary windows: each is made on first use, at most one of
 // each, and made again after its close box destroyed it. When the user leaves the help,
 // statistics or calibration window, the keyboard focus goes back to the main window's
 // field that had it when the window was opened (the price field when none had it).
@@ -19,6 +19,7 @@ class Help;
 class Kalibroi;
 class RecordList;
 class Stat;
+class SummaryWindow;
 class Tiedosto;
 class TripFields;
 
@@ -34,6 +35,8 @@ public:
     void showCalibration();
     void showFiles(FileMode mode, const QString &caption);
     void showStatistics(const QString &caption);
+    // Reads the records anew and shows the summary.
+    void showSummary();
 
 signals:
     void calibrationCommitted();
@@ -59,6 +62,7 @@ private:
     QPointer<Kalibroi> m_calibrationWindow;
     QPointer<Tiedosto> m_files;
     QPointer<Stat> m_stat;
+    QPointer<SummaryWindow> m_summary;
 };
 
 } // namespace tankeli

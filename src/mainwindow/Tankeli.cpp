@@ -14,6 +14,7 @@
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
 #include "records/RecordStore.h"
+#include "summary/SpreadsheetCommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -98,11 +99,16 @@ void Tankeli::createMenus()
     QMenu *files = menuBar()->addMenu(QStringLiteral("Tiedosto"));
     QAction *open = addCommand(files, "Menu_Avaa", QStringLiteral("Avaa"), K(Qt::CTRL | Qt::Key_A));
     QAction *save = addCommand(files, "Menu_Tallenna", QStringLiteral("Tallenna"), K(Qt::CTRL | Qt::Key_T));
+    files->addSeparator();
+    QAction *exportTrips = addCommand(files, "Menu_Vie", QStringLiteral("Vie taulukkoon…"), K());
+    QAction *importTrips = addCommand(files, "Menu_Tuo", QStringLiteral("Tuo taulukosta…"), K());
+    files->addSeparator();
     QAction *quit = addCommand(files, "Menu_Lopeta", QStringLiteral("Lopeta"), K(Qt::CTRL | Qt::Key_L));
     QMenu *settings = menuBar()->addMenu(QStringLiteral("Asetukset"));
     m_calibrate = addCommand(settings, "Menu_Kalibroi", QStringLiteral("Kalibrointi"), K(Qt::CTRL | Qt::Key_K));
     m_timeView = addCommand(settings, "Menu_Aika", QStringLiteral("Aikanäkymä"), K());
     QAction *stat = addCommand(settings, "Menu_Stat", QStringLiteral("Statistiikka"), K(Qt::CTRL | Qt::Key_S));
+    QAction *summary = addCommand(settings, "Menu_Yhteenveto", QStringLiteral("Yhteenveto"), K(Qt::CTRL | Qt::Key_Y));
     QMenu *help = menuBar()->addMenu(QStringLiteral("Ohje"));
     QAction *instructions = addCommand(help, "Menu_Ohjeita", QStringLiteral("Ohjeita"), K(Qt::CTRL | Qt::Key_O));
     QAction *about = addCommand(help, "Menu_Tietoja", QStringLiteral("Tietoja"), K());
@@ -120,6 +126,9 @@ void Tankeli::createMenus()
     connect(save, &QAction::triggered, this, [this, save] { m_windows->showFiles(FileMode::Save, save->text()); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(stat, &QAction::triggered, this, [this, stat] { m_windows->showStatistics(stat->text()); });
+    connect(summary, &QAction::triggered, this, [this] { m_windows->showSummary(); });
+    connect(exportTrips, &QAction::triggered, this, [this] { exportTripsToSpreadsheet(this, m_folders); });
+    connect(importTrips, &QAction::triggered, this, [this] { importTripsFromSpreadsheet(this, m_folders); });
     connect(instructions, &QAction::triggered, this, [this] { Suorita(2); });
     connect(about, &QAction::triggered, this, [this, about] {
         Messages::current().inform(this, aboutText(m_folders.recordFolder()), about->text(), Messages::Icon::Information);
@@ -225,6 +234,15 @@ void Tankeli::setRecordValues(const RecordValues &values)
     for (int row = 0; row < tripRowCount; ++row)
         if (tripRows()[row].recordLine >= 0)
             showText(m_fields[row], values[tripRows()[row].recordLine]);
+}
+
+void Tankeli::useConsumption(const QString &consumption)
+{
+    showText(m_fields[1], consumption);
+    raise();
+    activateWindow();
+    m_fields[2]->setFocus(Qt::OtherFocusReason);
+    m_fields[2]->selectAll();
 }
 
 void Tankeli::Kasittele_Nappain(int key)

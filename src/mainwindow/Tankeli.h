@@ -57,6 +57,7 @@ private:
     RecordValues recordValues() const override;
     void setRecordValues(const RecordValues &values) override;
     void calculate() override;
+    void useConsumption(const QString &consumption) override;
 
     void createRows();
     void createMenus();

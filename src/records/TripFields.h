@@ -1,6 +1,7 @@
 #pragma once
-// The main window's trip fields as the file window uses them: the five values a trip
-// record stores, in record order, and the calculation run after opening one.
+// The main window's trip fields as the file and summary windows use them: the five values
+// a trip record stores, in record order, the calculation run after opening one, and an
+// average consumption put in for the next trip.
 
 #include "RecordStore.h"
 
@@ -14,6 +15,9 @@ public:
     virtual RecordValues recordValues() const = 0;
     virtual void setRecordValues(const RecordValues &values) = 0;
     virtual void calculate() = 0;
+    // Shows the consumption in its field and brings the main window forward with the
+    // distance field focused and selected, for the user to type a distance over it.
+    virtual void useConsumption(const QString &consumption) = 0;
 };
 
 } // namespace tankeli

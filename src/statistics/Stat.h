@@ -1,7 +1,7 @@
 #pragma once
 // The statistics window: the chart canvas, five selectors that chart one quantity each
 // over all saved trips, and a close button. Sulje, Escape and S hide it; the close box
-// destroys it. Tab walks the selectors and Sulje; the canvas takes no focus.
+// destroys it. Tab walks the selectors, the chart (for its context menu) and Sulje.
 
 #include "ChartBuilder.h"
 #include "look/SecondaryWindow.h"

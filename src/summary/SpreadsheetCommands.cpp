@@ -1,0 +1,103 @@
+#include "SpreadsheetCommands.h"
+
+#include "TripSpreadsheet.h"
+#include "base/FailureText.h"
+#include "base/ProgramFolders.h"
+#include "look/Messages.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tankeli {
+namespace {
+
+const QString exportTitle = QStringLiteral("Vie taulukkoon");
+const QString importTitle = QStringLiteral("Tuo taulukosta");
+// A message lists at most this many trips or rows, and then how many more there are.
+constexpr qsizetype listedAtMost = 15;
+
+QString tripCount(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 matka") : QStringLiteral("%1 matkaa").arg(count);
+}
+
+QString listed(const QString &heading, const QStringList &lines)
+{
+    QString text = QStringLiteral("\n\n") + heading;
+    for (qsizetype i = 0; i < lines.size() && i < listedAtMost; ++i)
+        text += QLatin1Char('\n') + lines[i];
+    if (lines.size() > listedAtMost)
+        text += QStringLiteral("\n… ja %1 muuta.").arg(lines.size() - listedAtMost);
+    return text;
+}
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+} // namespace
+
+void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
+{
+    const QString documents = documentsFolder();
+    const QString suggested = (documents.isEmpty() ? QString() : documents + QLatin1Char('/')) + QStringLiteral("tankeli-matkat.csv");
+    const Messages::FileChoice chosen = Messages::current().chooseFile(
+        parent, Messages::FileUse::Save, exportTitle, suggested, {QStringLiteral("CSV-taulukko (*.csv)")});
+    if (chosen.path.isEmpty())
+        return;
+    QString path = chosen.path;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    const Outcome<SpreadsheetExport> exported = exportSpreadsheet(RecordStore(folders.recordFolder()), path);
+    if (!exported) {
+        Messages::current().inform(parent, exported.error(), exportTitle, Messages::Icon::Critical);
+        return;
+    }
+    QString text = QStringLiteral("%1 vietiin taulukkoon %2.").arg(tripCount(exported->written), shownPath(path));
+    QStringList leftOut;
+    for (const LeftOutTrip &trip : exported->leftOut)
+        leftOut << trip.name + QStringLiteral(": ") + trip.reason;
+    if (!leftOut.isEmpty())
+        text += listed(QStringLiteral("Näitä matkoja ei voitu lukea, eikä niitä viety:"), leftOut);
+    Messages::current().inform(parent, text, exportTitle, Messages::Icon::Information);
+}
+
+void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
+{
+    const QString documents = documentsFolder();
+    const Messages::FileChoice chosen = Messages::current().chooseFile(
+        parent, Messages::FileUse::Open, importTitle, documents,
+        {QStringLiteral("CSV-taulukko (*.csv)"), QStringLiteral("Kaikki tiedostot (*)")});
+    if (chosen.path.isEmpty())
+        return;
+    RecordStore store(folders.recordFolder());
+    const Outcome<ImportPlan> plan = planImport(store, chosen.path);
+    if (!plan) {
+        Messages::current().inform(parent, plan.error(), importTitle, Messages::Icon::Critical);
+        return;
+    }
+    const QStringList existing = plan->existingNames();
+    const bool replace = !existing.isEmpty()
+        && Messages::current().ask(parent,
+                                   QStringLiteral("%1 on jo tallennettu: %2. Korvataanko ne taulukon matkoilla?")
+                                       .arg(existing.size() == 1 ? QStringLiteral("Matka") : tripCount(existing.size()),
+                                            existing.mid(0, listedAtMost).join(QStringLiteral(", "))
+                                                + (existing.size() > listedAtMost ? QStringLiteral(" …") : QString())),
+                                   importTitle);
+    const ImportResult result = applyImport(store, *plan, replace);
+    QString text = QStringLiteral("%1 tuotiin taulukosta %2.").arg(tripCount(result.written), shownPath(chosen.path));
+    if (result.kept > 0)
+        text += QStringLiteral(" %1 jätettiin ennalleen.").arg(tripCount(result.kept));
+    QList<RowProblem> problems = plan->refused + result.failed;
+    std::sort(problems.begin(), problems.end(), [](const RowProblem &a, const RowProblem &b) { return a.row < b.row; });
+    QStringList rows;
+    for (const RowProblem &problem : problems)
+        rows << QStringLiteral("rivi %1: %2").arg(problem.row).arg(problem.reason);
+    if (!rows.isEmpty())
+        text += listed(QStringLiteral("Näitä rivejä ei voitu tuoda:"), rows);
+    Messages::current().inform(parent, text, importTitle,
+                               rows.isEmpty() ? Messages::Icon::Information : Messages::Icon::Critical);
+}
+
+} // namespace tankeli
