@@ -193,7 +193,6 @@ QList<SummaryLine> summaryLines(const TripSummary &summary)
         {QStringLiteral("Kilometrihinta"), optionalText(summary.pricePerKilometre, QStringLiteral(" €/km"))},
         {QStringLiteral("Pienin kulutus"), consumptionText(summary.lowestConsumption)},
         {QStringLiteral("Suurin kulutus"), consumptionText(summary.highestConsumption)},
-        {QStringLiteral("Pois jätetyt"), QString::number(summary.leftOut.size())},
     };
 }
 
