@@ -18,6 +18,9 @@ public:
     virtual void selectRecord(int k) = 0;
     // Why the list is empty when its folder could not be read; empty otherwise.
     virtual QString listProblem() const = 0;
+    // Reads the folder again, so the list holds what is there now (an import, a file
+    // deleted by another program); a fixed list has nothing to read.
+    virtual void readAgain() {}
 };
 
 } // namespace tankeli

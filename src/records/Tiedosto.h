@@ -55,6 +55,7 @@ private:
     void selectEntry(int index) override;
     void hideWindow() override { hide(); }
     void rereadList() override;
+    void readAgain() override { readList(); }
     void inform(const QString &text) override;
     bool ask(const QString &text, const QString &title) override;
 

@@ -65,6 +65,8 @@ void Stat::Piirra_Kayra(int index)
     RecordList *list = m_records();
     if (!list)
         return;
+    // Trips imported or deleted since the file window last read the folder count too.
+    list->readAgain();
     RecordStore store(folders().recordFolder());
     const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
     const ChartPlan plan = buildChart(*list, read, index, m_canvas->width(), m_canvas->height());
