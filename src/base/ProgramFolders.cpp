@@ -73,6 +73,12 @@ ProgramFolders ProgramFolders::forRunningProgram()
                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
+QString ProgramFolders::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 Done ProgramFolders::prepare() const
 {
     if (!perUser())

@@ -43,6 +43,10 @@ public:
     QString picture(const QString &fileName) const { return m_pictureFolder + QLatin1Char('/') + fileName; }
     QString defaultSettings() const { return m_defaultSettings; }
 
+    // Where the program offers to save and open the user's own files (a chart image, a
+    // spreadsheet): the documents folder where there is one, else the home folder.
+    static QString documentsFolder();
+
 private:
     Done copyDefaultSettings() const;
     static constexpr qsizetype maxSettingsBytes = 64 * 1024;

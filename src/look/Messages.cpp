@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 
@@ -37,7 +38,14 @@ public:
         dialog.setAcceptMode(use == FileUse::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(use == FileUse::Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);
-        dialog.selectFile(suggested);
+        // A folder opens the dialog there; a file name is offered in its own folder.
+        const QFileInfo offered(suggested);
+        if (offered.isDir()) {
+            dialog.setDirectory(suggested);
+        } else {
+            dialog.setDirectory(offered.absolutePath());
+            dialog.selectFile(offered.fileName());
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return {dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter()))};

@@ -20,8 +20,9 @@ public:
     virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
     // A box with Yes ("Kyllä", the default) and No ("Ei"); true for Yes.
     virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
-    // A file dialog for saving (or opening) one file: the chosen path and the filter it
-    // was chosen under, or an empty path when the user cancelled.
+    // A file dialog for saving (or opening) one file, opened in the suggested folder or
+    // offering the suggested file: the chosen path and the filter it was chosen under, or
+    // an empty path when the user cancelled.
     struct FileChoice
     {
         QString path;

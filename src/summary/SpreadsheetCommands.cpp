@@ -6,7 +6,6 @@
 #include "look/Messages.h"
 
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace tankeli {
 namespace {
@@ -31,17 +30,11 @@ QString listed(const QString &heading, const QStringList &lines)
     return text;
 }
 
-QString documentsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
-
 } // namespace
 
 void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
 {
-    const QString documents = documentsFolder();
-    const QString suggested = (documents.isEmpty() ? QString() : documents + QLatin1Char('/')) + QStringLiteral("tankeli-matkat.csv");
+    const QString suggested = ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-matkat.csv");
     const Messages::FileChoice chosen = Messages::current().chooseFile(
         parent, Messages::FileUse::Save, exportTitle, suggested, {QStringLiteral("CSV-taulukko (*.csv)")});
     if (chosen.path.isEmpty())
@@ -65,9 +58,8 @@ void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
 
 void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
 {
-    const QString documents = documentsFolder();
     const Messages::FileChoice chosen = Messages::current().chooseFile(
-        parent, Messages::FileUse::Open, importTitle, documents,
+        parent, Messages::FileUse::Open, importTitle, ProgramFolders::documentsFolder(),
         {QStringLiteral("CSV-taulukko (*.csv)"), QStringLiteral("Kaikki tiedostot (*)")});
     if (chosen.path.isEmpty())
         return;
