@@ -2,17 +2,18 @@
 
 #include "ChartPainting.h"
 #include "base/GradientRamp.h"
+#include "base/ProgramFolders.h"
 #include "calculator/NumberText.h"
 #include "look/Fonts.h"
 #include "look/Messages.h"
 
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QToolTip>
 
 namespace tankeli {
@@ -134,9 +135,8 @@ void ChartCanvas::showMenu(QPoint globalPos)
 
 QString ChartCanvas::suggestedImageName() const
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name = QStringLiteral("tankeli-") + chartSelector(m_plan.selector).caption.toLower() + QStringLiteral(".png");
-    return documents.isEmpty() ? name : documents + QLatin1Char('/') + name;
+    return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + chartSelector(m_plan.selector).caption.toLower()
+        + QStringLiteral(".png");
 }
 
 void ChartCanvas::saveAsImage()
@@ -165,7 +165,8 @@ void ChartCanvas::print()
     if (!m_hasChart)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Tankeli: ") + m_plan.title.text);
+    // The print dialog offers the document's name as the name of a file printed to.
+    printer.setDocName(QFileInfo(suggestedImageName()).completeBaseName());
     if (!Messages::current().choosePrinter(window(), printer))
         return;
     const Done printed = printChart(printer, m_plan, size());

@@ -27,7 +27,8 @@ struct SummaryLayout
     // Wider than the other windows' buttons: "Käytä laskimessa" is a long caption.
     static constexpr QSizeF buttonSize{141, 33};
     static constexpr QSizeF buttonCaptionSize{125, 17};
-    static constexpr QSize designedClient{440, 470};
+    // Tall enough for a year of months, its year row and "Muut" without scrolling.
+    static constexpr QSize designedClient{440, 560};
     static constexpr QSize minimumOuterTwips{6600, 6600};
 
     std::array<QPointF, lineCount> labels;

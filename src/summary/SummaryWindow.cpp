@@ -25,16 +25,17 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
                       {SummaryLayout::designedClient, SummaryLayout::minimumOuterTwips,
                        SummaryLayout::contentMinimum()})
     , m_trip(trip)
-    , m_heading(makeLabel(this, QSizeF(SummaryLayout::labelWidth, 17), Qt::AlignLeft | Qt::AlignVCenter))
-    , m_table(new QTableWidget(0, int(tableColumns.size()), this))
-    , m_leftOut(new QPlainTextEdit(this))
 {
     setWindowTitle(QStringLiteral("Yhteenveto"));
+    // Made top to bottom, so a screen reader meets them in the order they are seen.
     for (int i = 0; i < SummaryLayout::lineCount; ++i) {
         m_labels[i] = makeLabel(this, QSizeF(SummaryLayout::labelWidth, SummaryLayout::lineHeight), Qt::AlignLeft | Qt::AlignVCenter);
         m_values[i] = makeLabel(this, QSizeF(SummaryLayout::minimumValueWidth, SummaryLayout::lineHeight), Qt::AlignLeft | Qt::AlignVCenter);
         m_values[i]->setObjectName(QStringLiteral("Arvo(%1)").arg(i));
     }
+    m_heading = makeLabel(this, QSizeF(SummaryLayout::labelWidth, 17), Qt::AlignLeft | Qt::AlignVCenter);
+    m_table = new QTableWidget(0, int(tableColumns.size()), this);
+    m_leftOut = new QPlainTextEdit(this);
     m_heading->setText(QStringLiteral("Kuukausittain"));
     m_heading->setObjectName(QStringLiteral("txt_Kuukausittain"));
     m_table->setObjectName(QStringLiteral("Kuukausittain"));
@@ -77,7 +78,8 @@ void SummaryWindow::refresh()
     for (int i = 0; i < SummaryLayout::lineCount; ++i) {
         const SummaryLine line = lines.value(i);
         m_labels[i]->setText(line.label);
-        m_values[i]->setText(line.value);
+        m_valueTexts[i] = line.value;
+        m_values[i]->setToolTip(line.value);
         m_values[i]->setAccessibleName(line.label + QStringLiteral(": ") + line.value);
     }
     m_averageConsumption = summary.averageConsumption;
@@ -131,6 +133,9 @@ void SummaryWindow::layOut()
         m_labels[i]->move(l.labels[i].toPoint());
         m_values[i]->move(l.values[i].toPoint());
         m_values[i]->resize(qRound(l.valueWidth), m_values[i]->height());
+        // A long trip name ends in "…" rather than at the window's edge; the tooltip and
+        // a screen reader have it whole.
+        m_values[i]->setText(m_values[i]->fontMetrics().elidedText(m_valueTexts[i], Qt::ElideMiddle, m_values[i]->width()));
     }
     m_heading->move(l.heading.toPoint());
     m_table->setGeometry(l.table.toRect());

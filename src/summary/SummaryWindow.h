@@ -7,6 +7,7 @@
 
 #include "look/SecondaryWindow.h"
 
+#include <QString>
 #include <array>
 #include <optional>
 
@@ -39,9 +40,10 @@ private:
     TripFields &m_trip;
     std::array<QLabel *, 9> m_labels{};
     std::array<QLabel *, 9> m_values{};
-    QLabel *m_heading;
-    QTableWidget *m_table;
-    QPlainTextEdit *m_leftOut;
+    std::array<QString, 9> m_valueTexts;
+    QLabel *m_heading = nullptr;
+    QTableWidget *m_table = nullptr;
+    QPlainTextEdit *m_leftOut = nullptr;
     std::optional<double> m_averageConsumption;
 };
 
