@@ -133,6 +133,9 @@ private slots:
             << header + "2024_03_07.sav;2024-03-07;1,3;7,5;120;11,7;9\r\nmatka.txt;;1;;3;4;5\r\n"
                         "\"puoli;\"\"lainattu\"\".sav\";;\"x;y\";\"sanoi \"\"hei\"\"\";; 7 ;€ä\r\n"
             << "lyhyt.sav" << "";
+        QTest::newRow("formulas written as text, numbers as numbers")
+            << Trips{{"=1+1.sav", "=HYPERLINK(\"x\")", "-1,85", "'lainaus", "@SUM", "+"}} << "t.csv"
+            << header + "'=1+1.sav;;\"'=HYPERLINK(\"\"x\"\")\";-1,85;''lainaus;'@SUM;'+\r\n" << "" << "";
         QTest::newRow("non-ASCII name, empty values") << Trips{{"Kesä € ÅÖ.sav", "", "", "", "", ""}} << "t.csv"
             << header + "Kesä € ÅÖ.sav;;;;;;\r\n" << "" << "";
         QTest::newRow("folder missing") << Trips{} << "ei_ole/t.csv" << QByteArray() << ""

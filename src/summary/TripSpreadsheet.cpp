@@ -4,6 +4,7 @@
 #include "base/EightBitText.h"
 #include "base/FailureText.h"
 #include "base/LineReader.h"
+#include "calculator/NumberText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,23 @@ void appendField(QByteArray &out, const QString &field)
         }
     }
     out += bytes;
+}
+
+// A cell that begins with = + - or @ is a formula to Calc and Excel, so a name or a value
+// such as "=HYPERLINK(…)" in a file another program left in the folder would run when the
+// sheet is opened. Such a cell is written as text, behind an apostrophe, unless it is a
+// number ("-1,85"); a cell that begins with an apostrophe gets one more. The import takes
+// one apostrophe off again, so every cell comes back as it was.
+QString cellText(const QString &text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@'");
+    const bool guarded = !text.isEmpty() && formulaStarts.contains(text.front()) && !textToDouble(text);
+    return guarded ? QLatin1Char('\'') + text : text;
+}
+
+QString cellValue(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }
 
 bool endsLine(const QString &text, qsizetype i)
@@ -85,9 +103,9 @@ QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
         if (!trip.values)
             continue;
         const std::optional<QDate> date = dateOfRecordName(trip.name);
-        fields = {trip.name, date ? date->toString(Qt::ISODate) : QString()};
+        fields = {cellText(trip.name), date ? date->toString(Qt::ISODate) : QString()};
         for (const QString &value : *trip.values)
-            fields.append(value);
+            fields.append(cellText(value));
         out += spreadsheetRowBytes(fields);
     }
     return out;
@@ -212,13 +230,13 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
                        .arg(row.fields.size()).arg(spreadsheetHeader.size()));
             continue;
         }
-        const QString name = RecordStore::finalName(row.fields[0]);
+        const QString name = RecordStore::finalName(cellValue(row.fields[0]));
         const RecordEntry entry = eightBitNames.contains(name) ? store.entryNamed(name)
                                                               : RecordEntry{name, name.toUtf8()};
         std::optional<QString> problem = store.saveProblem(entry);
         RecordValues values;
         for (int line = 0; line < RecordLineCount && !problem; ++line) {
-            values[line] = row.fields[2 + line];
+            values[line] = cellValue(row.fields[2 + line]);
             problem = RecordStore::valueProblem(values[line]);
         }
         if (!problem && rowOfName.contains(name))

@@ -23,7 +23,9 @@ inline constexpr qsizetype maxImportBytes = qsizetype(8) << 20;
 QByteArray spreadsheetRowBytes(const QStringList &fields);
 // The whole file: the header, then each readable trip's name, its date in ISO form
 // ("2024-03-07", empty for a name that is not a date) and its five values as the record
-// holds them. A trip that could not be read has no values to write and is left out.
+// holds them; a cell a spreadsheet would take for a formula ("=…", "@…") is written as
+// text behind an apostrophe, which the import takes off. A trip that could not be read
+// has no values to write and is left out.
 QByteArray spreadsheetBytes(const QList<ReadTrip> &trips);
 
 struct SpreadsheetExport
