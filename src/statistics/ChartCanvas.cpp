@@ -8,13 +8,13 @@
 #include "look/Messages.h"
 
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QToolTip>
+#include <algorithm>
 
 namespace tankeli {
 namespace {

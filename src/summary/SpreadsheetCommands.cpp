@@ -6,6 +6,7 @@
 #include "look/Messages.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tankeli {
 namespace {
