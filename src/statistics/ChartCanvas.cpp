@@ -136,7 +136,7 @@ void ChartCanvas::showMenu(QPoint globalPos)
 QString ChartCanvas::suggestedImageName() const
 {
     return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + chartSelector(m_plan.selector).caption.toLower()
-        + QStringLiteral(".png");
+        + QLatin1Char('.') + chartImageSuffix(ChartImageFormat::Png);
 }
 
 void ChartCanvas::saveAsImage()
@@ -153,7 +153,7 @@ void ChartCanvas::saveAsImage()
     std::optional<ChartImageFormat> format = chartImageFormat(path);
     if (!format) {
         format = ChartImageFormat(std::clamp(chosen.filter, 0, int(filters.size()) - 1));
-        path += QStringLiteral(".") + QStringList{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}.at(int(*format));
+        path += QLatin1Char('.') + chartImageSuffix(*format);
     }
     const Done saved = saveChartImage(m_plan, size(), path, *format);
     if (!saved)

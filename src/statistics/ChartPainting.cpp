@@ -10,13 +10,23 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <array>
 #include <cerrno>
 
 namespace tankeli {
 namespace {
 // The screen's logical resolution: the files' units are the canvas's pixels.
 constexpr int screenDpi = 96;
-}
+
+// Each type's extension and the file dialog's choice, in the order of ChartImageFormat.
+struct ImageType
+{
+    const char *suffix;
+    const char *filter;
+};
+constexpr std::array<ImageType, 3> imageTypes{{{"png", "PNG-kuva (*.png)"}, {"svg", "SVG-kuva (*.svg)"},
+                                               {"pdf", "PDF-tiedosto (*.pdf)"}}};
+} // namespace
 
 void paintChart(QPainter &painter, const ChartPlan &plan, QSize size)
 {
@@ -41,19 +51,23 @@ void paintChart(QPainter &painter, const ChartPlan &plan, QSize size)
 std::optional<ChartImageFormat> chartImageFormat(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return ChartImageFormat::Png;
-    if (suffix == QLatin1String("svg"))
-        return ChartImageFormat::Svg;
-    if (suffix == QLatin1String("pdf"))
-        return ChartImageFormat::Pdf;
+    for (std::size_t i = 0; i < imageTypes.size(); ++i)
+        if (suffix == QLatin1String(imageTypes[i].suffix))
+            return ChartImageFormat(i);
     return std::nullopt;
 }
 
 QStringList chartImageFilters()
 {
-    return {QStringLiteral("PNG-kuva (*.png)"), QStringLiteral("SVG-kuva (*.svg)"),
-            QStringLiteral("PDF-tiedosto (*.pdf)")};
+    QStringList filters;
+    for (const ImageType &type : imageTypes)
+        filters << QString::fromUtf8(type.filter);
+    return filters;
+}
+
+QString chartImageSuffix(ChartImageFormat format)
+{
+    return QLatin1String(imageTypes[std::size_t(format)].suffix);
 }
 
 Done saveChartImage(const ChartPlan &plan, QSize size, const QString &path, ChartImageFormat format)

@@ -24,6 +24,8 @@ enum class ChartImageFormat { Png, Svg, Pdf };
 std::optional<ChartImageFormat> chartImageFormat(const QString &path);
 // The file dialog's choices, in the order of ChartImageFormat.
 QStringList chartImageFilters();
+// The format's own extension, without the dot: "png".
+QString chartImageSuffix(ChartImageFormat format);
 
 // Writes the chart as an image file, whole or not at all; the failure message names the
 // file and the cause in Finnish.
