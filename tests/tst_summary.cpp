@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -162,6 +163,63 @@ private slots:
         for (const QString &name : QDir(dir.filePath("stat")).entryList(QDir::Files))
             if (name != exported->leftOut.value(0).name)
                 QCOMPARE(readBytes(dir.filePath("b/" + RecordStore::finalName(name))), readBytes(dir.filePath("stat/" + name)));
+    }
+
+    // An export replaces its one file and nothing else where it writes, except the
+    // temporary file a killed export of that same file left there.
+    void exportTouchesNothingElse_data()
+    {
+        QTest::addColumn<QString>("beside"); // a file in the export's folder before it
+        QTest::addColumn<bool>("kept");
+        for (const char *name : {"README", "budget", "aB3dE9", ".aB3dE9", ".u.csv.tankeli-aB3dE9", ".t.csv.tankeli-aB3dE",
+                                 "t.csv.tankeli-aB3dE9"})
+            QTest::newRow(name) << name << true;
+        QTest::newRow("a killed export's temporary") << ".t.csv.tankeli-aB3dE9" << false;
+    }
+    void exportTouchesNothingElse()
+    {
+        QFETCH(QString, beside);
+        const QString folder = dir.filePath("vienti");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QVERIFY(writeBytes(folder + '/' + beside, "oma " + beside.toUtf8()));
+        QVERIFY(exportSpreadsheet(storeOf(dir.filePath("stat"), {{"a.sav", "1", "2", "3", "4", "5"}}), folder + "/t.csv"));
+        QFETCH(bool, kept);
+        QStringList left = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        left.sort();
+        QStringList expected{"t.csv"};
+        if (kept)
+            expected << beside;
+        expected.sort();
+        QCOMPARE(left, expected);
+        if (kept)
+            QCOMPARE(readBytes(folder + '/' + beside), "oma " + beside.toUtf8());
+    }
+
+    // An export over an earlier file replaces it whole; over a link it writes the file the
+    // link points to and leaves the link a link.
+    void exportReplaces_data()
+    {
+        QTest::addColumn<QString>("target");  // what t.csv is before the export
+        QTest::addColumn<QString>("written"); // where the new content is then
+        QTest::newRow("an earlier export") << "file" << "t.csv";
+        QTest::newRow("a link to a file elsewhere") << "link" << "muualla/oma.csv";
+    }
+    void exportReplaces()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, written);
+        const QString folder = dir.filePath("yli");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder + "/muualla");
+        QVERIFY(writeBytes(folder + "/muualla/oma.csv", QByteArray(100000, 'x')));
+        QVERIFY(target == "file" ? writeBytes(folder + "/t.csv", QByteArray(100000, 'x'))
+                                 : QFile::link(folder + "/muualla/oma.csv", folder + "/t.csv"));
+        QVERIFY(exportSpreadsheet(storeOf(dir.filePath("stat"), {{"a.sav", "1", "2", "3", "4", "5"}}), folder + "/t.csv"));
+        QCOMPARE(readBytes(folder + '/' + written), header + "a.sav;;1;2;3;4;5\r\n");
+        QCOMPARE(QFileInfo(folder + "/t.csv").isSymLink(), target == "link");
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"t.csv"});
+        QCOMPARE(QDir(folder + "/muualla").entryList(QDir::Files | QDir::Hidden), QStringList{"oma.csv"});
     }
 
     // A file from Calc into a folder that holds vanha.sav: the plan, then the answer.

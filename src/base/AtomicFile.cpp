@@ -167,20 +167,19 @@ Done prepareScratchFolder(const QByteArray &scratch)
     return {};
 }
 
-Done writeAtomically(const AtomicWrite &how, const QByteArray &content)
-{
-    survivingFileSizeLimit();
-    const Outcome<Target> examined = examine(how.target);
-    if (!examined)
-        return Done::failure(examined.error());
-    const Target &target = *examined;
+namespace {
 
-    const Done scratch = how.scratchPrepared ? Done() : prepareScratchFolder(how.scratchFolder);
-    QByteArray tempName = how.scratchFolder + "/XXXXXX";
+// Writes content to a new temporary file of the template (its last six characters are
+// replaced), then renames it over the target. A folder that takes no new name may still
+// let the file itself be written, where the caller allows that.
+Done replaceThrough(const Target &target, QByteArray tempName, const Done &scratch, const QByteArray &content,
+                    WhereFolderRefuses whereRefused)
+{
+    const bool inPlaceAllowed = whereRefused == WhereFolderRefuses::WriteInPlace && target.exists;
     const int fd = scratch ? ::mkostemp(tempName.data(), O_CLOEXEC) : -1;
     if (fd < 0) {
         const int createError = errno;
-        if (how.inPlaceFallback && target.exists)
+        if (inPlaceAllowed)
             return writeInPlace(target, content);
         return scratch ? failedWith(createError) : scratch;
     }
@@ -195,13 +194,69 @@ Done writeAtomically(const AtomicWrite &how, const QByteArray &content)
         if (renameFailed)
             failure = errno;
         ::unlink(tempName.constData());
-        // A folder that takes no new name (read-only) may still let the file be written.
-        if (renameFailed && how.inPlaceFallback && target.exists)
+        if (renameFailed && inPlaceAllowed)
             return writeInPlace(target, content);
         return failedWith(failure);
     }
     syncFolder(folderOf(target.path));
     return {};
+}
+
+// Removes the temporary files that killed writes to this same file left beside it:
+// regular files of the user's own, named by the prefix and six letters or digits.
+void removeOwnTemporariesOf(const QByteArray &folder, const QByteArray &prefix)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(prefix) || !isLeftoverName(name.constData() + prefix.size()))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat info;
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+Done replaceOwnFile(const QByteArray &target, const QByteArray &scratchFolder, const QByteArray &content,
+                    WhereFolderRefuses whereRefused)
+{
+    survivingFileSizeLimit();
+    const Outcome<Target> examined = examine(target);
+    if (!examined)
+        return Done::failure(examined.error());
+    return replaceThrough(*examined, scratchFolder + "/XXXXXX", prepareScratchFolder(scratchFolder), content,
+                          whereRefused);
+}
+
+QByteArray chosenFileTemporaryPrefix(const QByteArray &fileName)
+{
+    // Kept within a file name's longest length (255 bytes) with its suffix; a cut name
+    // ends on a whole UTF-8 character.
+    static const QByteArray suffix = ".tankeli-";
+    constexpr qsizetype longestName = 255;
+    QByteArray kept = fileName.left(longestName - 1 - suffix.size() - 6);
+    while (kept.size() < fileName.size() && !kept.isEmpty() && (uchar(fileName[kept.size()]) & 0xC0) == 0x80)
+        kept.chop(1);
+    return '.' + kept + suffix;
+}
+
+Done replaceChosenFile(const QByteArray &target, const QByteArray &content)
+{
+    survivingFileSizeLimit();
+    const Outcome<Target> examined = examine(target);
+    if (!examined)
+        return Done::failure(examined.error());
+    // Beside the file itself, so that the rename stays on one disk.
+    const QByteArray folder = folderOf(examined->path);
+    const QByteArray prefix = chosenFileTemporaryPrefix(examined->path.mid(examined->path.lastIndexOf('/') + 1));
+    removeOwnTemporariesOf(folder, prefix);
+    return replaceThrough(*examined, folder + '/' + prefix + "XXXXXX", Done(), content, WhereFolderRefuses::Fail);
 }
 
 } // namespace tankeli

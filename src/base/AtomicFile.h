@@ -9,26 +9,31 @@
 
 namespace tankeli {
 
-struct AtomicWrite
-{
-    QByteArray target;        // the file to replace or create (path bytes)
-    // The hidden folder of the program's own where the temporary file is made (six
-    // random characters); made when missing (prepareScratchFolder).
-    QByteArray scratchFolder;
-    // When no temporary file can be made but the file itself may be written, write it in
-    // place instead (not atomic, but the settings are still saved).
-    bool inPlaceFallback = false;
-    // The caller prepared the scratch folder itself, to name its own folder in a failure.
-    bool scratchPrepared = false;
-};
+// What a write of the program's own file does where its folder takes no new file (a
+// read-only Data/ that holds a writable Arvot.txt): fail, or write the file in place
+// (not atomic, but the settings are still saved).
+enum class WhereFolderRefuses { Fail, WriteInPlace };
 
-// Writes content as the whole file. A target that is a symbolic link is written through
-// to the file it points to; its permission bits are kept; a write-protected file is
-// never replaced. Every step is checked (write, sync, rename); a file size limit
-// (ulimit -f, a quota) fails the write instead of ending the program. The failure
-// message is the cause in Finnish ("Laitteessa ei ole tilaa vapaana"), for the caller to
-// put in a sentence that names the file.
-Done writeAtomically(const AtomicWrite &how, const QByteArray &content);
+// Replaces a file of the program's own (the settings, a trip record) with content. The
+// temporary file (six random characters) is made in scratchFolder, the program's own
+// hidden folder beside the target, which is made when missing and emptied of what
+// interrupted writes left in it (prepareScratchFolder). A target that is a symbolic link
+// is written through to the file it points to; its permission bits are kept; a
+// write-protected file is never replaced. Every step is checked (write, sync, rename); a
+// file size limit (ulimit -f, a quota) fails the write instead of ending the program. The
+// failure message is the cause in Finnish ("Laitteessa ei ole tilaa vapaana"), for the
+// caller to put in a sentence that names the file.
+Done replaceOwnFile(const QByteArray &target, const QByteArray &scratchFolder, const QByteArray &content,
+                    WhereFolderRefuses whereRefused = WhereFolderRefuses::Fail);
+
+// Replaces a file the user chose (an export, a chart image) with content, as above, but
+// with its temporary file beside the target (beside a link's target), hidden and named
+// after it: ".kuva.png.tankeli-aB3dE9". Leftovers of that same target, from a write that
+// was killed, are removed; nothing else in the folder is ever touched.
+Done replaceChosenFile(const QByteArray &target, const QByteArray &content);
+
+// The prefix of the temporary files replaceChosenFile makes for a target's file name.
+QByteArray chosenFileTemporaryPrefix(const QByteArray &fileName);
 
 // Makes the scratch folder (mode 0700) unless it is there, and removes the temporary
 // files that interrupted writes left in it. A link in its place is removed, never

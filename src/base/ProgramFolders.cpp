@@ -117,7 +117,7 @@ Done ProgramFolders::copyDefaultSettings() const
     // Written like every settings write, whole or not at all; two first starts that race
     // write the same content.
     const QByteArray to = QFile::encodeName(settingsFile());
-    if (const Done written = writeAtomically({to, QFile::encodeName(dataFolder()) + "/.tallennus", false}, content); !written)
+    if (const Done written = replaceOwnFile(to, QFile::encodeName(dataFolder()) + "/.tallennus", content); !written)
         return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu tehdä: %2.").arg(shownPath(settingsFile()), written.error()));
     return {};
 }

@@ -118,7 +118,7 @@ Done SettingsFile::write(const Settings &settings)
     const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(slash, 1));
     // The temporary file goes into a hidden folder of the program's own, never beside the
     // settings, where a user's own copies may lie.
-    const Done written = writeAtomically({path, folder + "/.tallennus", true}, content);
+    const Done written = replaceOwnFile(path, folder + "/.tallennus", content, WhereFolderRefuses::WriteInPlace);
     if (!written)
         return Done::failure(QStringLiteral("Asetustiedostoa %1 ei voitu kirjoittaa: %2. "
                                             "Aiemmat asetukset jäivät voimaan.")

@@ -199,7 +199,7 @@ Done RecordStore::write(const RecordEntry &entry, const RecordValues &values)
     }
     if (const Done scratch = prepareScratchFolder(); !scratch)
         return scratch;
-    const Done written = writeAtomically({pathOf(entry.fileName), pathOf(scratchName), false, true}, content);
+    const Done written = replaceOwnFile(pathOf(entry.fileName), pathOf(scratchName), content);
     if (!written)
         return Done::failure(QStringLiteral("Tiedostoa %1 ei voitu tallentaa: %2.")
                                  .arg(elideMiddle(entry.name), written.error()));

@@ -7,7 +7,6 @@
 #include "calculator/NumberText.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <cerrno>
@@ -123,13 +122,7 @@ Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QSt
         else
             report.leftOut.append({trip.name, trip.problem});
     }
-    // The temporary file is made beside the file it replaces (beside a link's target), so
-    // that the rename stays on one disk; nothing else in that folder is touched.
-    const QFileInfo target(path);
-    const QFileInfo real(target.isSymLink() ? target.symLinkTarget() : target.absoluteFilePath());
-    const AtomicWrite how{QFile::encodeName(target.absoluteFilePath()), QFile::encodeName(real.absolutePath()),
-                          false, true};
-    if (const Done written = writeAtomically(how, spreadsheetBytes(*trips)); !written)
+    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(*trips)); !written)
         return Outcome<SpreadsheetExport>::failure(
             QStringLiteral("Taulukkoa %1 ei voitu tallentaa: %2.").arg(shownPath(path), written.error()));
     return report;
