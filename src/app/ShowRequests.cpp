@@ -3,13 +3,15 @@
 #include "base/FailureText.h"
 
 #include <QCryptographicHash>
-#include <QEventLoop>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -22,6 +24,7 @@ constexpr QByteArrayView request("Tankeli: nayta ikkuna\n");
 constexpr QByteArrayView answer("Tankeli: ikkuna esilla\n");
 constexpr int maxConnections = 8;
 constexpr auto silenceLimit = 2s;
+constexpr auto retryPause = 50ms;
 
 } // namespace
 
@@ -112,43 +115,27 @@ bool askToShow(const QString &name, std::chrono::milliseconds patience)
 {
     if (name.isEmpty())
         return false;
-    // Waits in an event loop of its own rather than blocking, so that a running copy in
-    // this same process, and a request to end, are still served meanwhile.
+    // A second start has no window to keep alive, so it simply waits, never longer than
+    // the patience given.
+    const QDeadlineTimer deadline(patience);
     QLocalSocket socket;
-    QEventLoop loop;
-    QByteArray answered;
-    bool over = false;
-    const auto finish = [&] {
-        over = true;
-        loop.quit();
-    };
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, finish);
-    // The running copy may hold the lock a moment before it listens.
-    QTimer retry;
-    retry.setSingleShot(true);
-    retry.setInterval(50ms);
-    QObject::connect(&retry, &QTimer::timeout, &loop, [&] { socket.connectToServer(name); });
-    QObject::connect(&socket, &QLocalSocket::connected, &loop, [&] { socket.write(request.data(), request.size()); });
-    QObject::connect(&socket, &QLocalSocket::errorOccurred, &loop, [&](QLocalSocket::LocalSocketError error) {
-        if (error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError)
-            retry.start();
-    });
-    const auto take = [&] { answered += socket.read(answer.size() - answered.size()); };
-    QObject::connect(&socket, &QLocalSocket::readyRead, &loop, [&] {
-        take();
-        if (answered.size() == answer.size())
-            finish();
-    });
-    QObject::connect(&socket, &QLocalSocket::disconnected, &loop, [&] {
-        take();
-        finish();
-    });
-    deadline.start(patience);
     socket.connectToServer(name);
-    if (!over)
-        loop.exec();
+    while (!socket.waitForConnected(int(deadline.remainingTime()))) {
+        // The running copy may hold the lock a moment before it listens.
+        const bool notYetListening = socket.error() == QLocalSocket::ServerNotFoundError
+            || socket.error() == QLocalSocket::ConnectionRefusedError;
+        if (!notYetListening || deadline.hasExpired())
+            return false;
+        QThread::msleep(std::min<qint64>(retryPause.count(), deadline.remainingTime()));
+        socket.abort();
+        socket.connectToServer(name);
+    }
+    socket.write(request.data(), request.size());
+    socket.waitForBytesWritten(int(deadline.remainingTime()));
+    QByteArray answered;
+    while (answered.size() < answer.size()
+           && (socket.bytesAvailable() > 0 || socket.waitForReadyRead(int(deadline.remainingTime()))))
+        answered += socket.read(answer.size() - answered.size());
     return answered == answer;
 }
 
