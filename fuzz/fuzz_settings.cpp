@@ -2,7 +2,7 @@
 // settings that write and read back unchanged.
 #include "FuzzInput.h"
 
-#include "mainwindow/SettingsFile.h"
+#include "vehicles/SettingsFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #include "base/ProgramFolders.h"
-#include "mainwindow/SettingsFile.h"
+#include "vehicles/SettingsFile.h"
 
 #include "FileBytes.h"
 

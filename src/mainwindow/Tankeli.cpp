@@ -3,7 +3,6 @@
 #include "AboutText.h"
 #include "MainLayout.h"
 #include "SecondaryWindows.h"
-#include "SettingsFile.h"
 #include "base/Muuttujat.h"
 #include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"

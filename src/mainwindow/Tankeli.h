@@ -7,7 +7,7 @@
 #include "base/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
 #include "look/WindowSizing.h"
-#include "mainwindow/SettingsFile.h"
+#include "vehicles/SettingsFile.h"
 #include "records/TripFields.h"
 
 #include <QMainWindow>
