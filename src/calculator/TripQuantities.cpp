@@ -1,22 +1,21 @@
 #include "TripQuantities.h"
 
-namespace tankeli {
+#include <cstddef>
 
-const std::array<TripQuantity, tripRowCount> &tripRows()
+namespace tankeli {
+namespace {
+
+std::array<TripQuantity, tripRowCount> rowsFor(Energy energy)
 {
-    // The record keeps the trip price before the litres; the rows show the litres first.
-    static const std::array<TripQuantity, tripRowCount> rows{{
-        {Price, QStringLiteral("Bensanhinta"), QStringLiteral("€ / Litra"),
-         QStringLiteral("Aseta tähän paikallisen huoltoaseman bensan hinta euroissa"), 0,
-         QStringLiteral("€/L")},
-        {Consumption, QStringLiteral("Bensankulutus"), QStringLiteral("Litraa / 100 Km"),
-         QStringLiteral("Paljonko auto kuluttaa 100 km:n matkalla polttoainetta"), 1,
-         QStringLiteral("L/100Km")},
+    const EnergyWords &words = energyWords(energy);
+    // The record keeps the trip price before the amount used; the rows show the amount first.
+    return {{
+        {Price, words.priceCaption, words.priceUnit, words.priceTooltip, 0, words.chartPriceUnit},
+        {Consumption, words.consumptionCaption, words.consumptionUnit, words.consumptionTooltip, 1,
+         words.chartConsumptionUnit},
         {Distance, QStringLiteral("Matka"), QStringLiteral("Kilometriä"),
-         QStringLiteral("Kuinka monta kilometriä voidaan ajaa tai on ajettu"), 2,
-         QStringLiteral("Km")},
-        {Litres, QStringLiteral("Kokonaiskulutus"), QStringLiteral("Litraa / matka"),
-         QStringLiteral("Paljonko polttoainetta kuluu ajetussa matkassa"), 4, QStringLiteral("L")},
+         QStringLiteral("Kuinka monta kilometriä voidaan ajaa tai on ajettu"), 2, QStringLiteral("Km")},
+        {Litres, QStringLiteral("Kokonaiskulutus"), words.amountUnit, words.amountTooltip, 4, words.chartAmountUnit},
         {TripPrice, QStringLiteral("Yhteishinta"), QStringLiteral("€ / Matka"),
          QStringLiteral("Ajetun matkan hinta"), 3, QStringLiteral("€")},
         {MonthPrice, QStringLiteral("Kuukausihinta"), QStringLiteral("€ / KK"),
@@ -24,7 +23,15 @@ const std::array<TripQuantity, tripRowCount> &tripRows()
         {YearPrice, QStringLiteral("Vuosihinta"), QStringLiteral("€ / Vuosi"),
          QStringLiteral("Jos ajo on jokapäiväistä, paljonko kuluu rahaa vuodessa"), -1, {}},
     }};
-    return rows;
+}
+
+} // namespace
+
+const std::array<TripQuantity, tripRowCount> &tripRows(Energy energy)
+{
+    static const std::array<std::array<TripQuantity, tripRowCount>, allEnergies.size()> tables{
+        rowsFor(Energy::Petrol), rowsFor(Energy::Diesel), rowsFor(Energy::Electricity), rowsFor(Energy::Gas)};
+    return tables[static_cast<std::size_t>(energy)];
 }
 
 } // namespace tankeli

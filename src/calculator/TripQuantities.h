@@ -3,6 +3,7 @@
 // bottom with their captions, units and tooltips, where each is stored in a trip record,
 // and how the chart labels it. The first five rows are also the chart's five selectors.
 
+#include "Energy.h"
 #include "TripCalculation.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ struct TripQuantity
 inline constexpr int tripRowCount = 7;
 inline constexpr int chartSelectorCount = 5;
 
-// The rows of the main window, top to bottom.
-const std::array<TripQuantity, tripRowCount> &tripRows();
+// The rows of the main window, top to bottom, worded for a vehicle of this energy.
+const std::array<TripQuantity, tripRowCount> &tripRows(Energy energy = Energy::Petrol);
 
 } // namespace tankeli
