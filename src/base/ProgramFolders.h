@@ -42,6 +42,11 @@ public:
     QString recordFolder() const { return m_dataRoot + QStringLiteral("/stat"); }
     QString picture(const QString &fileName) const { return m_pictureFolder + QLatin1Char('/') + fileName; }
     QString defaultSettings() const { return m_defaultSettings; }
+    // The folder that holds Data/ and stat/.
+    QString dataRoot() const { return m_dataRoot; }
+    // The same pictures, with the settings and trips under another folder (another
+    // vehicle's), which is never prepared as a first start.
+    ProgramFolders withDataRoot(QString dataRoot) const { return ProgramFolders(std::move(dataRoot), m_pictureFolder, QString()); }
 
     // Where the program offers to save and open the user's own files (a chart image, a
     // spreadsheet): the documents folder where there is one, else the home folder.
