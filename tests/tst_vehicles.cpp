@@ -1,4 +1,5 @@
 #include "vehicles/Garage.h"
+#include "vehicles/VehicleComparison.h"
 #include "base/FailureText.h"
 #include "base/Trash.h"
 
@@ -169,6 +170,45 @@ private slots:
                                   "stat/matka.sav=" + QString::fromLatin1(QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n").toHex())}));
         // A vehicle is never left half made.
         QCOMPARE(QDir(path("Ajoneuvot")).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot).filter(".uusi"), QStringList());
+    }
+
+    // One trip with every vehicle, worked by hand: the petrol car's consumption is the
+    // average of its trips (6 l and 12 l over 100 and 200 km: 6 l/100 km), its calibration
+    // 100 -> 105 km/h (5 %): 6,3 l; the electric car's the one last calculated, 16,4 kWh.
+    void comparison_data()
+    {
+        QTest::addColumn<QString>("distance");
+        QTest::addColumn<QString>("typedPrice"); // the chosen petrol car's price in the main window
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("failure");
+        const QString electric = "Sähköauto|Sähkö|16,40 kWh/100 km|0,25 €/kWh|4,10 €|123,00 €|1496,50 €";
+        const QString van = "Pakettiauto|Diesel|–|1,7 €/l|–|–|–";
+        QTest::newRow("cheapest first, the van has no consumption") << "100" << "1,9"
+            << QStringList{electric, "Oma auto|Bensiini|6,00 l/100 km|1,9 €/l|11,97 €|359,10 €|4369,05 €", van} << "";
+        QTest::newRow("a price typed but not saved") << "100" << "2"
+            << QStringList{electric, "Oma auto|Bensiini|6,00 l/100 km|2 €/l|12,60 €|378,00 €|4599,00 €", van} << "";
+        QTest::newRow("no distance") << "" << "1,9" << QStringList{} << comparisonNeedsDistance;
+        QTest::newRow("a distance of 0") << "0" << "1,9" << QStringList{} << comparisonNeedsDistance;
+        QTest::newRow("a distance with a point") << "100.5" << "1,9" << QStringList{} << comparisonNeedsDistance;
+    }
+    void comparison()
+    {
+        QFETCH(QString, distance);
+        QFETCH(QString, typedPrice);
+        QVERIFY(writeBytes(path("Data/Arvot.txt"), "1,9\r\n100\r\n105\r\nTrue\r\nFalse\r\n"));
+        QVERIFY(QFile::remove(path("stat/2026_12_07.sav")));
+        QVERIFY(writeBytes(path("stat/a.sav"), "1,9\r\n6\r\n100\r\n11,4\r\n6\r\n"));
+        QVERIFY(writeBytes(path("stat/b.sav"), "1,9\r\n6\r\n200\r\n22,8\r\n12\r\n"));
+        Garage garage(home());
+        garage.load();
+        QVERIFY(garage.add({"Sähköauto", Energy::Electricity, "16,4"}, {"0,25", "0", "0", false, false}));
+        QVERIFY(garage.add({"Pakettiauto", Energy::Diesel, {}}, {"1,7", "0", "0", false, false}));
+        const Outcome<QList<ComparedVehicle>> compared = compareVehicles(garage, distance, {typedPrice, "100", "105", true, false});
+        QTEST(compared.error(), "failure");
+        QStringList rows;
+        for (const ComparedVehicle &vehicle : compared ? *compared : QList<ComparedVehicle>())
+            rows << comparisonCells(vehicle).join('|');
+        QTEST(rows, "rows");
     }
 
     // What is removed goes into the desktop's trash; where no trash can be had it stays

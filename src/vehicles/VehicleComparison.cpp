@@ -1,0 +1,104 @@
+#include "VehicleComparison.h"
+
+#include "calculator/NumberText.h"
+#include "calculator/TripCalculation.h"
+#include "calibration/CalibrationState.h"
+#include "summary/TripSummary.h"
+
+#include <algorithm>
+
+namespace tankeli {
+namespace {
+
+const QString nothing = QStringLiteral("–");
+
+// The consumption the vehicle is best compared with, and where it comes from.
+void chooseConsumption(ComparedVehicle &compared, const Garage &garage, int index)
+{
+    const TripSummary trips = summarizeStore(RecordStore(garage.folders(index).recordFolder()));
+    if (trips.averageConsumption) {
+        compared.consumption = trips.averageConsumption;
+        compared.source = ConsumptionSource::Trips;
+        return;
+    }
+    if (const auto last = textToDouble(garage.info(index).lastConsumption); last && *last > 0) {
+        compared.consumption = *last;
+        compared.source = ConsumptionSource::LastCalculated;
+    }
+}
+
+void workOutPrices(ComparedVehicle &compared, const Settings &settings, const QString &distance)
+{
+    compared.price = settings.price;
+    if (!compared.consumption)
+        return;
+    const CalibrationState calibration =
+        CalibrationState::fromSettings(settings.displayReading, settings.meterReading, settings.calibrationInUse);
+    const QString zero = QStringLiteral("0");
+    TripTexts texts{settings.price, singleToText(float(*compared.consumption)), distance, zero, zero, zero, zero};
+    const Outcome<TripTexts> trip = calculateTrip(texts, calibration.forCalculation());
+    const auto price = textToDouble(settings.price);
+    if (!trip || !price || *price <= 0) {
+        compared.problem = QStringLiteral("hinta \"%1\" ei ole luku, jolla voi laskea").arg(settings.price);
+        return;
+    }
+    compared.tripPrice = textToDouble((*trip)[TripPrice]);
+    compared.monthPrice = textToDouble((*trip)[MonthPrice]);
+    compared.yearPrice = textToDouble((*trip)[YearPrice]);
+}
+
+QString moneyOrNothing(const std::optional<double> &euros)
+{
+    return euros ? moneyText(*euros) : nothing;
+}
+
+} // namespace
+
+Outcome<QList<ComparedVehicle>> compareVehicles(const Garage &garage, const QString &distance,
+                                                const Settings &chosenSettings)
+{
+    const auto length = textToSingle(distance);
+    if (!length || *length <= 0)
+        return Outcome<QList<ComparedVehicle>>::failure(comparisonNeedsDistance);
+    QList<ComparedVehicle> compared;
+    for (int i = 0; i < garage.count(); ++i) {
+        ComparedVehicle vehicle;
+        vehicle.name = garage.info(i).name;
+        vehicle.energy = garage.info(i).energy;
+        chooseConsumption(vehicle, garage, i);
+        if (i == garage.current()) {
+            workOutPrices(vehicle, chosenSettings, distance);
+        } else if (const Outcome<Settings> settings = SettingsFile(garage.folders(i).settingsFile()).read()) {
+            workOutPrices(vehicle, *settings, distance);
+        } else {
+            vehicle.problem = settings.error();
+        }
+        compared.append(vehicle);
+    }
+    // Cheapest first; a vehicle without a price after every one with one, in menu order.
+    std::stable_sort(compared.begin(), compared.end(), [](const ComparedVehicle &a, const ComparedVehicle &b) {
+        return a.tripPrice && (!b.tripPrice || *a.tripPrice < *b.tripPrice);
+    });
+    return compared;
+}
+
+QStringList comparisonHeader()
+{
+    return {QStringLiteral("Ajoneuvo"), QStringLiteral("Käyttövoima"), QStringLiteral("Kulutus"),
+            QStringLiteral("Hinta"), QStringLiteral("Matkan hinta"), QStringLiteral("Kuukausihinta"),
+            QStringLiteral("Vuosihinta")};
+}
+
+QStringList comparisonCells(const ComparedVehicle &vehicle)
+{
+    const EnergyWords &words = energyWords(vehicle.energy);
+    const QString consumption = vehicle.consumption
+        ? QString::number(*vehicle.consumption, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(',')) + QLatin1Char(' ')
+            + words.amountSymbol + QStringLiteral("/100 km")
+        : nothing;
+    const QString price = vehicle.price.isEmpty() ? nothing : vehicle.price + QStringLiteral(" €/") + words.amountSymbol;
+    return {vehicle.name, energyName(vehicle.energy), consumption, price, moneyOrNothing(vehicle.tripPrice),
+            moneyOrNothing(vehicle.monthPrice), moneyOrNothing(vehicle.yearPrice)};
+}
+
+} // namespace tankeli
