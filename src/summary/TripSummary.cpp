@@ -156,19 +156,15 @@ TripSummary summarizeTrips(const QList<ReadTrip> &trips)
     return summing.finish();
 }
 
-// Each record is summed as soon as it is read; a large folder is never held whole.
 TripSummary summarizeStore(const RecordStore &store)
 {
-    const Outcome<QList<RecordEntry>> entries = store.list();
-    if (!entries) {
+    const Outcome<QList<ReadTrip>> trips = readTrips(store);
+    if (!trips) {
         TripSummary summary;
-        summary.listProblem = entries.error();
+        summary.listProblem = trips.error();
         return summary;
     }
-    Summing summing;
-    for (const RecordEntry &entry : *entries)
-        summing.add(readTrip(store, entry));
-    return summing.finish();
+    return summarizeTrips(*trips);
 }
 
 QString moneyText(double euros)

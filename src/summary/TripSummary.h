@@ -55,7 +55,7 @@ struct TripSummary
 // litres still counts in the trips, the distance and the cost. A line whose text is not
 // a number leaves the whole record out, so that every total counts the same trips.
 TripSummary summarizeTrips(const QList<ReadTrip> &trips);
-// Reads every listed record anew and summarizes them.
+// Reads every listed record and summarizes them.
 TripSummary summarizeStore(const RecordStore &store);
 
 struct SummaryLine
