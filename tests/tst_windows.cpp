@@ -485,6 +485,10 @@ private slots:
             {"Käytä laskimessa, then a distance", "fields=1,3;0;100 menu:Menu_Yhteenveto click:Nappi(0) 2 5 0",
              "windows=main | focus=row2 | row1=6,818182 | row2=250"},
             {"Käytä laskimessa by keys", "@row1 Ctrl+Y Tab Return", "windows=main | focus=row2 | row1=6,818182"},
+            {"Käytä laskimessa calculates: no old results", typed + "@row2 L menu:Menu_Yhteenveto click:Nappi(0)",
+             "rows=1,3;6,818182;100;6,818182;8,863636;265,9091;3235,227 | focus=row2 | shown="},
+            {"Käytä laskimessa with no distance yet: no message, L after one", "fields=1,3;0; menu:Menu_Yhteenveto click:Nappi(0) 1 0 0 L",
+             "rows=1,3;6,818182;100;6,818182;8,863636;265,9091;3235,227 | shown="},
             {"no average to use", "delete:* record:a.sav=1/0/0/0/0 menu:Menu_Yhteenveto click:Nappi(0)",
              "window=Yhteenveto | shown=!Tankeli: Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."},
             // Spreadsheets: every trip out, and back in with one question for the names saved already.
