@@ -3,7 +3,6 @@
 #include "mainwindow/MainLayout.h"
 #include "records/FileLayout.h"
 #include "statistics/StatLayout.h"
-#include "summary/SummaryLayout.h"
 
 #include <QTest>
 
@@ -47,12 +46,6 @@ private slots:
                                                                  c.units[1], c.choiceCaption, c.option, c.button}
             << QList<QPointF>{{-1, 5.6}, {111, 76.8}, {111, 136.8}, {-12, 106.8}, {218, 106.8}, {59, 176.8},
                               {25, 176.8}, {103, 206}};
-        const SummaryLayout y = layoutSummaryWindow(440, 470, false);
-        QTest::newRow("summary, designed") << QList<QPointF>{y.labels[8], y.values[0], y.heading, y.table.topLeft(), y.table.bottomRight(), y.buttons[0], y.buttons[1]}
-            << QList<QPointF>{{12, 156}, {190, 12}, {12, 182}, {12, 201}, {428, 415}, {74, 425}, {225, 425}};
-        const SummaryLayout out = layoutSummaryWindow(440, 470, true);
-        QTest::newRow("summary, trips left out") << QList<QPointF>{out.table.bottomRight(), out.leftOut->topLeft(), out.buttons[0]}
-            << QList<QPointF>{{428, 345}, {12, 353}, {74, 425}};
     }
     void positions()
     {

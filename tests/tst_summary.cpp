@@ -19,13 +19,16 @@ namespace {
 using Trips = QList<QStringList>;
 
 // Writes the trips into a fresh folder; a record that cannot be read has two lines only.
+// A name the program would not save under (a tab in it) is written as another program would.
 RecordStore storeOf(const QString &folder, const Trips &trips)
 {
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     RecordStore store(folder);
     for (const QStringList &t : trips)
-        if (t.size() == 1 ? !writeBytes(folder + '/' + t[0], "1\r\n2\r\n") : !store.write(t[0], {t[1], t[2], t[3], t[4], t[5]}))
+        if (t.size() == 1 ? !writeBytes(folder + '/' + t[0], "1\r\n2\r\n")
+                          : RecordStore::nameProblem(t[0]) ? !writeBytes(folder + '/' + t[0], t.mid(1).join("\r\n").toUtf8() + "\r\n")
+                                                           : !store.write(t[0], {t[1], t[2], t[3], t[4], t[5]}))
             qWarning("could not write %s", qPrintable(t[0]));
     return store;
 }
@@ -41,7 +44,8 @@ class TestSummary : public QObject
 
 private slots:
     // Sums, averages and the period table as the summary window shows them. A record named
-    // by date counts in its month and year; every other name on the row "Muut".
+    // by date counts in its month and year; every other name on the row "Muut". Averages
+    // are rounded for reading; a figure beyond the double range reads "liian suuri".
     void summary_data()
     {
         QTest::addColumn<Trips>("trips");
@@ -54,51 +58,83 @@ private slots:
         QTest::addColumn<QString>("perKilometre");
         QTest::addColumn<QString>("lowest");
         QTest::addColumn<QString>("highest");
-        QTest::addColumn<QStringList>("periods");
-        QTest::addColumn<QStringList>("leftOut"); // name: reason
+        QTest::addColumn<QStringList>("periods"); // period; trips; km; l; €; l/100 km
+        QTest::addColumn<int>("workedOut");        // trips counting litres × 100 / consumption
+        QTest::addColumn<QString>("calculator");   // what "Käytä laskimessa" puts in, or "none"
+        QTest::addColumn<QStringList>("leftOut");  // name: reason
         QTest::newRow("two trips, one on a leap day")
             << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"2024_02_29.sav", "1,5", "6", "100", "9", "6"}}
-            << "2" << "220 km" << "15 l" << "20,70 €" << "6,818182 l/100 km" << "1,38 €/l" << "0,09409091 €/km"
+            << "2" << "220 km" << "15 l" << "20,70 €" << "6,82 l/100 km" << "1,38 €/l" << "0,094 €/km"
             << "6 l/100 km (2024_02_29.sav)" << "7,5 l/100 km (2024_03_07.sav)"
-            << QStringList{"Helmikuu 2024; 1; 100 km; 6 l; 9,00 €", "Maaliskuu 2024; 1; 120 km; 9 l; 11,70 €",
-                           "Vuosi 2024; 2; 220 km; 15 l; 20,70 €"} << QStringList{};
+            << QStringList{"Helmikuu 2024; 1; 100; 6; 9,00; 6,00", "Maaliskuu 2024; 1; 120; 9; 11,70; 7,50",
+                           "Vuosi 2024; 2; 220; 15; 20,70; 6,82"} << 0 << "6,82" << QStringList{};
         QTest::newRow("averages divide totals, not each trip's ratio")
             << Trips{{"2023_12_31.sav", "1,3", "10", "10", "1,3", "1"}, {"2024_01_15.sav", "1,3", "5", "90", "5,85", "4,5"}}
-            << "2" << "100 km" << "5,5 l" << "7,15 €" << "5,5 l/100 km" << "1,3 €/l" << "0,0715 €/km"
+            << "2" << "100 km" << "5,5 l" << "7,15 €" << "5,50 l/100 km" << "1,30 €/l" << "0,071 €/km"
             << "5 l/100 km (2024_01_15.sav)" << "10 l/100 km (2023_12_31.sav)"
-            << QStringList{"Joulukuu 2023; 1; 10 km; 1 l; 1,30 €", "Vuosi 2023; 1; 10 km; 1 l; 1,30 €",
-                           "Tammikuu 2024; 1; 90 km; 4,5 l; 5,85 €", "Vuosi 2024; 1; 90 km; 4,5 l; 5,85 €"} << QStringList{};
+            << QStringList{"Joulukuu 2023; 1; 10; 1; 1,30; 10,00", "Vuosi 2023; 1; 10; 1; 1,30; 10,00",
+                           "Tammikuu 2024; 1; 90; 4,5; 5,85; 5,00", "Vuosi 2024; 1; 90; 4,5; 5,85; 5,00"} << 0 << "5,5" << QStringList{};
         QTest::newRow("saved without litres: counted, no litre averages") << Trips{{"e.sav", "1,3", " ", "100", "8", ""}}
-            << "1" << "100 km" << "0 l" << "8,00 €" << "–" << "–" << "0,08 €/km" << "–" << "–"
-            << QStringList{"Muut; 1; 100 km; 0 l; 8,00 €"} << QStringList{};
-        QTest::newRow("zero distance: in the totals, not in the km averages")
+            << "1" << "100 km" << "0 l" << "8,00 €" << "–" << "–" << "0,080 €/km" << "–" << "–"
+            << QStringList{"Muut; 1; 100; 0; 8,00; –"} << 0 << "none" << QStringList{};
+        QTest::newRow("zero distance, no consumption: in the totals, not in the km averages")
             << Trips{{"z.sav", "1,3", "", "0", "3", "2"}, {"w.sav", "1,4", "5", "100", "7", "5"}}
-            << "2" << "100 km" << "7 l" << "10,00 €" << "5 l/100 km" << "1,428571 €/l" << "0,07 €/km"
-            << "5 l/100 km (w.sav)" << "5 l/100 km (w.sav)" << QStringList{"Muut; 2; 100 km; 7 l; 10,00 €"} << QStringList{};
+            << "2" << "100 km" << "7 l" << "10,00 €" << "5,00 l/100 km" << "1,43 €/l" << "0,070 €/km"
+            << "5 l/100 km (w.sav)" << "5 l/100 km (w.sav)" << QStringList{"Muut; 2; 100; 7; 10,00; 5,00"} << 0 << "5" << QStringList{};
         QTest::newRow("consumption 0 is no extreme; the first of equals")
             << Trips{{"r1.sav", "1,3", "0", "100", "8", "6"}, {"r2.sav", "1,3", "6", "100", "8", "6"}, {"r3.sav", "1,3", "6", "50", "4", "3"}}
-            << "3" << "250 km" << "15 l" << "20,00 €" << "6 l/100 km" << "1,333333 €/l" << "0,08 €/km"
-            << "6 l/100 km (r2.sav)" << "6 l/100 km (r2.sav)" << QStringList{"Muut; 3; 250 km; 15 l; 20,00 €"} << QStringList{};
+            << "3" << "250 km" << "15 l" << "20,00 €" << "6,00 l/100 km" << "1,33 €/l" << "0,080 €/km"
+            << "6 l/100 km (r2.sav)" << "6 l/100 km (r2.sav)" << QStringList{"Muut; 3; 250; 15; 20,00; 6,00"} << 0 << "6" << QStringList{};
         QTest::newRow("unreadable and not numbers are left out")
             << Trips{{"2024_01_01.sav"}, {"g.sav", "1,3", "6", "100", "8", "6"}, {"p.sav", "1,3", "6.5", "100", "8", "6"},
                      {"q.sav", "abc", "6", "100", "8", "6"}}
-            << "1" << "100 km" << "6 l" << "8,00 €" << "6 l/100 km" << "1,333333 €/l" << "0,08 €/km"
-            << "6 l/100 km (g.sav)" << "6 l/100 km (g.sav)" << QStringList{"Muut; 1; 100 km; 6 l; 8,00 €"}
+            << "1" << "100 km" << "6 l" << "8,00 €" << "6,00 l/100 km" << "1,33 €/l" << "0,080 €/km"
+            << "6 l/100 km (g.sav)" << "6 l/100 km (g.sav)" << QStringList{"Muut; 1; 100; 6; 8,00; 6,00"} << 0 << "6"
             << QStringList{"2024_01_01.sav: Tiedostosta 2024_01_01.sav puuttuu rivi 3.",
                            "p.sav: Tiedoston p.sav rivillä 2 (Bensankulutus) on \"6.5\", joka ei ole luku.",
                            "q.sav: Tiedoston q.sav rivillä 1 (Bensanhinta) on \"abc\", joka ei ole luku."};
-        QTest::newRow("sums kept in double precision, no group separators")
-            << Trips{{"iso.sav", "1,3", "", "1E+300", "1234567,891", ""}} << "1" << "1E+300 km" << "0 l" << "1234567,89 €"
-            << "–" << "–" << "1,234568E-294 €/km" << "–" << "–" << QStringList{"Muut; 1; 1E+300 km; 0 l; 1234567,89 €"} << QStringList{};
         Trips notDates;
         for (const char *name : {"2024_3_07.sav", "2024_02_30.sav", "2024_03_07.SAV", "2024_03_07", "02024_03_07.sav",
                                  "+2024_03_07.sav", "2024_03_07.txt", "2024_03_07_1.sav", "0_01_01.sav"})
             notDates << QStringList{name, "1,3", "6", "10", "0,78", "0,6"};
-        QTest::newRow("only the default form is a date") << notDates << "9" << "90 km" << "5,4 l" << "7,02 €" << "6 l/100 km"
-            << "1,3 €/l" << "0,078 €/km" << "6 l/100 km (+2024_03_07.sav)" << "6 l/100 km (+2024_03_07.sav)"
-            << QStringList{"Muut; 9; 90 km; 5,4 l; 7,02 €"} << QStringList{};
+        QTest::newRow("only the default form is a date") << notDates << "9" << "90 km" << "5,4 l" << "7,02 €" << "6,00 l/100 km"
+            << "1,30 €/l" << "0,078 €/km" << "6 l/100 km (+2024_03_07.sav)" << "6 l/100 km (+2024_03_07.sav)"
+            << QStringList{"Muut; 9; 90; 5,4; 7,02; 6,00"} << 0 << "6" << QStringList{};
         QTest::newRow("no trips") << Trips{} << "0" << "0 km" << "0 l" << "0,00 €" << "–" << "–" << "–" << "–" << "–"
-            << QStringList{} << QStringList{};
+            << QStringList{} << 0 << "none" << QStringList{};
+        // A trip calculated with a margin of 4 %: 6,4 l/100 km over a speedometer's 100 km are
+        // 6,656 l over 104 km, at 1,5 €/l 9,984 €. The km and averages count the 104.
+        QTest::newRow("calibrated: the true distance from litres and consumption")
+            << Trips{{"2024_03_07.sav", "1,5", "6,4", "100", "9,984", "6,656"}}
+            << "1" << "104 km" << "6,656 l" << "9,98 €" << "6,40 l/100 km" << "1,50 €/l" << "0,096 €/km"
+            << "6,4 l/100 km (2024_03_07.sav)" << "6,4 l/100 km (2024_03_07.sav)"
+            << QStringList{"Maaliskuu 2024; 1; 104; 6,656; 9,98; 6,40", "Vuosi 2024; 1; 104; 6,656; 9,98; 6,40"} << 1 << "6,4"
+            << QStringList{};
+        // 51,27 l over 412 km are 12,44417 l/100 km as saved; 5127 / 12,44417 is 412,00016.
+        QTest::newRow("rounded consumption: the saved distance stands")
+            << Trips{{"k.sav", "1,8", "12,44417", "412", "92,286", "51,27"}, {"c.sav", "1,5", "6,4", "100", "9,984", "6,656"}}
+            << "2" << "516 km" << "57,926 l" << "102,27 €" << "11,23 l/100 km" << "1,77 €/l" << "0,198 €/km"
+            << "6,4 l/100 km (c.sav)" << "12,44417 l/100 km (k.sav)" << QStringList{"Muut; 2; 516; 57,926; 102,27; 11,23"} << 1
+            << "11,23" << QStringList{};
+        QTest::newRow("saved without a distance: from litres and consumption")
+            << Trips{{"d.sav", "1,5", "5", "", "6", "4"}}
+            << "1" << "80 km" << "4 l" << "6,00 €" << "5,00 l/100 km" << "1,50 €/l" << "0,075 €/km"
+            << "5 l/100 km (d.sav)" << "5 l/100 km (d.sav)" << QStringList{"Muut; 1; 80; 4; 6,00; 5,00"} << 1 << "5" << QStringList{};
+        QTest::newRow("sums beyond the double range")
+            << Trips{{"a.sav", "1,3", "", "1E+308", "1E+308", "1"}, {"b.sav", "1,3", "", "1E+308", "1E+308", "1"}}
+            << "2" << "liian suuri" << "2 l" << "liian suuri" << "liian suuri" << "liian suuri" << "liian suuri" << "–" << "–"
+            << QStringList{"Muut; 2; liian suuri; 2; liian suuri; liian suuri"} << 0 << "none" << QStringList{};
+        QTest::newRow("a quotient beyond the double range") << Trips{{"a.sav", "1,3", "", "1E-10", "", "1E+300"}}
+            << "1" << "1E-10 km" << "1E+300 l" << "0,00 €" << "liian suuri" << "–" << "–" << "–" << "–"
+            << QStringList{"Muut; 1; 1E-10; 1E+300; 0,00; liian suuri"} << 0 << "none" << QStringList{};
+        QTest::newRow("beyond the calculator's single precision") << Trips{{"a.sav", "1,3", "", "100", "", "1E+39"}}
+            << "1" << "100 km" << "1E+39 l" << "0,00 €" << "1E+39 l/100 km" << "–" << "–" << "–" << "–"
+            << QStringList{"Muut; 1; 100; 1E+39; 0,00; 1E+39"} << 0 << "none" << QStringList{};
+        QTest::newRow("euros to the cent, no group separators; beyond 1E+15 in the number form")
+            << Trips{{"iso.sav", "1,3", "", "1E+300", "1234567,891", ""}, {"2024_01_01.sav", "1,3", "", "", "-1,5E+20", "2"}}
+            << "2" << "1E+300 km" << "2 l" << "-1,5E+20 €" << "–" << "-7,5E+19 €/l" << "0,000 €/km" << "–" << "–"
+            << QStringList{"Tammikuu 2024; 1; 0; 2; -1,5E+20; –", "Vuosi 2024; 1; 0; 2; -1,5E+20; –", "Muut; 1; 1E+300; 0; 1234567,89; –"}
+            << 0 << "none" << QStringList{};
     }
     void summary()
     {
@@ -107,15 +143,58 @@ private slots:
         const QList<SummaryLine> lines = summaryLines(summary);
         const char *columns[] = {"count", "distance", "litres", "cost", "consumption", "price", "perKilometre", "lowest", "highest"};
         for (int i = 0; i < 9; ++i)
-            QTEST(lines[i].value, columns[i]);
+            QTEST(lines[i].shown(), columns[i]);
         QStringList periods;
         for (const SummaryPeriod &period : summary.periods)
             periods << periodCells(period).join("; ");
         QTEST(periods, "periods");
+        QTEST(summary.distancesWorkedOut, "workedOut");
+        QTEST(consumptionForCalculator(summary).value_or("none"), "calculator");
         QStringList leftOut;
         for (const LeftOutTrip &trip : summary.leftOut)
             leftOut << trip.name + ": " + trip.reason;
         QTEST(leftOut, "leftOut");
+    }
+
+    // What the window says under its tables, and what Ctrl+C puts on the clipboard for a
+    // spreadsheet: captions, units in brackets, numbers as shown, tab-separated.
+    void notesAndCopy_data()
+    {
+        QTest::addColumn<Trips>("trips");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("copied");
+        const QString periodHeader = "\nKausi\tMatkoja\tMatka (km)\tPolttoaine (l)\tKustannukset (€)\tl/100 km\n";
+        QTest::newRow("two trips, no note")
+            << Trips{{"2024_03_07.sav", "1,3", "7,5", "120", "11,7", "9"}, {"matka.sav", "1,5", "6", "100", "9", "6"}}
+            << QStringList{}
+            << "Matkoja\t2\nMatkat yhteensä (km)\t220\nPolttoainetta yhteensä (l)\t15\nKustannukset yhteensä (€)\t20,70\n"
+               "Keskikulutus (l/100 km)\t6,82\nKeskihinta (€/l)\t1,38\nKilometrihinta (€/km)\t0,094\n"
+               "Pienin kulutus (l/100 km)\t6\tmatka.sav\nSuurin kulutus (l/100 km)\t7,5\t2024_03_07.sav\n"
+               + periodHeader + "Maaliskuu 2024\t1\t120\t9\t11,70\t7,50\nVuosi 2024\t1\t120\t9\t11,70\t7,50\nMuut\t1\t100\t6\t9,00\t6,00\n";
+        QTest::newRow("a calibrated trip, one left out, a tab in a name")
+            << Trips{{"a\tb.sav", "1,5", "6,4", "100", "9,984", "6,656"}, {"x.sav", "1", "x", "1", "1", "1"}}
+            << QStringList{"Kilometreissä, keskiarvoissa ja kilometrihinnassa 1 matkan pituus on laskettu litroista ja "
+                           "kulutuksesta (litrat × 100 / kulutus), koska tallennettu matka puuttuu tai ei vastaa niitä. "
+                           "Kalibrointi käytössä laskettu matka tallentuu nopeusmittarin lukemana.",
+                           "1 matka jätettiin laskuista pois:\nx.sav: Tiedoston x.sav rivillä 2 (Bensankulutus) on \"x\", joka ei ole luku."}
+            << "Matkoja\t1\nMatkat yhteensä (km)\t104\nPolttoainetta yhteensä (l)\t6,656\nKustannukset yhteensä (€)\t9,98\n"
+               "Keskikulutus (l/100 km)\t6,40\nKeskihinta (€/l)\t1,50\nKilometrihinta (€/km)\t0,096\n"
+               "Pienin kulutus (l/100 km)\t6,4\ta b.sav\nSuurin kulutus (l/100 km)\t6,4\ta b.sav\n"
+               + periodHeader + "Muut\t1\t104\t6,656\t9,98\t6,40\n";
+        QTest::newRow("sums too large to show")
+            << Trips{{"a.sav", "1,3", "", "1E+308", "1", ""}, {"b.sav", "1,3", "", "1E+308", "1", ""}}
+            << QStringList{"Liian suuri näytettäväksi: Matkat yhteensä, Kilometrihinta, taulukon sarake Matka (km). Jossakin matkassa on "
+                           "mahdottoman suuri arvo; tarkista matkat."}
+            << "Matkoja\t2\nMatkat yhteensä (km)\tliian suuri\nPolttoainetta yhteensä (l)\t0\nKustannukset yhteensä (€)\t2,00\n"
+               "Keskikulutus (l/100 km)\t–\nKeskihinta (€/l)\t–\nKilometrihinta (€/km)\tliian suuri\n"
+               "Pienin kulutus (l/100 km)\t–\nSuurin kulutus (l/100 km)\t–\n" + periodHeader + "Muut\t2\tliian suuri\t0\t2,00\t–\n";
+    }
+    void notesAndCopy()
+    {
+        QFETCH(Trips, trips);
+        const TripSummary summary = summarizeStore(storeOf(dir.filePath("stat"), trips));
+        QTEST(summaryNotes(summary), "notes");
+        QTEST(summaryText(summary), "copied");
     }
 
     // The file as Calc opens it, every byte; imported into an empty folder, each record

@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -282,15 +284,28 @@ class TestWindows : public QObject
         if (name == "shown")
             return messages->shown.join(" + ").replace(dirs->path("stat"), "stat").replace(QFileInfo(dirs->path("stat")).path() + "/", "")
                 .replace(QDir::homePath(), "~");
+        if (auto *table = find<QTableWidget>(name.mid(4).section('#', 0, 0)); name.startsWith("tip:") && table) // "tip:name#r": of row r's last cell
+            return table->item(name.section('#', 1).toInt(), table->columnCount() - 1)->toolTip();
         if (name.startsWith("tip:"))
             return find(name.mid(4))->toolTip();
+        if (name.startsWith("clipboard")) { // "clipboard#k": line k; "clipboard#": how many
+            const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+            return name.endsWith('#') ? QString::number(lines.size() - 1) : lines.value(name.section('#', 1).toInt());
+        }
         if (name.startsWith("a11y:")) {
             QAccessibleInterface *control = QAccessible::queryAccessibleInterface(find(name.mid(5)));
-            const QString role = control->role() == QAccessible::CheckBox ? "check box" : control->role() == QAccessible::Button ? "push button" : "text";
+            const QString role = control->role() == QAccessible::CheckBox ? "check box" : control->role() == QAccessible::Button ? "push button"
+                : control->role() == QAccessible::Table ? "table" : "text";
+            QStringList headers; // a table's column headers
+            for (int c = 0; control->tableInterface() && c < control->tableInterface()->columnCount(); ++c)
+                headers << control->tableInterface()->columnDescription(c);
+            if (auto *table = find<QTableWidget>(name.mid(5)); table && table->currentIndex().isValid()) // and the cell the keys are on
+                headers << "on " + control->tableInterface()->cellAt(table->currentRow(), table->currentColumn())->text(QAccessible::Name);
             int from = 0;
             int to = 0; // and the word a reader takes at the end, where typing leaves the cursor
             const QString last = control->textInterface() ? control->textInterface()->textAtOffset(control->textInterface()->characterCount(), QAccessible::WordBoundary, &from, &to) : QString();
-            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description), control->text(QAccessible::Value), last}).filter(QRegularExpression(".")).join(", ");
+            return (QStringList{role, control->text(QAccessible::Name), control->text(QAccessible::Description), control->text(QAccessible::Value), last,
+                                headers.join("/")}).filter(QRegularExpression(".")).join(", ");
         }
         if (auto *action = main->findChild<QAction *>(name))
             return action->isChecked() ? "checked" : "unchecked";
@@ -315,8 +330,10 @@ class TestWindows : public QObject
                 .join(' ').simplified();
         if (auto *field = find<QLineEdit>(name))
             return field->text();
-        if (auto *table = find<QTableWidget>(name)) { // "cell/cell/..; next row"
+        if (auto *table = find<QTableWidget>(name.section('#', 0, 0))) { // "cell/cell/..; next row"; "name#r": row r
             for (int r = 0; r < table->rowCount(); ++r) {
+                if (name.contains('#') && r != name.section('#', 1).toInt())
+                    continue;
                 QStringList cells;
                 for (int c = 0; c < table->columnCount(); ++c)
                     cells << (table->item(r, c) ? table->item(r, c)->text() : "");
@@ -473,20 +490,49 @@ private slots:
              "poistaa tiedoston : matka.sav ? + !Tankeli: Tiedostoa matka.sav ei voitu poistaa: Ei käyttöoikeutta. | stat:matka.sav=1,5/6/100/9/6 | Tiedostot=matka.sav of 2"},
             {"an unreadable record folder", "chmod:stat=300 menu:Menu_Tallenna menu:Menu_Stat click:Knapi(1)",
              "shown=!Tankeli: Kansiota stat ei voitu lukea: Ei käyttöoikeutta. + !Tankeli: Kansiota stat ei voitu lukea: Ei käyttöoikeutta."},
-            // The summary sums every trip; its averages divide the totals.
-            {"the summary", "menu:Menu_Yhteenveto", "window=Yhteenveto | focus=Kuukausittain | Arvo(0)=2 | Arvo(1)=220 km | Arvo(2)=15 l | Arvo(3)=20,70 € "
-             "| Arvo(4)=6,818182 l/100 km | Arvo(5)=1,38 €/l | Arvo(6)=0,09409091 €/km | Arvo(7)=6 l/100 km (matka.sav) | Arvo(8)=7,5 l/100 km (2006_03_07.sav) "
-             "| Kuukausittain=Maaliskuu 2006/1/120 km/9 l/11,70 €; Vuosi 2006/1/120 km/9 l/11,70 €; Muut/1/100 km/6 l/9,00 € | Pois= | shown="},
+            // The summary sums every trip; its averages divide the totals and are rounded for reading.
+            {"the summary", "menu:Menu_Yhteenveto", "window=Yhteenveto | focus=Kaikki | Kaikki=Matkoja/2; Matkat yhteensä/220 km; "
+             "Polttoainetta yhteensä/15 l; Kustannukset yhteensä/20,70 €; Keskikulutus/6,82 l/100 km; Keskihinta/1,38 €/l; "
+             "Kilometrihinta/0,094 €/km; Pienin kulutus/6 l/100 km (matka.sav); Suurin kulutus/7,5 l/100 km (2006_03_07.sav) "
+             "| Kuukausittain=Maaliskuu 2006/1/120/9/11,70/7,50; Vuosi 2006/1/120/9/11,70/7,50; Muut/1/100/6/9,00/6,00 | Huomautukset= | shown="},
+            {"the totals and the months are tables to a screen reader", "menu:Menu_Yhteenveto Down",
+             "a11y:Kaikki=table, Kaikki matkat, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Kaikki matkat, "
+             "Suure/Arvo/on Matkat yhteensä: 220 km | a11y:Kuukausittain=table, Kuukausittain, Ctrl+C kopioi koko yhteenvedon "
+             "taulukkolaskentaan., Kuukausittain, Kausi/Matkoja/Matka (km)/Polttoaine (l)/Kustannukset (€)/l/100 km/on Maaliskuu 2006"},
+            {"Tab from the totals to the months", "menu:Menu_Yhteenveto Tab", "focus=Kuukausittain"},
+            {"Shift+Tab from the totals to Sulje", "menu:Menu_Yhteenveto Shift+Tab", "focus=Nappi(1) | marks=Nappi(1)"},
             {"a record that does not read is told once, in the window", "record:r.sav=1,3/6.5/100/8/6 record:s.sav=1 menu:Menu_Yhteenveto",
-             "Arvo(0)=2 | Pois#0=2 matkaa jätettiin laskuista pois: | Pois#=3 | shown="},
-            {"a long name ends in an ellipsis, whole in its tooltip", "record:kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta.sav=1/4/100/4/4 menu:Menu_Yhteenveto",
-             "Arvo(7)=4 l/100 km (kesamo…in_rantatieta.sav) | tip:Arvo(7)=4 l/100 km (kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta.sav)"},
-            {"the summary reads the trips anew", "menu:Menu_Yhteenveto Escape record:uusi.sav=1/5/50/2/2,5 menu:Menu_Yhteenveto", "Arvo(0)=3"},
+             "Kaikki#0=Matkoja/2 | Huomautukset#0=2 matkaa jätettiin laskuista pois: | Huomautukset#=3 | shown="},
+            {"a long name whole in its cell and its tooltip", "record:kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta.sav=1/4/100/4/4 menu:Menu_Yhteenveto",
+             "Kaikki#7=Pienin kulutus/4 l/100 km (kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta.sav) "
+             "| tip:Kaikki#7=4 l/100 km (kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta.sav)"},
+            {"the summary reads the trips anew", "menu:Menu_Yhteenveto Escape record:uusi.sav=1/5/50/2/2,5 menu:Menu_Yhteenveto", "Kaikki#0=Matkoja/3"},
             {"Käytä laskimessa, then a distance", "fields=1,3;0;100 menu:Menu_Yhteenveto click:Nappi(0) 2 5 0",
-             "windows=main | focus=row2 | row1=6,818182 | row2=250"},
-            {"Käytä laskimessa by keys", "@row1 Ctrl+Y Tab Return", "windows=main | focus=row2 | row1=6,818182"},
+             "windows=main | focus=row2 | row1=6,82 | row2=250"},
+            {"Käytä laskimessa by keys", "@row1 Ctrl+Y Tab Tab Return", "windows=main | focus=row2 | row1=6,82"},
+            {"Käytä laskimessa calculates: no old results", typed + "@row2 L menu:Menu_Yhteenveto click:Nappi(0)",
+             "rows=1,3;6,82;100;6,82;8,866;265,98;3236,09 | focus=row2 | shown="},
+            {"Käytä laskimessa with no distance yet: no message, L after one", "fields=1,3;0; menu:Menu_Yhteenveto click:Nappi(0) 1 0 0 L",
+             "rows=1,3;6,82;100;6,82;8,866;265,98;3236,09 | shown="},
             {"no average to use", "delete:* record:a.sav=1/0/0/0/0 menu:Menu_Yhteenveto click:Nappi(0)",
              "window=Yhteenveto | shown=!Tankeli: Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."},
+            {"a calibrated trip counts its true distance", "delete:* record:2024_03_07.sav=1,5/6,4/100/9,984/6,656 menu:Menu_Yhteenveto",
+             "Kaikki#1=Matkat yhteensä/104 km | Kaikki#4=Keskikulutus/6,40 l/100 km | Kaikki#6=Kilometrihinta/0,096 €/km "
+             "| Huomautukset#0=Kilometreissä, keskiarvoissa ja kilometrihinnassa 1 matkan pituus on laskettu litroista ja kulutuksesta "
+             "(litrat × 100 / kulutus), koska tallennettu matka puuttuu tai ei vastaa niitä. Kalibrointi käytössä laskettu matka "
+             "tallentuu nopeusmittarin lukemana."},
+            {"sums beyond what can be shown: no Inf anywhere", "delete:* record:a.sav=1/0/1E+308/0/1 record:b.sav=1/0/1E+308/0/1 "
+             "menu:Menu_Yhteenveto click:Nappi(0)", "Kaikki#1=Matkat yhteensä/liian suuri | Kaikki#4=Keskikulutus/liian suuri "
+             "| Kuukausittain=Muut/2/liian suuri/2/0,00/liian suuri | Huomautukset#0=Liian suuri näytettäväksi: Matkat yhteensä, "
+             "Keskikulutus, Kilometrihinta, taulukon sarake Matka (km), taulukon sarake l/100 km. Jossakin matkassa on mahdottoman "
+             "suuri arvo; tarkista matkat. | row1=0 | shown=!Tankeli: Keskikulutus on liian suuri laskimeen. Tarkista matkat."},
+            {"Ctrl+C copies the whole summary", "menu:Menu_Yhteenveto Ctrl+C", "clipboard#=14 | clipboard#0=Matkoja\t2 "
+             "| clipboard#4=Keskikulutus (l/100 km)\t6,82 | clipboard#7=Pienin kulutus (l/100 km)\t6\tmatka.sav | clipboard#9= "
+             "| clipboard#10=Kausi\tMatkoja\tMatka (km)\tPolttoaine (l)\tKustannukset (€)\tl/100 km | clipboard#13=Muut\t1\t100\t6\t9,00\t6,00"},
+            {"Ctrl+C in the month table copies the whole summary too", "menu:Menu_Yhteenveto Tab Ctrl+C", "focus=Kuukausittain | clipboard#=14"},
+            {"Ctrl+C in the note copies the whole summary", "record:s.sav=1 menu:Menu_Yhteenveto Tab Tab Ctrl+C", "focus=Huomautukset | clipboard#=14"},
+            {"Ctrl+C in the note copies what is selected of it", "record:s.sav=1 menu:Menu_Yhteenveto Tab Tab Ctrl+A Ctrl+C",
+             "clipboard#0=1 matka jätettiin laskuista pois:"},
             // Spreadsheets: every trip out, and back in with one question for the names saved already.
             {"export", "file:t.csv menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] + !Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv."},
             {"export cancelled", "menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)]"},
@@ -643,12 +689,18 @@ private slots:
         QTRY_VERIFY2(w->frameGeometry().size().expandedTo(twipsToPixels(outerTwips)) == w->frameGeometry().size(),
                      qPrintable(QStringLiteral("%1 x %2").arg(w->frameGeometry().width()).arg(w->frameGeometry().height())));
         const QImage dark = client(w)->grab().toImage();
-        for (QWidget *control : client(w)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        // The controls of the client area, and of what a scroll area in it scrolls: whole there.
+        QList<QWidget *> controls = client(w)->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (const QScrollArea *area : client(w)->findChildren<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly))
+            controls << area->widget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *control : controls) {
             const QString what = control->objectName() + " " + control->accessibleName();
             const auto *button = qobject_cast<PictureButton *>(control);
-            if (qobject_cast<QLabel *>(control) || (button && !button->text().isEmpty()))
-                QVERIFY2(contrastIn(dark, button ? button->captionRect().translated(button->pos()) : control->geometry()) >= 4.5, qPrintable(what));
-            QVERIFY2(control->isHidden() || client(w)->rect().contains(shownRect(control)), qPrintable(what));
+            const QRect seen = (button ? button->captionRect().translated(button->pos()) : control->geometry())
+                                   .translated(control->parentWidget()->mapTo(client(w), QPoint(0, 0)));
+            if ((qobject_cast<QLabel *>(control) || (button && !button->text().isEmpty())) && client(w)->rect().contains(seen))
+                QVERIFY2(contrastIn(dark, seen) >= 4.5, qPrintable(what));
+            QVERIFY2(control->isHidden() || control->parentWidget()->rect().contains(shownRect(control)), qPrintable(what));
             if (const auto *label = qobject_cast<QLabel *>(control))
                 QVERIFY2(shownRect(label).width() <= label->width() && shownRect(label).height() <= label->height(), qPrintable(what));
             if (button)
@@ -662,6 +714,57 @@ private slots:
         QCOMPARE(accessible->text(QAccessible::Name), w->windowTitle());
         QVERIFY(!programIcon().pixmap(16).isNull());
         QCOMPARE(w->windowIcon().pixmap(16).toImage(), programIcon().pixmap(16).toImage());
+    }
+
+    // The summary never opens taller than the screen's free area, whatever the screen and
+    // its scale; where it is smaller than designed, what does not fit scrolls. Each row runs
+    // this test again in a program of its own on such a screen.
+    void summaryFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");   // in device pixels
+        QTest::addColumn<QByteArray>("scale");
+        QTest::addColumn<bool>("asDesigned"); // 560 pixels of client area, else the whole free height
+        QTest::newRow("800 × 600 at 125 %: 480 free") << QSize(800, 600) << QByteArray("1.25") << false;
+        QTest::newRow("1920 × 1080 at 200 %: 540 free") << QSize(1920, 1080) << QByteArray("2") << false;
+        QTest::newRow("1280 × 1024 at 100 %: room for the design") << QSize(1280, 1024) << QByteArray("1") << true;
+    }
+    void summaryFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QByteArray, scale);
+        if (!qEnvironmentVariableIsSet("TANKELI_SCREEN_OF_ITS_OWN")) {
+            QFile config(home.filePath("screen.json"));
+            QVERIFY(config.open(QIODevice::WriteOnly));
+            config.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %1, "height": %2, "logicalDpi": 96}]})")
+                             .arg(screen.width()).arg(screen.height()).toUtf8());
+            config.close();
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName());
+            environment.insert("QT_SCALE_FACTOR", scale);
+            environment.insert("TANKELI_SCREEN_OF_ITS_OWN", "1");
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("summaryFitsTheScreen:") + QTest::currentDataTag()});
+            QVERIFY(child.waitForFinished(60000));
+            QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+            return;
+        }
+        start(calibrated);
+        for (int month = 1; month <= 12; ++month)
+            QVERIFY(step(QStringLiteral("record:2024_%1_01.sav=1,3/6/100/7,8/6").arg(month, 2, 10, QLatin1Char('0'))));
+        QVERIFY(step("record:huono.sav=x") && step("menu:Menu_Yhteenveto"));
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() != main.get(); }));
+        QWidget *w = QApplication::activeWindow();
+        const QRect room = w->screen()->availableGeometry();
+        QVERIFY2(room.contains(w->frameGeometry()), qPrintable(QStringLiteral("%1 x %2 on %3 x %4").arg(w->frameGeometry().width())
+                     .arg(w->frameGeometry().height()).arg(room.width()).arg(room.height())));
+        QFETCH(bool, asDesigned);
+        QCOMPARE(asDesigned ? w->height() : w->frameGeometry().height(), asDesigned ? 560 : room.height());
+        const QWidget *content = w->findChild<QScrollArea *>()->widget();
+        QVERIFY(content->height() >= content->minimumSizeHint().height());
+        for (const QWidget *control : content->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(control->isHidden() || content->rect().contains(control->geometry()), qPrintable(control->objectName()));
     }
 
     // The program's own boxes, not the recorder: Finnish buttons with Yes as the default,

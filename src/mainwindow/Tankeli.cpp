@@ -201,16 +201,22 @@ void Tankeli::Suorita(int index)
 
 void Tankeli::calculate()
 {
+    const Done done = calculateFields();
+    if (!done)
+        Messages::current().inform(this, done.error(), programTitle(), Messages::Icon::None);
+}
+
+Done Tankeli::calculateFields()
+{
     TripTexts texts;
     for (int row = 0; row < tripRowCount; ++row)
         texts[tripRows()[row].field] = m_fields[row]->text();
     const Outcome<TripTexts> result = calculateTrip(texts, m_calibration.forCalculation());
-    if (!result) {
-        Messages::current().inform(this, result.error(), programTitle(), Messages::Icon::None);
-        return;
-    }
+    if (!result)
+        return Done::failure(result.error());
     for (int row = 0; row < tripRowCount; ++row)
         showText(m_fields[row], (*result)[tripRows()[row].field]);
+    return {};
 }
 
 void Tankeli::reset()
@@ -238,6 +244,10 @@ void Tankeli::setRecordValues(const RecordValues &values)
 void Tankeli::useConsumption(const QString &consumption)
 {
     showText(m_fields[1], consumption);
+    // The results follow the new consumption at once. Where the calculation cannot run
+    // yet (most often no distance is typed), the user is about to type one: no message
+    // now, and L then tells whatever is still missing.
+    (void)calculateFields();
     raise();
     activateWindow();
     m_fields[2]->setFocus(Qt::OtherFocusReason);

@@ -58,6 +58,9 @@ private:
     void setRecordValues(const RecordValues &values) override;
     void calculate() override;
     void useConsumption(const QString &consumption) override;
+    // Runs the calculation on the fields and shows its results; on failure changes no
+    // field, and the failure is the message to show.
+    Done calculateFields();
 
     void createRows();
     void createMenus();

@@ -15,8 +15,9 @@ public:
     virtual RecordValues recordValues() const = 0;
     virtual void setRecordValues(const RecordValues &values) = 0;
     virtual void calculate() = 0;
-    // Shows the consumption in its field and brings the main window forward with the
-    // distance field focused and selected, for the user to type a distance over it.
+    // Shows the consumption in its field, runs the calculation without a message where it
+    // cannot run yet, and brings the main window forward with the distance field focused
+    // and selected, for the user to type a distance over it.
     virtual void useConsumption(const QString &consumption) = 0;
 };
 

@@ -1,67 +1,156 @@
 #include "SummaryWindow.h"
 
-#include "SummaryLayout.h"
-#include "TripSummary.h"
-#include "calculator/NumberText.h"
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "records/TripFields.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace tankeli {
-
 namespace {
-const QStringList tableColumns{QStringLiteral("Kausi"), QStringLiteral("Matkoja"), QStringLiteral("Matka"),
-                               QStringLiteral("Polttoaine"), QStringLiteral("Kustannukset")};
+
+constexpr int margin = 12;
+constexpr int spacing = 8;
+// Wider than the other windows' buttons: "Käytä laskimessa" is a long caption.
+constexpr QSizeF buttonSize{141, 33};
+constexpr QSizeF buttonCaptionSize{125, 17};
+constexpr int buttonGap = 10;
+// Wide enough for the month table's columns, tall enough for a year of months, its year
+// row and "Muut" without scrolling.
+constexpr QSize designedClient{540, 560};
+constexpr QSize minimumOuterTwips{6600, 6600};
+// The buttons whole under a strip of the scrolled summary.
+constexpr QSize contentMinimum{2 * int(buttonSize.width()) + buttonGap + 2 * margin,
+                               2 * margin + 60 + spacing + int(buttonSize.height())};
+constexpr int periodRowsAtLeast = 3;
+constexpr int noteLines = 5;
+
+// The designed size, or less where the screen's free area under the main window's frame
+// is smaller: the window never opens taller than the screen. Its minimum still rules.
+QSize openingClient(const QWidget *mainWindow)
+{
+    if (!mainWindow || !mainWindow->screen())
+        return designedClient;
+    const QWidget *main = mainWindow->window();
+    const QSize frame = main->frameGeometry().size() - main->geometry().size();
+    return designedClient.boundedTo(mainWindow->screen()->availableGeometry().size() - frame);
 }
 
+QTableWidget *makeTable(QWidget *parent, const QString &name, const QStringList &columns)
+{
+    auto *table = new QTableWidget(0, int(columns.size()), parent);
+    table->setObjectName(name);
+    table->setHorizontalHeaderLabels(columns);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    table->setAccessibleDescription(QStringLiteral("Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan."));
+    return table;
+}
+
+QTableWidgetItem *makeCell(const QString &text, Qt::Alignment alignment)
+{
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment);
+    return item;
+}
+
+} // namespace
+
 SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip)
-    : SecondaryWindow(folders, mainWindow,
-                      {SummaryLayout::designedClient, SummaryLayout::minimumOuterTwips,
-                       SummaryLayout::contentMinimum()})
+    : SecondaryWindow(folders, mainWindow, {openingClient(mainWindow), minimumOuterTwips, contentMinimum})
     , m_trip(trip)
 {
     setWindowTitle(QStringLiteral("Yhteenveto"));
-    // Made top to bottom, so a screen reader meets them in the order they are seen.
-    for (int i = 0; i < SummaryLayout::lineCount; ++i) {
-        m_labels[i] = makeLabel(this, QSizeF(SummaryLayout::labelWidth, SummaryLayout::lineHeight), Qt::AlignLeft | Qt::AlignVCenter);
-        m_values[i] = makeLabel(this, QSizeF(SummaryLayout::minimumValueWidth, SummaryLayout::lineHeight), Qt::AlignLeft | Qt::AlignVCenter);
-        m_values[i]->setObjectName(QStringLiteral("Arvo(%1)").arg(i));
-    }
-    m_heading = makeLabel(this, QSizeF(SummaryLayout::labelWidth, 17), Qt::AlignLeft | Qt::AlignVCenter);
-    m_table = new QTableWidget(0, int(tableColumns.size()), this);
-    m_leftOut = new QPlainTextEdit(this);
-    m_heading->setText(QStringLiteral("Kuukausittain"));
-    m_heading->setObjectName(QStringLiteral("txt_Kuukausittain"));
-    m_table->setObjectName(QStringLiteral("Kuukausittain"));
-    m_table->setHorizontalHeaderLabels(tableColumns);
-    m_table->setAccessibleName(QStringLiteral("Kuukausittain"));
-    m_table->verticalHeader()->hide();
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setTabKeyNavigation(false);
-    m_table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int c = 1; c < int(tableColumns.size()); ++c)
-        m_table->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    m_leftOut->setObjectName(QStringLiteral("Pois"));
-    m_leftOut->setAccessibleName(QStringLiteral("Pois jätetyt matkat"));
-    m_leftOut->setReadOnly(true);
-    m_leftOut->setTabChangesFocus(true);
-    m_leftOut->hide();
-    m_table->installEventFilter(this);
-    m_leftOut->installEventFilter(this);
+    // The window's minimum is its own rule, not the layout's.
+    auto *outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetNoConstraint);
+    outer->setContentsMargins(margin, margin, margin, margin);
+    outer->setSpacing(spacing);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("Vieritys"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidgetResizable(true);
+    outer->addWidget(scroll, 1);
+    outer->addSpacing(int(buttonSize.height())); // where layOut() puts the picture buttons
+
+    // Made top to bottom, so that Tab and a screen reader meet them in the order seen.
+    auto *content = new QWidget;
+    content->setObjectName(QStringLiteral("Sisalto"));
+    auto *inner = new QVBoxLayout(content);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(spacing / 2);
+    QLabel *totalsHeading = makeLabel(content, {}, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kaikki matkat"));
+    totalsHeading->setObjectName(QStringLiteral("txt_Kaikki"));
+    m_totals = makeTable(content, QStringLiteral("Kaikki"), {QStringLiteral("Suure"), QStringLiteral("Arvo")});
+    m_totals->setAccessibleName(totalsHeading->text());
+    m_totals->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_totals->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A long trip name is shortened in its middle; the tooltip has it whole.
+    m_totals->setTextElideMode(Qt::ElideMiddle);
+    QLabel *periodsHeading = makeLabel(content, {}, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kuukausittain"));
+    periodsHeading->setObjectName(QStringLiteral("txt_Kuukausittain"));
+    m_periods = makeTable(content, QStringLiteral("Kuukausittain"), periodColumns());
+    m_periods->setAccessibleName(periodsHeading->text());
+    // Every column as wide as its texts, the table scrolling sideways where it is narrower.
+    m_periods->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_periods->setMinimumHeight(m_periods->horizontalHeader()->sizeHint().height()
+                                + periodRowsAtLeast * m_periods->verticalHeader()->defaultSectionSize()
+                                + 2 * m_periods->frameWidth());
+    m_notes = new QPlainTextEdit(content);
+    m_notes->setObjectName(QStringLiteral("Huomautukset"));
+    m_notes->setAccessibleName(QStringLiteral("Huomautukset"));
+    m_notes->setReadOnly(true);
+    // Read with the arrow keys, and copied in part with Ctrl+C where some of it is selected.
+    m_notes->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_notes->setTabChangesFocus(true);
+    m_notes->setFixedHeight(noteLines * m_notes->fontMetrics().lineSpacing()
+                            + 2 * int(m_notes->document()->documentMargin()) + 2 * m_notes->frameWidth());
+    m_notes->hide();
+    inner->addWidget(totalsHeading);
+    inner->addWidget(m_totals);
+    inner->addSpacing(spacing / 2);
+    inner->addWidget(periodsHeading);
+    inner->addWidget(m_periods, 1);
+    inner->addWidget(m_notes);
+    scroll->setWidget(content);
+    // The gradient shows through: the scroll area would paint the summary's ground.
+    content->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    setTabOrder(m_totals, m_periods);
+    setTabOrder(m_periods, m_notes);
+
+    auto *copy = new QAction(this);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    connect(copy, &QAction::triggered, this, &SummaryWindow::copySummary);
+    addAction(copy);
+    for (QWidget *control : {static_cast<QWidget *>(m_totals), static_cast<QWidget *>(m_periods),
+                             static_cast<QWidget *>(m_notes)})
+        control->installEventFilter(this);
 }
 
 Done SummaryWindow::Form_Load()
 {
-    // The table and the note come before the buttons in Tab order: they are made first.
+    // The tables and the note come before the buttons in Tab order: they are made first.
     const Done made = makeButtons({QStringLiteral("Käytä laskimessa"), QStringLiteral("Sulje")},
-                                  SummaryLayout::buttonSize, SummaryLayout::buttonCaptionSize);
+                                  buttonSize, buttonCaptionSize);
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &SummaryWindow::Nappi_Komento);
@@ -71,56 +160,65 @@ Done SummaryWindow::Form_Load()
 
 void SummaryWindow::refresh()
 {
-    const TripSummary summary = summarizeStore(RecordStore(folders().recordFolder()));
-    if (!summary.listProblem.isEmpty())
-        Messages::current().inform(this, summary.listProblem, programTitle(), Messages::Icon::Critical);
-    const QList<SummaryLine> lines = summaryLines(summary);
-    for (int i = 0; i < SummaryLayout::lineCount; ++i) {
-        const SummaryLine line = lines.value(i);
-        m_labels[i]->setText(line.label);
-        m_valueTexts[i] = line.value;
-        m_values[i]->setToolTip(line.value);
-        m_values[i]->setAccessibleName(line.label + QStringLiteral(": ") + line.value);
-    }
-    m_averageConsumption = summary.averageConsumption;
+    m_summary = summarizeStore(RecordStore(folders().recordFolder()));
+    if (!m_summary.listProblem.isEmpty())
+        Messages::current().inform(this, m_summary.listProblem, programTitle(), Messages::Icon::Critical);
 
-    m_table->setRowCount(int(summary.periods.size()));
-    for (int r = 0; r < summary.periods.size(); ++r) {
-        const QStringList cells = periodCells(summary.periods[r]);
-        for (int c = 0; c < cells.size() && c < m_table->columnCount(); ++c) {
-            auto *item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-            if (summary.periods[r].month == 0) { // a year's or the others' row stands out
+    const QList<SummaryLine> lines = summaryLines(m_summary);
+    m_totals->setRowCount(int(lines.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        m_totals->setItem(r, 0, makeCell(lines[r].caption, Qt::AlignLeft | Qt::AlignVCenter));
+        QTableWidgetItem *value = makeCell(lines[r].shown(), Qt::AlignLeft | Qt::AlignVCenter);
+        value->setToolTip(lines[r].shown());
+        // A screen reader going down the values reads each with its caption.
+        value->setData(Qt::AccessibleTextRole, lines[r].caption + QStringLiteral(": ") + lines[r].shown());
+        m_totals->setItem(r, 1, value);
+    }
+    // Every line shows: the table is as tall as its rows, and the window scrolls.
+    m_totals->setFixedHeight(m_totals->horizontalHeader()->sizeHint().height() + m_totals->verticalHeader()->length()
+                             + 2 * m_totals->frameWidth());
+    if (!m_totals->currentItem())
+        m_totals->setCurrentCell(0, 1);
+
+    m_periods->setRowCount(int(m_summary.periods.size()));
+    for (int r = 0; r < m_summary.periods.size(); ++r) {
+        const QStringList cells = periodCells(m_summary.periods[r]);
+        for (int c = 0; c < cells.size() && c < m_periods->columnCount(); ++c) {
+            QTableWidgetItem *item = makeCell(cells[c], c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                               : Qt::AlignRight | Qt::AlignVCenter);
+            if (m_summary.periods[r].month == 0) { // a year's or the others' row stands out
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
             }
-            m_table->setItem(r, c, item);
+            m_periods->setItem(r, c, item);
         }
     }
+    // A screen reader coming to the table reads its first row.
+    if (!m_periods->currentItem() && m_periods->rowCount() > 0)
+        m_periods->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
 
-    QStringList leftOut;
-    for (const LeftOutTrip &trip : summary.leftOut)
-        leftOut << trip.name + QStringLiteral(": ") + trip.reason;
-    if (!leftOut.isEmpty())
-        leftOut.prepend(summary.leftOut.size() == 1
-                            ? QStringLiteral("1 matka jätettiin laskuista pois:")
-                            : QStringLiteral("%1 matkaa jätettiin laskuista pois:").arg(summary.leftOut.size()));
-    m_leftOut->setPlainText(leftOut.join(QLatin1Char('\n')));
-    m_leftOut->setVisible(!leftOut.isEmpty());
-    layOut();
+    const QStringList notes = summaryNotes(m_summary);
+    m_notes->setPlainText(notes.join(QLatin1Char('\n')));
+    m_notes->setVisible(!notes.isEmpty());
 }
 
 void SummaryWindow::Nappi_Komento(int index)
 {
-    if (index == 0) {
-        if (!m_averageConsumption) {
+    if (index == UseInCalculator) {
+        if (!m_summary.averageConsumption) {
             Messages::current().inform(this, QStringLiteral("Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."),
                                        programTitle(), Messages::Icon::Information);
             return;
         }
+        const std::optional<QString> consumption = consumptionForCalculator(m_summary);
+        if (!consumption) {
+            Messages::current().inform(this, QStringLiteral("Keskikulutus on liian suuri laskimeen. Tarkista matkat."),
+                                       programTitle(), Messages::Icon::Information);
+            return;
+        }
         hide();
-        m_trip.useConsumption(singleToText(float(*m_averageConsumption)));
+        m_trip.useConsumption(*consumption);
         return;
     }
     hideToMainWindow();
@@ -128,28 +226,27 @@ void SummaryWindow::Nappi_Komento(int index)
 
 void SummaryWindow::layOut()
 {
-    const SummaryLayout l = layoutSummaryWindow(width(), height(), m_leftOut->isVisibleTo(this));
-    for (int i = 0; i < SummaryLayout::lineCount; ++i) {
-        m_labels[i]->move(l.labels[i].toPoint());
-        m_values[i]->move(l.values[i].toPoint());
-        m_values[i]->resize(qRound(l.valueWidth), m_values[i]->height());
-        // A long trip name ends in "…" rather than at the window's edge; the tooltip and
-        // a screen reader have it whole.
-        m_values[i]->setText(m_values[i]->fontMetrics().elidedText(m_valueTexts[i], Qt::ElideMiddle, m_values[i]->width()));
-    }
-    m_heading->move(l.heading.toPoint());
-    m_table->setGeometry(l.table.toRect());
-    if (l.leftOut)
-        m_leftOut->setGeometry(l.leftOut->toRect());
-    if (buttons())
-        for (int i = 0; i < 2; ++i)
-            buttons()->place(i, l.buttons[i]);
+    if (!buttons())
+        return;
+    const double top = height() - margin - buttonSize.height();
+    const double centre = width() / 2;
+    buttons()->place(UseInCalculator, {centre - buttonSize.width() - buttonGap / 2, top});
+    buttons()->place(Close, {centre + buttonGap / 2, top});
+}
+
+void SummaryWindow::copySummary()
+{
+    // What the user selected of the note is what they copy; anywhere else the whole summary.
+    if (m_notes->hasFocus() && m_notes->textCursor().hasSelection())
+        m_notes->copy();
+    else
+        QGuiApplication::clipboard()->setText(summaryText(m_summary));
 }
 
 void SummaryWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_S) {
-        Nappi_Komento(1);
+        Nappi_Komento(Close);
         return;
     }
     SecondaryWindow::keyPressEvent(event);
@@ -157,13 +254,13 @@ void SummaryWindow::keyPressEvent(QKeyEvent *event)
 
 bool SummaryWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // The table and the note would take S for a search and Escape for nothing.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_S) {
-            Nappi_Komento(1);
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress)
+        return SecondaryWindow::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    // The tables and the note would take S for a search and Escape for nothing.
+    if (key == Qt::Key_Escape || key == Qt::Key_S) {
+        Nappi_Komento(Close);
+        return true;
     }
     return SecondaryWindow::eventFilter(watched, event);
 }
