@@ -116,21 +116,6 @@ QString numberText(double value)
 
 // A figure rounded for reading to a fixed number of decimals, with a decimal comma and no
 // group separators: "12,30", "0,094".
-QString roundedText(double value, int decimals)
-{
-    if (!std::isfinite(value))
-        return tooLarge;
-    // Beyond what double precision holds to the cent, a row of digits would only pretend
-    // to be exact: the program's number form, "1E+20".
-    if (std::abs(value) >= 1e15)
-        return doubleToText(value);
-    QString text = QString::number(value, 'f', decimals);
-    // A loss of a fraction of a cent reads 0,00, not -0,00.
-    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2)
-        text.remove(0, 1);
-    return text.replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QString averageText(const Average &value, int decimals)
 {
     return value ? roundedText(*value, decimals) : absent;
@@ -338,6 +323,21 @@ std::optional<QString> consumptionForCalculator(const TripSummary &summary)
     if (!value)
         return std::nullopt;
     return singleToText(*value);
+}
+
+QString roundedText(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return tooLarge;
+    // Beyond what double precision holds to the cent, a row of digits would only pretend
+    // to be exact: the program's number form, "1E+20".
+    if (std::abs(value) >= 1e15)
+        return doubleToText(value);
+    QString text = QString::number(value, 'f', decimals);
+    // A loss of a fraction of a cent reads 0,00, not -0,00.
+    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2)
+        text.remove(0, 1);
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 } // namespace tankeli

@@ -109,4 +109,9 @@ QString summaryText(const TripSummary &summary);
 // beyond what the calculator holds.
 std::optional<QString> consumptionForCalculator(const TripSummary &summary);
 
+// A figure rounded for reading: this many decimals, a decimal comma, no group separators,
+// never "-0,00"; the program's number form at 1E+15 and beyond; "liian suuri" where it
+// is not finite.
+QString roundedText(double value, int decimals);
+
 } // namespace tankeli

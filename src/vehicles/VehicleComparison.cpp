@@ -6,6 +6,7 @@
 #include "summary/TripSummary.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tankeli {
 namespace {
@@ -16,7 +17,7 @@ const QString nothing = QStringLiteral("–");
 void chooseConsumption(ComparedVehicle &compared, const Garage &garage, int index)
 {
     const TripSummary trips = summarizeStore(RecordStore(garage.folders(index).recordFolder()));
-    if (trips.averageConsumption) {
+    if (trips.averageConsumption && std::isfinite(*trips.averageConsumption)) {
         compared.consumption = trips.averageConsumption;
         compared.source = ConsumptionSource::Trips;
         return;
@@ -49,7 +50,7 @@ void workOutPrices(ComparedVehicle &compared, const Settings &settings, const QS
 
 QString moneyOrNothing(const std::optional<double> &euros)
 {
-    return euros ? moneyText(*euros) : nothing;
+    return euros ? roundedText(*euros, 2) + QStringLiteral(" €") : nothing;
 }
 
 } // namespace
@@ -93,8 +94,7 @@ QStringList comparisonCells(const ComparedVehicle &vehicle)
 {
     const EnergyWords &words = energyWords(vehicle.energy);
     const QString consumption = vehicle.consumption
-        ? QString::number(*vehicle.consumption, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(',')) + QLatin1Char(' ')
-            + words.amountSymbol + QStringLiteral("/100 km")
+        ? roundedText(*vehicle.consumption, 2) + QLatin1Char(' ') + words.amountSymbol + QStringLiteral("/100 km")
         : nothing;
     const QString price = vehicle.price.isEmpty() ? nothing : vehicle.price + QStringLiteral(" €/") + words.amountSymbol;
     return {vehicle.name, energyName(vehicle.energy), consumption, price, moneyOrNothing(vehicle.tripPrice),
