@@ -1,12 +1,12 @@
 #include "Messages.h"
 
+#include "PrintDialog.h"
 #include "base/Muuttujat.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
 
 namespace tankeli {
 namespace {
@@ -52,7 +52,7 @@ public:
     }
     bool choosePrinter(QWidget *parent, QPrinter &printer) override
     {
-        QPrintDialog dialog(&printer, parent);
+        PrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     }
 
