@@ -32,7 +32,7 @@ public:
     }
 
     FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
-                          const QStringList &filters) override
+                          const QStringList &filters, const QStringList &defaultSuffixes) override
     {
         QFileDialog dialog(parent, title);
         dialog.setAcceptMode(use == FileUse::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -45,6 +45,13 @@ public:
         } else {
             dialog.setDirectory(offered.absolutePath());
             dialog.selectFile(offered.fileName());
+        }
+        if (use == FileUse::Save && !defaultSuffixes.isEmpty()) {
+            const auto followFilter = [&dialog, &filters, &defaultSuffixes](const QString &filter) {
+                dialog.setDefaultSuffix(defaultSuffixes.value(filters.indexOf(filter)));
+            };
+            followFilter(dialog.selectedNameFilter());
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
         }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
