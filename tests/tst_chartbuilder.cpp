@@ -1,4 +1,5 @@
 #include "statistics/ChartBuilder.h"
+#include "statistics/ChartHeading.h"
 
 #include <QTest>
 
@@ -107,6 +108,30 @@ private slots:
         const ChartPlan plan = Records::consumptions(values).build(selector);
         QTEST((QStringList{plan.title.text + " " + QString::number(plan.title.x), plan.topLabel.text,
                            plan.middleLabel.text, plan.bottomLabel.text}), "labels");
+    }
+
+    // The heading of an image file or a printed page: the quantity and its unit, then the
+    // number of trips and the first and last trip in list order, long names shortened.
+    void heading_data()
+    {
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("heading");
+        QTest::newRow("consumption of three trips") << 1 << QStringList{"2006_03_07.sav", "2006_04_01.sav", "matka.sav"}
+                                                    << QStringList{"Bensankulutus (L/100Km)", "3 matkaa: 2006_03_07.sav – matka.sav"};
+        QTest::newRow("price") << 0 << QStringList{"a", "b"} << QStringList{"Bensanhinta (€/L)", "2 matkaa: a – b"};
+        QTest::newRow("distance") << 2 << QStringList{"a", "b"} << QStringList{"Matka (Km)", "2 matkaa: a – b"};
+        QTest::newRow("litres, after the trip price in the record") << 3 << QStringList{"a", "b"} << QStringList{"Kokonaiskulutus (L)", "2 matkaa: a – b"};
+        QTest::newRow("trip price") << 4 << QStringList{"a", "b"} << QStringList{"Yhteishinta (€)", "2 matkaa: a – b"};
+        QTest::newRow("a long name shortened in the middle") << 1 << QStringList{QString(30, 'a') + QString(30, 'b') + ".sav", "b"}
+            << QStringList{"Bensankulutus (L/100Km)", "2 matkaa: " + QString(20, 'a') + "…" + QString(15, 'b') + ".sav – b"};
+    }
+    void heading()
+    {
+        QFETCH(int, selector);
+        QFETCH(QStringList, names);
+        QVector<float> series(names.size(), 7.0f);
+        QTEST(chartHeading(planChart(series, names, selector, 329, 212)), "heading");
     }
 
     // Every step that cannot complete is reported, in order, and passed over; fewer than

@@ -1,12 +1,12 @@
 #include "Messages.h"
 
+#include "PrintDialog.h"
 #include "base/Muuttujat.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPrintDialog>
 
 namespace tankeli {
 namespace {
@@ -32,7 +32,7 @@ public:
     }
 
     FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
-                          const QStringList &filters) override
+                          const QStringList &filters, const QStringList &defaultSuffixes) override
     {
         QFileDialog dialog(parent, title);
         dialog.setAcceptMode(use == FileUse::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -46,13 +46,20 @@ public:
             dialog.setDirectory(offered.absolutePath());
             dialog.selectFile(offered.fileName());
         }
+        if (use == FileUse::Save && !defaultSuffixes.isEmpty()) {
+            const auto followFilter = [&dialog, &filters, &defaultSuffixes](const QString &filter) {
+                dialog.setDefaultSuffix(defaultSuffixes.value(filters.indexOf(filter)));
+            };
+            followFilter(dialog.selectedNameFilter());
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
         return {dialog.selectedFiles().constFirst(), int(filters.indexOf(dialog.selectedNameFilter()))};
     }
     bool choosePrinter(QWidget *parent, QPrinter &printer) override
     {
-        QPrintDialog dialog(&printer, parent);
+        PrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     }
 

@@ -22,7 +22,10 @@ public:
     virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
     // A file dialog for saving (or opening) one file, opened in the suggested folder or
     // offering the suggested file: the chosen path and the filter it was chosen under, or
-    // an empty path when the user cancelled.
+    // an empty path when the user cancelled. For saving, defaultSuffixes (without the dot,
+    // one for each filter) give a name typed without an extension the chosen filter's,
+    // before the dialog asks whether to replace a file of that name; a dialog that does
+    // not may hand back the name as typed, and the caller asks about the name it writes.
     struct FileChoice
     {
         QString path;
@@ -30,7 +33,7 @@ public:
     };
     enum class FileUse { Save, Open };
     virtual FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
-                                  const QStringList &filters) = 0;
+                                  const QStringList &filters, const QStringList &defaultSuffixes = {}) = 0;
     // The print dialog: true when the user chose to print with the printer as set there.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
 

@@ -1,6 +1,7 @@
 #include "ChartCanvas.h"
 
 #include "ChartPainting.h"
+#include "base/FailureText.h"
 #include "base/GradientRamp.h"
 #include "base/ProgramFolders.h"
 #include "calculator/NumberText.h"
@@ -143,9 +144,10 @@ void ChartCanvas::saveAsImage()
 {
     if (!m_hasChart)
         return;
+    const QString title = QStringLiteral("Tallenna kuvana");
     const QStringList filters = chartImageFilters();
     const Messages::FileChoice chosen = Messages::current().chooseFile(
-        window(), Messages::FileUse::Save, QStringLiteral("Tallenna kuvana"), suggestedImageName(), filters);
+        window(), Messages::FileUse::Save, title, suggestedImageName(), filters, chartImageSuffixes());
     if (chosen.path.isEmpty())
         return;
     // The name's own extension decides; a name without one takes the chosen type's.
@@ -154,6 +156,13 @@ void ChartCanvas::saveAsImage()
     if (!format) {
         format = ChartImageFormat(std::clamp(chosen.filter, 0, int(filters.size()) - 1));
         path += QLatin1Char('.') + chartImageSuffix(*format);
+        // The dialog asked about the name it handed back, if at all; this one is another.
+        if (QFileInfo::exists(path)
+            && !Messages::current().ask(window(),
+                                        QStringLiteral("Tiedosto %1 on jo olemassa. Korvataanko se?")
+                                            .arg(elideMiddle(QFileInfo(path).fileName())),
+                                        title))
+            return;
     }
     const Done saved = saveChartImage(m_plan, size(), path, *format);
     if (!saved)
@@ -167,9 +176,11 @@ void ChartCanvas::print()
     QPrinter printer(QPrinter::HighResolution);
     // The print dialog offers the document's name as the name of a file printed to.
     printer.setDocName(QFileInfo(suggestedImageName()).completeBaseName());
+    // The page turns the way the chart is wider; the dialog can still turn it back.
+    printer.setPageOrientation(width() > height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (!Messages::current().choosePrinter(window(), printer))
         return;
-    const Done printed = printChart(printer, m_plan, size());
+    const Done printed = printChart(printer, m_plan);
     if (!printed)
         Messages::current().inform(window(), printed.error(), programTitle(), Messages::Icon::Critical);
 }

@@ -21,10 +21,14 @@ public:
     }
 
     // A file dialog answers with the next of files ("path" or "path#filter"), cancelled
-    // when none is left; a print dialog prints to the PDF file printTo, cancelled when empty.
-    FileChoice chooseFile(QWidget *, FileUse use, const QString &title, const QString &suggested, const QStringList &filters) override
+    // when none is left, as typed: like a dialog that adds no default suffix, whose
+    // suffixes are shown as "{png, svg}". A print dialog prints to the PDF file printTo,
+    // cancelled when empty.
+    FileChoice chooseFile(QWidget *, FileUse use, const QString &title, const QString &suggested, const QStringList &filters,
+                          const QStringList &defaultSuffixes) override
     {
-        shown << (use == FileUse::Save ? ">" : "<") + title + ": " + suggested + " [" + filters.join(", ") + "]";
+        shown << (use == FileUse::Save ? ">" : "<") + title + ": " + suggested + " [" + filters.join(", ") + "]"
+                + (defaultSuffixes.isEmpty() ? QString() : " {" + defaultSuffixes.join(", ") + "}");
         if (files.isEmpty())
             return {};
         const QString answer = files.takeFirst();
