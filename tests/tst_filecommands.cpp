@@ -1,6 +1,7 @@
 #include "records/FileCommands.h"
 
 #include "FileBytes.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -67,6 +68,7 @@ const QString missing = QStringLiteral("!Kyseistä tiedostoa ei löytynyt. Tarka
 class TestFileCommands : public QObject
 {
     Q_OBJECT
+    TestHome home; // a delete moves the record into its trash
     QTemporaryDir dir;
 
 private slots:

@@ -1,6 +1,7 @@
 #include "records/RecordStore.h"
 
 #include "FileBytes.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,6 +27,7 @@ mode_t modeOf(const QString &path)
 class TestRecordStore : public QObject
 {
     Q_OBJECT
+    TestHome home; // the desktop's trash is in it
     QTemporaryDir dir;
     QString at(const QString &name) const { return dir.filePath("stat/" + name); }
     RecordStore store() const { return RecordStore(dir.filePath("stat")); }
@@ -127,6 +129,69 @@ private slots:
             QVERIFY(!records.exists(name) && !records.read(name) && !records.remove(name));
         QVERIFY(QFile::exists(dir.filePath("karkuri.sav")));
         QCOMPARE(listed(), QStringList{"a.sav"});
+    }
+
+    // "Poista" moves a record into the desktop's trash, where a file manager restores it
+    // to its place; where there is no trash to be had, it is deleted as before, and
+    // nothing is left anywhere else (not in the current folder either).
+    void removeMovesToTrash_data()
+    {
+        QTest::addColumn<QString>("made");         // what the folder holds, "x.sav" the one deleted
+        QTest::addColumn<QString>("dataHome");     // the desktop's data folder: "home", or one that cannot be made
+        QTest::addColumn<QStringList>("trashed");  // what the trash then holds
+        QTest::addColumn<QStringList>("left");     // what the folder then holds, hidden files too
+        QTest::addColumn<QString>("restoresTo");   // where the trash's note says it came from
+        QTest::newRow("a record") << "file" << "home" << QStringList{"x.sav"} << QStringList{} << "x.sav";
+        QTest::newRow("a link: the link goes, its target stays") << "link" << "home" << QStringList{"x.sav"}
+                                                                << QStringList{} << "x.sav";
+        QTest::newRow("an 8-bit name: under its shown name") << "8-bit" << "home" << QStringList{QStringLiteral("xä.sav")}
+                                                            << QStringList{} << QStringLiteral("xä.sav");
+        QTest::newRow("an 8-bit name whose shown name is taken: deleted") << "8-bit and its UTF-8 twin" << "home"
+            << QStringList{} << QStringList{QStringLiteral("xä.sav")} << "";
+        QTest::newRow("no trash to be had: deleted") << "file" << "under a file" << QStringList{} << QStringList{} << "";
+    }
+    void removeMovesToTrash()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, dataHome);
+        QDir(home.trash("")).removeRecursively();
+        QVERIFY(writeBytes(dir.filePath("kohde.txt"), fiveBytes));
+        const QByteArray eightBit = QFile::encodeName(at("")) + "x\xe4.sav";
+        FILE *file = made.startsWith("8-bit") ? ::fopen(eightBit.constData(), "wb") : nullptr;
+        QVERIFY(!file || ::fwrite(fiveBytes.constData(), 1, 15, file) == 15);
+        if (file)
+            ::fclose(file);
+        if (made.contains("twin"))
+            QVERIFY(writeBytes(at(QStringLiteral("xä.sav")), "twin"));
+        if (made == "file")
+            QVERIFY(writeBytes(at("x.sav"), fiveBytes));
+        if (made == "link")
+            QVERIFY(QFile::link(dir.filePath("kohde.txt"), at("x.sav")));
+        QTemporaryDir current;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(current.path());
+        QVERIFY(writeBytes(dir.filePath("tiedosto"), ""));
+        if (dataHome != "home")
+            qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("tiedosto/share")));
+        RecordStore records = store();
+        const RecordEntry entry = records.list()->value(made.contains("twin") ? 1 : 0);
+        QVERIFY(entry.fileName.startsWith('x'));
+        const Done removed = records.remove(entry);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.dataFolder()));
+        QDir::setCurrent(before);
+        QVERIFY2(removed, qPrintable(removed.error()));
+        QTEST(home.trashed(), "trashed");
+        QTEST(QDir(at("")).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot), "left");
+        QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+        QCOMPARE(readBytes(dir.filePath("kohde.txt")), fiveBytes);
+        QFETCH(QString, restoresTo);
+        if (restoresTo.isEmpty())
+            return;
+        const QString trashed = home.trashed().value(0);
+        QCOMPARE(QFileInfo(home.trash("files/" + trashed)).isSymLink(), made == "link");
+        const QByteArray note = readBytes(home.trash("info/" + trashed + ".trashinfo"));
+        const QByteArray from = note.mid(note.indexOf("\nPath=") + 6).split('\n').value(0);
+        QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(from)), at(restoresTo));
     }
 
     void listsByNameIgnoringCase()

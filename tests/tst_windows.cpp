@@ -242,7 +242,7 @@ class TestWindows : public QObject
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), "tip:", "stat:" (a
-    // record's lines), or any named control's text, picture or state.
+    // record's lines), the desktop's "trash", or any named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
@@ -273,6 +273,10 @@ class TestWindows : public QObject
         }
         if (name == "marks")
             return seen.join(", ");
+        if (name == "trash") // what the desktop's trash holds
+            return QDir(home.filePath(".local/share/Trash/files")).entryList(QDir::Files | QDir::System).join(", ");
+        if (name == "trash#")
+            return QString::number(probe("trash").split(", ", Qt::SkipEmptyParts).size());
         if (name == "focus")
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
         if (name == "window")
@@ -339,10 +343,12 @@ private slots:
     {
         qputenv("HOME", QFile::encodeName(home.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(".local/share"))); // the desktop's trash is there
     }
     void cleanup()
     {
         QDir(home.filePath("Documents")).removeRecursively();
+        QDir(home.filePath(".local/share/Trash")).removeRecursively();
         if (dirs)
             QFile::setPermissions(dirs->path("stat"), writable);
         otherProgram.reset();
@@ -423,7 +429,11 @@ private slots:
             {"a double click saves over, asking", "row0=2 menu:Menu_Tallenna dclick:Tiedostot#1", "shown=?Ylikirjoita: Sinulla on jo "
              "olemassa matka.sav niminen tiedosto. Korvataanko kyseinen tiedosto? | stat:matka.sav=2/0/0/0/0"},
             {"list Delete asks", listed + "no Delete", "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? "
-             "| windows=Avaa, main | Tiedostot=matka.sav of 2"},
+             "| windows=Avaa, main | Tiedostot=matka.sav of 2 | trash="},
+            // A delete moves the trip into the desktop's trash, where a file manager restores it.
+            {"list Delete, Yes: into the trash", listed + "Delete", "Tiedostot= of 1 | Tiedostonimi= | trash=matka.sav"},
+            {"deleted twice under one name: both in the trash", listed + "Delete record:matka.sav=1 menu:Menu_Avaa click:Tiedostot#1 Delete",
+             "Tiedostot= of 1 | trash#=2"},
             {"list Enter opens", listed + "Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
             {"name Enter opens", listed + "@Tiedostonimi Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
             {"name Enter saves", "menu:Menu_Tallenna Tiedostonimi=reissu @Tiedostonimi Return", "stat:reissu.sav=1,3/0/0/0/0 | window=Tallenna"},

@@ -4,9 +4,13 @@
 #include "base/AtomicFile.h"
 #include "base/FailureText.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,6 +41,42 @@ bool isProtected(const QByteArray &path)
     struct stat info;
     return ::stat(path.constData(), &info) == 0
         && ((info.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0);
+}
+
+// Whether the user's own trash folder is there, made now when missing, as the trash
+// standard lets any program do. Qt 6.4 moves a file into "files" of the current folder
+// when it finds no trash folder to use, so without this one nothing is moved.
+bool homeTrashReady()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        return false;
+    const QString trash = data + QStringLiteral("/Trash");
+    if (QDir().mkpath(data))
+        ::mkdir(QFile::encodeName(trash).constData(), 0700);
+    return QFileInfo(trash).isDir();
+}
+
+// Moves a record into the desktop's trash, where a file manager can restore it (a link
+// goes there as a link), or deletes it where the folder has no trash (a file system that
+// takes none, another disk than the trash's); 0 when it is gone, else the error number.
+// Qt names files in UTF-8, so a name in other bytes is first given its shown name, when
+// no other file has that name.
+int discard(const QByteArray &folder, const QByteArray &fileName)
+{
+    const QByteArray path = folder + '/' + fileName;
+    const QByteArray asShown = folder + '/' + RecordStore::shownName(fileName).toUtf8();
+    const bool trash = homeTrashReady();
+    const bool plain = QFile::encodeName(QFile::decodeName(path)) == path;
+    const bool renamed = trash && !plain
+        && ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, asShown.constData(), RENAME_NOREPLACE) == 0;
+    if (trash && (plain || renamed)) {
+        if (QFile::moveToTrash(QFile::decodeName(renamed ? asShown : path)))
+            return 0;
+        if (renamed && ::rename(asShown.constData(), path.constData()) != 0)
+            return ::unlink(asShown.constData()) == 0 ? 0 : errno;
+    }
+    return ::unlink(path.constData()) == 0 ? 0 : errno;
 }
 
 bool sortsBefore(const RecordEntry &a, const RecordEntry &b)
@@ -253,8 +293,8 @@ Done RecordStore::remove(const RecordEntry &entry)
         return Done::failure(failure.arg(systemErrorText(ENOENT)));
     if (isProtected(pathOf(entry.fileName)))
         return Done::failure(failure.arg(QStringLiteral("Tiedosto on kirjoitussuojattu")));
-    if (::unlink(pathOf(entry.fileName).constData()) != 0)
-        return Done::failure(failure.arg(systemErrorText(errno)));
+    if (const int error = discard(m_folderBytes, entry.fileName); error != 0)
+        return Done::failure(failure.arg(systemErrorText(error)));
     return {};
 }
 

@@ -76,7 +76,8 @@ public:
     // The first five lines as the chart reads them, each read, too long or missing. Only
     // a regular file is read, and no more of it than five lines can hold.
     Outcome<RecordLines> readLines(const RecordEntry &entry) const;
-    // Deletes the record; a write-protected record is refused.
+    // Moves the record into the desktop's trash, where a file manager can restore it, or
+    // deletes it where its folder has no trash; a write-protected record is refused.
     Done remove(const RecordEntry &entry);
     Done remove(const QString &name) { return remove(entryNamed(name)); }
     // Every file of the folder but the hidden ones (names that begin with a dot), by shown
