@@ -131,6 +131,43 @@ private slots:
         QCOMPARE(listed(), QStringList{"a.sav"});
     }
 
+    // Why a name or a value is refused, in the words the save window and the import show.
+    void reasons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("reason"); // empty: accepted
+        const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                                              "Anna nimi, joka alkaa muulla merkillä.");
+        const QString controlInValue = QStringLiteral("Arvossa \"%1\" on ohjausmerkki %2, jota ei voi tallentaa.");
+        for (const char *name : {".piilo.sav", "..sav", ".sav", ".", ".."})
+            QTest::newRow(name) << name << "1" << hidden.arg(name);
+        QTest::newRow("a dot inside the name") << "matka.1.sav" << "1" << "";
+        QTest::newRow("tab in a name") << "tab\there.sav" << "1"
+            << QStringLiteral("Tiedostonimessä \"tab\uFFFDhere.sav\" on ohjausmerkki U+0009, jota ei voi käyttää.");
+        QTest::newRow("NUL in a value") << "a.sav" << QStringLiteral("1,3").append(QChar(0)).append("5")
+                                        << controlInValue.arg(QStringLiteral("1,3\uFFFD5"), "U+0000");
+        QTest::newRow("tab in a value") << "a.sav" << "1,3\t" << controlInValue.arg(QStringLiteral("1,3\uFFFD"), "U+0009");
+        QTest::newRow("escape in a value") << "a.sav" << "\x1b[31m" << controlInValue.arg(QStringLiteral("\uFFFD[31m"), "U+001B");
+        QTest::newRow("DEL in a value") << "a.sav" << "7\x7f" << controlInValue.arg(QStringLiteral("7\uFFFD"), "U+007F");
+        QTest::newRow("C1 next line in a value") << "a.sav" << QStringLiteral("7\u0085") << controlInValue.arg(QStringLiteral("7\uFFFD"), "U+0085");
+        QTest::newRow("C1 APC in a value") << "a.sav" << QStringLiteral("\u009f") << controlInValue.arg(QStringLiteral("\uFFFD"), "U+009F");
+        QTest::newRow("euro sign and no-break space are text") << "a.sav" << QStringLiteral("1,3\u00a0€") << "";
+        QTest::newRow("a line break keeps its own words") << "a.sav" << "1\n2"
+            << QStringLiteral("Arvossa \"1 2\" on rivinvaihto, jota ei voi tallentaa.");
+    }
+    void reasons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, reason);
+        const std::optional<QString> problem = RecordStore::nameProblem(name) ? RecordStore::nameProblem(name)
+                                                                              : RecordStore::valueProblem(value);
+        QCOMPARE(problem.value_or(QString()), reason);
+        QCOMPARE(store().write(name, {"1", "2", value, "4", "5"}).error(), reason);
+        QCOMPARE(QDir(at("")).entryList(QDir::Files | QDir::Hidden), reason.isEmpty() ? QStringList{name} : QStringList{});
+    }
+
     // "Poista" moves a record into the desktop's trash, where a file manager restores it
     // to its place; where there is no trash to be had, it is deleted as before, and
     // nothing is left anywhere else (not in the current folder either).

@@ -251,6 +251,17 @@ private slots:
             << QStringList{"hyvä.sav", "vanha.sav"} << "1";
         QTest::newRow("saved as Windows-1252") << *encodeEightBit(QString::fromUtf8(header.mid(3))) + "kes\xe4.sav;;1;2;3;4;5\r\n" << false
             << QStringList{"kesä.sav"} << QStringList{} << QStringList{} << QStringList{"kesä.sav", "vanha.sav"} << "1";
+        // Names the list would hide, and values no record can hold, each refused with its row.
+        const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                                              "Anna nimi, joka alkaa muulla merkillä.");
+        QTest::newRow("hidden names and control characters refused")
+            << header + ".piilo;;1;2;3;4;5\r\n.;;1;2;3;4;5\r\n..;;1;2;3;4;5\r\nnul;;1" + QByteArray(1, '\0')
+                   + ";2;3;4;5\r\nsarkain;;1;2\t;3;4;5\r\nhyvä;;1;2;3;4;5\r\n"
+            << false << QStringList{"hyvä.sav"} << QStringList{}
+            << QStringList{"2: " + hidden.arg(".piilo.sav"), "3: " + hidden.arg("..sav"), "4: " + hidden.arg("...sav"),
+                           QStringLiteral("5: Arvossa \"1\uFFFD\" on ohjausmerkki U+0000, jota ei voi tallentaa."),
+                           QStringLiteral("6: Arvossa \"2\uFFFD\" on ohjausmerkki U+0009, jota ei voi tallentaa.")}
+            << QStringList{"hyvä.sav", "vanha.sav"} << "1";
     }
     void import()
     {

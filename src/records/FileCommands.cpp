@@ -71,7 +71,11 @@ void FileCommands::save()
     const QString finalName = RecordStore::finalName(typed);
     const RecordEntry record = target(finalName);
     // A record that can never be saved is refused before any question is asked.
-    if (const auto problem = m_store.saveProblem(record)) {
+    const RecordValues values = m_trip.recordValues();
+    std::optional<QString> problem = m_store.saveProblem(record);
+    for (qsizetype i = 0; i < RecordLineCount && !problem; ++i)
+        problem = RecordStore::valueProblem(values[i]);
+    if (problem) {
         m_window.inform(*problem);
         return;
     }
@@ -81,7 +85,7 @@ void FileCommands::save()
     // Whatever the list shows, a record of that name is never replaced unasked.
     if (!asked && m_store.exists(record) && !askOverwrite(record.name))
         return;
-    const Done written = m_store.write(record, m_trip.recordValues());
+    const Done written = m_store.write(record, values);
     if (!written) {
         m_window.inform(written.error());
         return;

@@ -43,6 +43,30 @@ bool isProtected(const QByteArray &path)
         && ((info.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0);
 }
 
+// The control characters: C0 (tab, NUL and the rest below a space), DEL and C1.
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
+// The first control character of text as "U+0009", if there is one.
+std::optional<QString> firstControl(const QString &text)
+{
+    for (const QChar c : text)
+        if (isControl(c))
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return std::nullopt;
+}
+
+// Text as a message may show it: each control character as the replacement character.
+QString shownControls(QString text)
+{
+    for (QChar &c : text)
+        if (isControl(c))
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
 // Whether the user's own trash folder is there, made now when missing, as the trash
 // standard lets any program do. Qt 6.4 moves a file into "files" of the current folder
 // when it finds no trash folder to use, so without this one nothing is moved.
@@ -110,17 +134,23 @@ QString RecordStore::finalName(const QString &typed)
 
 std::optional<QString> RecordStore::nameProblem(const QString &name)
 {
-    const QString shown = elideMiddle(name);
+    const QString shown = elideMiddle(shownControls(name));
     if (name.isEmpty())
         return QStringLiteral("Tiedostonimi puuttuu.");
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("\"%1\" ei kelpaa tiedostonimeksi.").arg(name);
     for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c == u'*' || c == u'?' || c.unicode() < 0x20)
+        if (c == u'/' || c == u'\\' || c == u'*' || c == u'?')
             return QStringLiteral("Tiedostonimessä \"%1\" on merkki, jota ei voi käyttää. "
                                   "Nimessä ei saa olla merkkejä / \\ * ?")
                 .arg(shown);
     }
+    if (const auto control = firstControl(name))
+        return QStringLiteral("Tiedostonimessä \"%1\" on ohjausmerkki %2, jota ei voi käyttää.")
+            .arg(shown, *control);
+    // Such a record would be saved but never listed, summed or exported.
+    if (name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                              "Anna nimi, joka alkaa muulla merkillä.")
+            .arg(shown);
     if (const auto bad = firstUnencodable(name))
         return QStringLiteral("Tiedostonimessä \"%1\" on merkki \"%2\", jota ei voi käyttää.")
             .arg(shown, *bad);
@@ -132,6 +162,9 @@ std::optional<QString> RecordStore::valueProblem(const QString &value)
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
             .arg(elideMiddle(value.simplified()));
+    if (const auto control = firstControl(value))
+        return QStringLiteral("Arvossa \"%1\" on ohjausmerkki %2, jota ei voi tallentaa.")
+            .arg(elideMiddle(shownControls(value)), *control);
     const auto bytes = encodeEightBit(value);
     if (!bytes)
         return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")

@@ -46,10 +46,12 @@ public:
     // The name a typed name is saved under: unchanged when it ends in ".sav" (letter
     // case significant), else with ".sav" appended; empty for an empty name.
     static QString finalName(const QString &typed);
-    // Why a name cannot be given to a new record (a Finnish message), or nullopt.
+    // Why a name cannot be given to a new record (a Finnish message), or nullopt: it must
+    // not begin with a dot (the list hides such files) or hold a control character.
     static std::optional<QString> nameProblem(const QString &name);
     // Why a value cannot be stored (a Finnish message), or nullopt: it must fit the
-    // character set, hold no line break and be short enough to be read again.
+    // character set, hold no line break or other control character and be short enough
+    // to be read again.
     static std::optional<QString> valueProblem(const QString &value);
     // The name shown for a file's own name bytes.
     static QString shownName(const QByteArray &fileName);
