@@ -44,10 +44,10 @@ struct FakeWindow : FileWindowOperations, TripFields
         done << "read again";
     }
     void inform(const QString &text) override { shown << "!" + text; }
-    bool ask(const QString &text, const QString &title) override
+    Answer ask(const QString &text, const QString &title) override
     {
         shown << "?" + title + ": " + text;
-        return answers.isEmpty() || answers.takeFirst();
+        return answers.isEmpty() || answers.takeFirst() ? Answer::Yes : Answer::No;
     }
     RecordValues recordValues() const override { return fields; }
     void setRecordValues(const RecordValues &values) override { fields = values; }

@@ -153,7 +153,8 @@ class TestWindows : public QObject
     // the end), "menu:", "click:" and "dclick:" (name, or list#entry), "hover:", "toggle:"
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
-    // "chmod:folder=octal", "grow", "no" (the next answer), or a key such as "Ctrl+K".
+    // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
+    // while the next question is open), or a key such as "Ctrl+K".
     bool step(const QString &token)
     {
         const QString verb = token.section(':', 0, 0);
@@ -218,6 +219,8 @@ class TestWindows : public QObject
             return QTest::qWaitFor([&] { return active->size() == size; });
         } else if (token == "no")
             messages->answers << false;
+        else if (token == "end") // the program is asked to end (logout, kill) while the next question is open
+            messages->whileAsking = [this] { (void)main->closeUnattended(); };
         else if (verb == "file") // the next file dialog's answer
             messages->files << dirs->path(what);
         else if (token == "documents") // the user's documents folder
@@ -283,6 +286,9 @@ class TestWindows : public QObject
             return titleOf(active, main.get());
         if (name == "settings" || name.startsWith("stat:"))
             return QString::fromLatin1(name == "settings" ? dirs->settings() : readBytes(dirs->stat(name.mid(5)))).replace("\r\n", "/").section('/', 0, -2);
+        if (name.startsWith("shown#")) // "shown#k": message k; "shown#": how many
+            return name == "shown#" ? QString::number(messages->shown.size())
+                                    : probe("shown").split(" + ").value(name.mid(6).toInt());
         if (name == "shown")
             return messages->shown.join(" + ").replace(dirs->path("stat"), "stat").replace(QFileInfo(dirs->path("stat")).path() + "/", "")
                 .replace(QDir::homePath(), "~");
@@ -509,6 +515,17 @@ private slots:
              "?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne taulukon matkoilla? + "
              "!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. 1 matka jätettiin ennalleen."},
             {"import, replacing", "file:t.csv menu:Menu_Vie record:2006_03_07.sav=9 file:t.csv menu:Menu_Tuo", "stat:2006_03_07.sav=1,3/7,5/120/11,7/9"},
+            {"the replace question shortens a long name in the middle", "record:kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta_pitkin.sav=1/2/3/4/5 "
+             "file:t menu:Menu_Vie file:t.csv no menu:Menu_Tuo", "shown#3=?Tuo taulukosta: 3 matkaa on jo tallennettu: 2006_03_07.sav, "
+             "kesamokkimatka_jyvaskylasta_ku…akaisin_rantatieta_pitkin.sav, matka.sav. Korvataanko ne taulukon matkoilla?"},
+            // Logout, shutdown or kill while a question is open: the program ends, its settings
+            // written, and the work the question was about is not done, whatever "Ei" would do.
+            {"ended during the delete question", listed + "end Delete", "Tiedostot=matka.sav of 2 | trash= | settings=1,3/100/105/False/True"},
+            {"ended during the overwrite question", "row0=2 menu:Menu_Tallenna end dclick:Tiedostot#1",
+             "stat:matka.sav=1,5/6/100/9/6 | settings=2/100/105/False/True"},
+            {"ended during the import question", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv end menu:Menu_Tuo",
+             "stat:matka.sav= | stat:2006_03_07.sav=9 | shown#3=?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne "
+             "taulukon matkoilla? | shown#=4 | settings=1,3/100/105/False/True"},
             {"the file window hands no focus back, a click gives it", "row2=1 @row2 menu:Menu_Avaa click:Nappi(1) click:row2 5",
              "window=main | focus=row2 | row2=15"},
         };
@@ -699,7 +716,7 @@ private slots:
             });
         };
         answer("Ei");
-        QVERIFY(!Messages::current().ask(main.get(), QStringLiteral("Korvataanko?"), QStringLiteral("Ylikirjoita")));
+        QCOMPARE(Messages::current().ask(main.get(), QStringLiteral("Korvataanko?"), QStringLiteral("Ylikirjoita")), Answer::No);
         QVERIFY(step("menu:Menu_Tallenna") && step("Tiedostonimi=" + QString(300, 'm')));
         settle(main.get());
         answer("OK");

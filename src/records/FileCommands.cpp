@@ -98,7 +98,7 @@ bool FileCommands::askOverwrite(const QString &name)
     const QString question = QStringLiteral("Sinulla on jo olemassa ")
         + elideMiddle(name)
         + QStringLiteral(" niminen tiedosto. Korvataanko kyseinen tiedosto?");
-    return m_window.ask(question, QStringLiteral("Ylikirjoita"));
+    return m_window.ask(question, QStringLiteral("Ylikirjoita")) == Answer::Yes;
 }
 
 bool FileCommands::confirmOverwrite(const QString &finalName, bool &asked)
@@ -124,7 +124,8 @@ void FileCommands::remove()
         return;
     const QString question = QStringLiteral("Haluatko varmasti poistaa tiedoston : ")
         + elideMiddle(name) + QStringLiteral(" ?");
-    if (!m_window.ask(question, QStringLiteral("Poista tiedosto")))
+    // No, or the program asked to end while the question was open: nothing is deleted.
+    if (m_window.ask(question, QStringLiteral("Poista tiedosto")) != Answer::Yes)
         return;
     const RecordEntry record = target(name);
     if (!m_store.exists(record)) {

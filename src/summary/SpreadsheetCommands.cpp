@@ -71,14 +71,22 @@ void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
         return;
     }
     const QStringList existing = plan->existingNames();
-    const bool replace = !existing.isEmpty()
-        && Messages::current().ask(parent,
-                                   QStringLiteral("%1 on jo tallennettu: %2. Korvataanko ne taulukon matkoilla?")
-                                       .arg(existing.size() == 1 ? QStringLiteral("Matka") : tripCount(existing.size()),
-                                            existing.mid(0, listedAtMost).join(QStringLiteral(", "))
-                                                + (existing.size() > listedAtMost ? QStringLiteral(" …") : QString())),
-                                   importTitle);
-    const ImportResult result = applyImport(store, *plan, replace);
+    Answer replace = Answer::No;
+    if (!existing.isEmpty()) {
+        QStringList shown;
+        for (const QString &name : existing.mid(0, listedAtMost))
+            shown << elideMiddle(name);
+        replace = Messages::current().ask(parent,
+                                          QStringLiteral("%1 on jo tallennettu: %2. Korvataanko ne taulukon matkoilla?")
+                                              .arg(existing.size() == 1 ? QStringLiteral("Matka") : tripCount(existing.size()),
+                                                   shown.join(QStringLiteral(", "))
+                                                       + (existing.size() > listedAtMost ? QStringLiteral(" …") : QString())),
+                                          importTitle);
+    }
+    // "Ei" imports the rest; the program asked to end while the question was open imports nothing.
+    if (replace == Answer::Ending)
+        return;
+    const ImportResult result = applyImport(store, *plan, replace == Answer::Yes);
     QString text = QStringLiteral("%1 tuotiin taulukosta %2.").arg(tripCount(result.written), shownPath(chosen.path));
     if (result.kept > 0)
         text += QStringLiteral(" %1 jätettiin ennalleen.").arg(tripCount(result.kept));
