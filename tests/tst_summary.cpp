@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -251,6 +252,14 @@ private slots:
             << QStringList{"hyvä.sav", "vanha.sav"} << "1";
         QTest::newRow("saved as Windows-1252") << *encodeEightBit(QString::fromUtf8(header.mid(3))) + "kes\xe4.sav;;1;2;3;4;5\r\n" << false
             << QStringList{"kesä.sav"} << QStringList{} << QStringList{} << QStringList{"kesä.sav", "vanha.sav"} << "1";
+        // Other line ends and character sets that spreadsheets and editors save in.
+        const QString utf16Text = QString::fromUtf8(plain).replace("\n", "\r\n");
+        QTest::newRow("CR-only line ends") << QByteArray(plain).replace('\n', '\r') << false << QStringList{"vanha.sav", "uusi.sav"}
+            << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("UTF-16 LE with its mark") << "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE).encode(utf16Text) << false
+            << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("UTF-16 BE with its mark, Yes") << "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(utf16Text) << true
+            << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "9";
         // Names the list would hide, and values no record can hold, each refused with its row.
         const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
                                               "Anna nimi, joka alkaa muulla merkillä.");

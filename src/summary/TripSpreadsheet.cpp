@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QStringDecoder>
 #include <cerrno>
+#include <utility>
 #include <unistd.h>
 
 namespace tankeli {
@@ -46,9 +48,24 @@ QString cellValue(const QString &cell)
     return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }
 
+// A line ends in LF, CR LF or a CR alone (an old Mac, some exports).
 bool endsLine(const QString &text, qsizetype i)
 {
-    return text[i] == u'\n' || (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n');
+    return text[i] == u'\n' || text[i] == u'\r';
+}
+
+// The text of a file: UTF-16 by its byte-order mark, UTF-8 with or without one, and
+// Windows-1252 where the bytes are not UTF-8.
+QString decodeSpreadsheet(const QByteArray &bytes)
+{
+    QByteArrayView view(bytes);
+    for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
+        if (view.startsWith(mark))
+            return QStringDecoder(encoding, QStringConverter::Flag::Stateless).decode(view.sliced(mark.size()));
+    if (view.startsWith(byteOrderMark))
+        view = view.sliced(byteOrderMark.size());
+    return view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
 }
 
 // The whole file, or why it cannot be had: only a regular file is opened, and no more
@@ -130,10 +147,7 @@ Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QSt
 
 SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
 {
-    QByteArrayView view(bytes);
-    if (view.startsWith(byteOrderMark))
-        view = view.sliced(byteOrderMark.size());
-    const QString text = view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
+    const QString text = decodeSpreadsheet(bytes);
     const qsizetype size = text.size();
     SpreadsheetRows result;
     qsizetype i = 0;
@@ -171,7 +185,7 @@ SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
                 continue;
             }
             if (i < size)
-                i += text[i] == u'\r' ? 2 : 1;
+                i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
             break;
         }
         if (quoted || fields.size() > 1 || !fields[0].isEmpty())

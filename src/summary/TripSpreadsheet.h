@@ -59,7 +59,7 @@ struct SpreadsheetRows
 };
 
 // Reads UTF-8 (Windows-1252 where the bytes are not UTF-8), with or without the
-// byte-order mark, lines ending in CR LF or LF.
+// byte-order mark, or UTF-16 with its byte-order mark; lines ending in CR LF, LF or CR.
 SpreadsheetRows parseSpreadsheet(const QByteArray &bytes);
 
 struct ImportRecord
