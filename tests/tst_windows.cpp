@@ -20,8 +20,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -154,7 +156,8 @@ class TestWindows : public QObject
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
     // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
-    // while the next question is open), or a key such as "Ctrl+K".
+    // while the next question is open), "endsoon:command" (one as soon as the command
+    // handles events), or a key such as "Ctrl+K".
     bool step(const QString &token)
     {
         const QString verb = token.section(':', 0, 0);
@@ -221,6 +224,10 @@ class TestWindows : public QObject
             messages->answers << false;
         else if (token == "end") // the program is asked to end (logout, kill) while the next question is open
             messages->whileAsking = [this] { (void)main->closeUnattended(); };
+        else if (verb == "endsoon") { // asked to end as soon as events are handled, once the command has begun
+            QTimer::singleShot(0, main.get(), [this] { (void)main->closeUnattended(); });
+            menu(qPrintable(what))->trigger();
+        }
         else if (verb == "file") // the next file dialog's answer
             messages->files << dirs->path(what);
         else if (token == "documents") // the user's documents folder
@@ -278,14 +285,14 @@ class TestWindows : public QObject
             return seen.join(", ");
         if (name == "trash") // what the desktop's trash holds
             return QDir(home.filePath(".local/share/Trash/files")).entryList(QDir::Files | QDir::System).join(", ");
-        if (name == "trash#")
-            return QString::number(probe("trash").split(", ", Qt::SkipEmptyParts).size());
         if (name == "focus")
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
         if (name == "window")
             return titleOf(active, main.get());
         if (name == "settings" || name.startsWith("stat:"))
             return QString::fromLatin1(name == "settings" ? dirs->settings() : readBytes(dirs->stat(name.mid(5)))).replace("\r\n", "/").section('/', 0, -2);
+        if (name == "trash#")
+            return QString::number(probe("trash").split(", ", Qt::SkipEmptyParts).size());
         if (name.startsWith("shown#")) // "shown#k": message k; "shown#": how many
             return name == "shown#" ? QString::number(messages->shown.size())
                                     : probe("shown").split(" + ").value(name.mid(6).toInt());
@@ -526,6 +533,11 @@ private slots:
             {"ended during the import question", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv end menu:Menu_Tuo",
              "stat:matka.sav= | stat:2006_03_07.sav=9 | shown#3=?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne "
              "taulukon matkoilla? | shown#=4 | settings=1,3/100/105/False/True"},
+            // Or during an import or an export: each stops between two trips.
+            {"ended during an import", "file:t menu:Menu_Vie delete:* file:t.csv endsoon:Menu_Tuo",
+             "shown#3=!Tuo taulukosta: 0 matkaa tuotiin taulukosta t.csv. Tuonti keskeytettiin, ja 2 matkaa jäi tuomatta. | stat:matka.sav= | settings=1,3/100/105/False/True"},
+            {"ended during an export: no file", "file:t.csv endsoon:Menu_Vie",
+             "shown#1=!Vie taulukkoon: Vienti keskeytettiin, eikä taulukkoa t.csv tallennettu. | stat:../t.csv= | shown#=2"},
             {"the file window hands no focus back, a click gives it", "row2=1 @row2 menu:Menu_Avaa click:Nappi(1) click:row2 5",
              "window=main | focus=row2 | row2=15"},
         };
@@ -567,6 +579,46 @@ private slots:
             found << what.section('=', 0, 0) + '=' + probe(what.section('=', 0, 0));
         if (found.join(" | ") != seen) qDebug().noquote() << found.join(" | ");
         QCOMPARE(found.join(" | "), seen);
+    }
+
+    // An import that takes longer than half a second shows its progress with "Peruuta";
+    // Peruuta stops it between two trips, each trip written whole, and the message says
+    // how many came in and how many did not.
+    void longImportCancelled()
+    {
+        start(calibrated);
+        QByteArray bytes = "Tiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);Matka (km);Yhteishinta (€);Kokonaiskulutus (l)\r\n";
+        const int rows = 10000; // long enough to take over half a second on any disk
+        for (int i = 0; i < rows; ++i)
+            bytes += "m" + QByteArray::number(i) + ";;1;2;3;4;5\r\n";
+        QVERIFY(writeBytes(dirs->path("iso.csv"), bytes));
+        messages->files << dirs->path("iso.csv");
+        QString seen;
+        QElapsedTimer clock;
+        qint64 shownAfter = -1;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!progress || !progress->isVisible() || shownAfter >= 0)
+                return;
+            shownAfter = clock.elapsed();
+            auto *button = progress->findChild<QPushButton *>();
+            seen = QStringList{progress->windowTitle(), progress->labelText(), button->text()}.join(" | ");
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        watch.start(10);
+        clock.start();
+        menu("Menu_Tuo")->trigger();
+        QCOMPARE(seen, QStringLiteral("Tuo taulukosta | Tuodaan matkoja… | Peruuta"));
+        QVERIFY2(shownAfter >= 50 && shownAfter < 2000, qPrintable(QString::number(shownAfter)));
+        const QStringList files = QDir(dirs->path("stat")).entryList(QDir::Files);
+        const qsizetype written = files.size();
+        QVERIFY2(written > 0 && written < rows, qPrintable(QString::number(written)));
+        QCOMPARE(messages->shown.last(), QStringLiteral("!Tuo taulukosta: %1 matkaa tuotiin taulukosta %2. Tuonti keskeytettiin, ja %3 "
+                                                        "matkaa jäi tuomatta.").arg(written).arg(dirs->path("iso.csv")).arg(rows - written));
+        for (const QString &name : files)
+            QCOMPARE(readBytes(dirs->stat(name)), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
+        QVERIFY(QDir(dirs->path("stat/.tallennus")).isEmpty());
     }
 
     // The chart's menu saves what the canvas shows as PNG (twice the screen scale), SVG or

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
 #include <QStringDecoder>
 #include <cerrno>
@@ -127,19 +128,24 @@ QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
     return out;
 }
 
-Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path)
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path, const BetweenRecords &goOn)
 {
-    const Outcome<QList<ReadTrip>> trips = readTrips(store);
-    if (!trips)
-        return Outcome<SpreadsheetExport>::failure(trips.error());
+    const Outcome<QList<RecordEntry>> entries = store.list();
+    if (!entries)
+        return Outcome<SpreadsheetExport>::failure(entries.error());
     SpreadsheetExport report;
-    for (const ReadTrip &trip : *trips) {
-        if (trip.values)
+    QList<ReadTrip> trips;
+    trips.reserve(entries->size());
+    for (const RecordEntry &entry : *entries) {
+        if (goOn && !goOn(trips.size(), entries->size()))
+            return SpreadsheetExport{0, {}, true};
+        trips.append(readTrip(store, entry));
+        if (trips.back().values)
             ++report.written;
         else
-            report.leftOut.append({trip.name, trip.problem});
+            report.leftOut.append({trips.back().name, trips.back().problem});
     }
-    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(*trips)); !written)
+    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(trips)); !written)
         return Outcome<SpreadsheetExport>::failure(
             QStringLiteral("Taulukkoa %1 ei voitu tallentaa: %2.").arg(shownPath(path), written.error()));
     return report;
@@ -219,6 +225,12 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
         return Outcome<ImportPlan>::failure(
             QStringLiteral("Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla "
                            "sarakkeet %2.").arg(fileName, spreadsheetHeader.join(QStringLiteral("; "))));
+    if (const qsizetype trips = parsed.rows.size() - 1; trips > maxImportRows) {
+        const QLocale finnish(QLocale::Finnish);
+        return Outcome<ImportPlan>::failure(
+            QStringLiteral("Taulukkoa %1 ei tuotu: siinä on %2 matkan riviä, ja kerralla voi tuoda enintään %3 "
+                           "matkaa. Jaa taulukko osiin.").arg(fileName, finnish.toString(trips), finnish.toString(maxImportRows)));
+    }
     const Outcome<QList<RecordEntry>> listed = store.list();
     if (!listed)
         return Outcome<ImportPlan>::failure(listed.error());
@@ -259,10 +271,16 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
     return plan;
 }
 
-ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting)
+ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting, const BetweenRecords &goOn)
 {
     ImportResult result;
-    for (const ImportRecord &record : plan.records) {
+    const qsizetype total = plan.records.size();
+    for (qsizetype i = 0; i < total; ++i) {
+        if (goOn && !goOn(i, total)) {
+            result.notReached = int(total - i);
+            break;
+        }
+        const ImportRecord &record = plan.records[i];
         if (!replaceExisting && (record.exists || store.exists(record.entry))) {
             ++result.kept;
             continue;
