@@ -142,16 +142,17 @@ private slots:
                                                                << "Kansiota | stat ei voitu tehdä";
         // The first folder that could not be made is named, with why.
         QTest::newRow("a read-only home") << "" << "read-only home" << true << QByteArray()
-                                          << "Kansiota {home}/.local ei voitu tehdä: Ei käyttöoikeutta.";
-        // Folders another user could write (and so plant links in) are refused, each by name.
-        const QString openTo = "Muut voivat kirjoittaa kansioon {user}%1, joten Tankeli ei käytä sitä. | chmod go-w {user}%1 ja";
+                                          << "Kansiota | home/.local ei voitu tehdä: Ei käyttöoikeutta.";
+        // Folders another user could write (and so plant links in) are refused, each by name
+        // (shortened in the middle where long) and with the command that closes it.
+        const QString openTo = "Muut voivat kirjoittaa kansioon | Tankeli%1, joten Tankeli ei käytä sitä. | chmod go-w {user}%1 ja";
         QTest::newRow("the data folder open to all") << "" << "0777 folder" << true << QByteArray() << openTo.arg("");
         QTest::newRow("Data open to the group") << "" << "0770 Data" << true << QByteArray() << openTo.arg("/Data");
         QTest::newRow("stat sticky and open to all") << "" << "1777 stat" << true << QByteArray() << openTo.arg("/stat");
         QTest::newRow("a link to a folder of one's own") << "" << "0700 folder, a link" << true << installed << "";
         QTest::newRow("a link to a folder open to all") << "" << "0777 folder, a link" << true << QByteArray() << openTo.arg("");
         QTest::newRow("another user's data folder") << "" << "another user's folder" << true << QByteArray()
-                                                    << "Kansio {user} kuuluu toiselle käyttäjälle, joten Tankeli ei käytä sitä.";
+                                                    << "Kansio | Tankeli kuuluu toiselle käyttäjälle, joten Tankeli ei käytä sitä.";
     }
     void choosesFolders()
     {
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(tree(), before);
         QCOMPARE(prepared.ok(), message.isEmpty());
         for (QString part : message.split(" | "))
-            QVERIFY2(prepared.error().contains(part.replace("{user}", userFolder).replace("{home}", home)), qPrintable(prepared.error()));
+            QVERIFY2(prepared.error().contains(part.replace("{user}", userFolder)), qPrintable(prepared.error()));
     }
 
     // A write starts in the program's own hidden folder and removes only what cut-off

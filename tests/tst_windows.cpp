@@ -4,6 +4,7 @@
 #include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"
 #include "look/PictureButton.h"
+#include "base/FailureText.h"
 #include "base/WindowGeometry.h"
 #include "mainwindow/Tankeli.h"
 #include "records/Tiedosto.h"
@@ -615,7 +616,7 @@ private slots:
         const qsizetype written = files.size();
         QVERIFY2(written > 0 && written < rows, qPrintable(QString::number(written)));
         QCOMPARE(messages->shown.last(), QStringLiteral("!Tuo taulukosta: %1 matkaa tuotiin taulukosta %2. Tuonti keskeytettiin, ja %3 "
-                                                        "matkaa jäi tuomatta.").arg(written).arg(dirs->path("iso.csv")).arg(rows - written));
+                                                        "matkaa jäi tuomatta.").arg(written).arg(shownPath(dirs->path("iso.csv"))).arg(rows - written));
         for (const QString &name : files)
             QCOMPARE(readBytes(dirs->stat(name)), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
         QVERIFY(QDir(dirs->path("stat/.tallennus")).isEmpty());
