@@ -1,6 +1,7 @@
 #include "records/FileCommands.h"
 
 #include "FileBytes.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -43,10 +44,10 @@ struct FakeWindow : FileWindowOperations, TripFields
         done << "read again";
     }
     void inform(const QString &text) override { shown << "!" + text; }
-    bool ask(const QString &text, const QString &title) override
+    Answer ask(const QString &text, const QString &title) override
     {
         shown << "?" + title + ": " + text;
-        return answers.isEmpty() || answers.takeFirst();
+        return answers.isEmpty() || answers.takeFirst() ? Answer::Yes : Answer::No;
     }
     RecordValues recordValues() const override { return fields; }
     void setRecordValues(const RecordValues &values) override { fields = values; }
@@ -67,6 +68,7 @@ const QString missing = QStringLiteral("!Kyseistä tiedostoa ei löytynyt. Tarka
 class TestFileCommands : public QObject
 {
     Q_OBJECT
+    TestHome home; // a delete moves the record into its trash
     QTemporaryDir dir;
 
 private slots:
@@ -100,8 +102,14 @@ private slots:
             << QStringList{overwrite.arg("matka.sav")} << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("nothing selected, asked all the same") << 1 << -1 << "matka" << QList<bool>{false}
             << QStringList{overwrite.arg("matka.sav")} << "2" << -1 << "" << "2006_03_07.sav matka.sav";
-        QTest::newRow("unlisted, asked by its own name") << 1 << 0 << ".piilo" << QList<bool>{false}
-            << QStringList{overwrite.arg(".piilo.sav")} << "2" << 0 << "" << "2006_03_07.sav matka.sav";
+        QTest::newRow("unlisted, asked by its own name") << 1 << 0 << "uusi" << QList<bool>{false}
+            << QStringList{overwrite.arg("uusi.sav")} << "2" << 0 << "" << "2006_03_07.sav matka.sav uusi.sav";
+        QTest::newRow("a name the list would hide: refused") << 1 << 0 << ".piilo" << QList<bool>{}
+            << QStringList{"!Tiedostonimi \".piilo.sav\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                           "Anna nimi, joka alkaa muulla merkillä."} << "2" << 0 << "" << "2006_03_07.sav matka.sav";
+        QTest::newRow("a control character in a field: refused before asking") << 1 << 1 << "matka.sav\x7f" << QList<bool>{}
+            << QStringList{"!Arvossa \"6,5\uFFFD\" on ohjausmerkki U+007F, jota ei voi tallentaa."} << "2" << 1 << ""
+            << "2006_03_07.sav matka.sav";
         QTest::newRow("the walk has no limit of entries") << 1 << 2 << "m299" << QList<bool>{false}
             << QStringList{overwrite.arg("m299.sav")} << "2" << 300 << "" << "302 files";
         QTest::newRow("close only hides") << 3 << 1 << "matka.sav" << QList<bool>{} << QStringList{}
@@ -155,11 +163,18 @@ private slots:
         }
         if (name.startsWith(".piilo"))
             QVERIFY(writeBytes(dir.filePath(".piilo.sav"), recordB));
+        const bool control = name.endsWith(QChar(0x7f)); // typed into the consumption field, not the name
+        if (control)
+            name.chop(1);
         if (name.startsWith("suojattu"))
             QVERIFY(writeBytes(dir.filePath("suojattu.sav"), recordB)
                     && QFile::setPermissions(dir.filePath("suojattu.sav"), QFile::ReadOwner));
         RecordStore store(dir.path());
         FakeWindow window(store);
+        if (name == "uusi") // saved since the list was read
+            QVERIFY(writeBytes(dir.filePath("uusi.sav"), recordB));
+        if (control)
+            window.fields[RecConsumption] += QChar(0x7f);
         window.currentMode = command == 1 ? FileMode::Save : FileMode::Open;
         window.selectEntry(select);
         window.name = name;

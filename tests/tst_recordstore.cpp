@@ -1,6 +1,7 @@
 #include "records/RecordStore.h"
 
 #include "FileBytes.h"
+#include "TestHome.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,6 +27,7 @@ mode_t modeOf(const QString &path)
 class TestRecordStore : public QObject
 {
     Q_OBJECT
+    TestHome home; // the desktop's trash is in it
     QTemporaryDir dir;
     QString at(const QString &name) const { return dir.filePath("stat/" + name); }
     RecordStore store() const { return RecordStore(dir.filePath("stat")); }
@@ -127,6 +129,106 @@ private slots:
             QVERIFY(!records.exists(name) && !records.read(name) && !records.remove(name));
         QVERIFY(QFile::exists(dir.filePath("karkuri.sav")));
         QCOMPARE(listed(), QStringList{"a.sav"});
+    }
+
+    // Why a name or a value is refused, in the words the save window and the import show.
+    void reasons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("reason"); // empty: accepted
+        const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                                              "Anna nimi, joka alkaa muulla merkillä.");
+        const QString controlInValue = QStringLiteral("Arvossa \"%1\" on ohjausmerkki %2, jota ei voi tallentaa.");
+        for (const char *name : {".piilo.sav", "..sav", ".sav", ".", ".."})
+            QTest::newRow(name) << name << "1" << hidden.arg(name);
+        QTest::newRow("a dot inside the name") << "matka.1.sav" << "1" << "";
+        QTest::newRow("tab in a name") << "tab\there.sav" << "1"
+            << QStringLiteral("Tiedostonimessä \"tab\uFFFDhere.sav\" on ohjausmerkki U+0009, jota ei voi käyttää.");
+        QTest::newRow("NUL in a value") << "a.sav" << QStringLiteral("1,3").append(QChar(0)).append("5")
+                                        << controlInValue.arg(QStringLiteral("1,3\uFFFD5"), "U+0000");
+        QTest::newRow("tab in a value") << "a.sav" << "1,3\t" << controlInValue.arg(QStringLiteral("1,3\uFFFD"), "U+0009");
+        QTest::newRow("escape in a value") << "a.sav" << "\x1b[31m" << controlInValue.arg(QStringLiteral("\uFFFD[31m"), "U+001B");
+        QTest::newRow("DEL in a value") << "a.sav" << "7\x7f" << controlInValue.arg(QStringLiteral("7\uFFFD"), "U+007F");
+        QTest::newRow("C1 next line in a value") << "a.sav" << QStringLiteral("7\u0085") << controlInValue.arg(QStringLiteral("7\uFFFD"), "U+0085");
+        QTest::newRow("C1 APC in a value") << "a.sav" << QStringLiteral("\u009f") << controlInValue.arg(QStringLiteral("\uFFFD"), "U+009F");
+        QTest::newRow("euro sign and no-break space are text") << "a.sav" << QStringLiteral("1,3\u00a0€") << "";
+        QTest::newRow("a line break keeps its own words") << "a.sav" << "1\n2"
+            << QStringLiteral("Arvossa \"1 2\" on rivinvaihto, jota ei voi tallentaa.");
+    }
+    void reasons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, reason);
+        const std::optional<QString> problem = RecordStore::nameProblem(name) ? RecordStore::nameProblem(name)
+                                                                              : RecordStore::valueProblem(value);
+        QCOMPARE(problem.value_or(QString()), reason);
+        QCOMPARE(store().write(name, {"1", "2", value, "4", "5"}).error(), reason);
+        QCOMPARE(QDir(at("")).entryList(QDir::Files | QDir::Hidden), reason.isEmpty() ? QStringList{name} : QStringList{});
+    }
+
+    // "Poista" moves a record into the desktop's trash, where a file manager restores it
+    // to its place; where there is no trash to be had, it is deleted as before, and
+    // nothing is left anywhere else (not in the current folder either).
+    void removeMovesToTrash_data()
+    {
+        QTest::addColumn<QString>("made");         // what the folder holds, "x.sav" the one deleted
+        QTest::addColumn<QString>("dataHome");     // the desktop's data folder: "home", or one that cannot be made
+        QTest::addColumn<QStringList>("trashed");  // what the trash then holds
+        QTest::addColumn<QStringList>("left");     // what the folder then holds, hidden files too
+        QTest::addColumn<QString>("restoresTo");   // where the trash's note says it came from
+        QTest::newRow("a record") << "file" << "home" << QStringList{"x.sav"} << QStringList{} << "x.sav";
+        QTest::newRow("a link: the link goes, its target stays") << "link" << "home" << QStringList{"x.sav"}
+                                                                << QStringList{} << "x.sav";
+        QTest::newRow("an 8-bit name: under its shown name") << "8-bit" << "home" << QStringList{QStringLiteral("xä.sav")}
+                                                            << QStringList{} << QStringLiteral("xä.sav");
+        QTest::newRow("an 8-bit name whose shown name is taken: deleted") << "8-bit and its UTF-8 twin" << "home"
+            << QStringList{} << QStringList{QStringLiteral("xä.sav")} << "";
+        QTest::newRow("no trash to be had: deleted") << "file" << "under a file" << QStringList{} << QStringList{} << "";
+    }
+    void removeMovesToTrash()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, dataHome);
+        QDir(home.trash("")).removeRecursively();
+        QVERIFY(writeBytes(dir.filePath("kohde.txt"), fiveBytes));
+        const QByteArray eightBit = QFile::encodeName(at("")) + "x\xe4.sav";
+        FILE *file = made.startsWith("8-bit") ? ::fopen(eightBit.constData(), "wb") : nullptr;
+        QVERIFY(!file || ::fwrite(fiveBytes.constData(), 1, 15, file) == 15);
+        if (file)
+            ::fclose(file);
+        if (made.contains("twin"))
+            QVERIFY(writeBytes(at(QStringLiteral("xä.sav")), "twin"));
+        if (made == "file")
+            QVERIFY(writeBytes(at("x.sav"), fiveBytes));
+        if (made == "link")
+            QVERIFY(QFile::link(dir.filePath("kohde.txt"), at("x.sav")));
+        QTemporaryDir current;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(current.path());
+        QVERIFY(writeBytes(dir.filePath("tiedosto"), ""));
+        if (dataHome != "home")
+            qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("tiedosto/share")));
+        RecordStore records = store();
+        const RecordEntry entry = records.list()->value(made.contains("twin") ? 1 : 0);
+        QVERIFY(entry.fileName.startsWith('x'));
+        const Done removed = records.remove(entry);
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.dataFolder()));
+        QDir::setCurrent(before);
+        QVERIFY2(removed, qPrintable(removed.error()));
+        QTEST(home.trashed(), "trashed");
+        QTEST(QDir(at("")).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot), "left");
+        QCOMPARE(QDir(current.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{});
+        QCOMPARE(readBytes(dir.filePath("kohde.txt")), fiveBytes);
+        QFETCH(QString, restoresTo);
+        if (restoresTo.isEmpty())
+            return;
+        const QString trashed = home.trashed().value(0);
+        QCOMPARE(QFileInfo(home.trash("files/" + trashed)).isSymLink(), made == "link");
+        const QByteArray note = readBytes(home.trash("info/" + trashed + ".trashinfo"));
+        const QByteArray from = note.mid(note.indexOf("\nPath=") + 6).split('\n').value(0);
+        QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(from)), at(restoresTo));
     }
 
     void listsByNameIgnoringCase()

@@ -5,9 +5,12 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tankeli;
 
@@ -137,17 +140,33 @@ private slots:
                                                     << "Asennettua asetustiedostoa | ei voitu lukea";
         QTest::newRow("a file where the user's stat would be") << "" << "a file named stat" << true << QByteArray()
                                                                << "Kansiota | stat ei voitu tehdä";
+        // The first folder that could not be made is named, with why.
+        QTest::newRow("a read-only home") << "" << "read-only home" << true << QByteArray()
+                                          << "Kansiota | home/.local ei voitu tehdä: Ei käyttöoikeutta.";
+        // Folders another user could write (and so plant links in) are refused, each by name
+        // (shortened in the middle where long) and with the command that closes it.
+        const QString openTo = "Muut voivat kirjoittaa kansioon | Tankeli%1, joten Tankeli ei käytä sitä. | chmod go-w {user}%1 ja";
+        QTest::newRow("the data folder open to all") << "" << "0777 folder" << true << QByteArray() << openTo.arg("");
+        QTest::newRow("Data open to the group") << "" << "0770 Data" << true << QByteArray() << openTo.arg("/Data");
+        QTest::newRow("stat sticky and open to all") << "" << "1777 stat" << true << QByteArray() << openTo.arg("/stat");
+        QTest::newRow("a link to a folder of one's own") << "" << "0700 folder, a link" << true << installed << "";
+        QTest::newRow("a link to a folder open to all") << "" << "0777 folder, a link" << true << QByteArray() << openTo.arg("");
+        QTest::newRow("another user's data folder") << "" << "another user's folder" << true << QByteArray()
+                                                    << "Kansio | Tankeli kuuluu toiselle käyttäjälle, joten Tankeli ei käytä sitä.";
     }
     void choosesFolders()
     {
         QFETCH(QString, beside);
         QFETCH(QString, user);
         QFETCH(QString, message);
-        if (beside.startsWith("read-only"))
+        if (beside.startsWith("read-only") || user.startsWith("read-only"))
             NEEDS_BINDING_PERMISSIONS();
+        if (user.startsWith("another") && ::geteuid() != 0)
+            QSKIP("a folder of another user's can be made only as root");
         QTemporaryDir root;
         const QString program = root.filePath("usr/bin");
-        const QString userFolder = root.filePath("home/Tankeli");
+        const QString home = root.filePath("home");
+        const QString userFolder = home + "/.local/share/Tankeli";
         QDir(root.path()).mkpath("usr/bin");
         QDir(root.path()).mkpath("usr/share/tankeli");
         if (!beside.contains("installed"))
@@ -162,12 +181,32 @@ private slots:
             QFile::setPermissions(program + "/Data/Arvot.txt", QFile::ReadOwner);
         if (beside.startsWith("read-only"))
             QFile::setPermissions(program + "/Data", readOnly);
-        if (!user.isEmpty())
+        if (user == "settings" || user.contains("named stat"))
             QDir().mkpath(userFolder + "/Data");
         if (user == "settings")
             writeBytes(userFolder + "/Data/Arvot.txt", "own\r\n");
-        if (user.contains("stat"))
+        if (user.contains("named stat"))
             writeBytes(userFolder + "/stat", "");
+        QDir().mkpath(home);
+        const QString real = user.contains("link") ? root.filePath("muualla") : userFolder;
+        if (user.contains("folder"))
+            QDir().mkpath(real);
+        if (user.contains("link"))
+            QDir().mkpath(QFileInfo(userFolder).path()) && QFile::link(real, userFolder);
+        for (const QString mode : {"0777 folder", "0770 Data", "1777 stat", "0700 folder"})
+            if (user.startsWith(mode)) {
+                const QString folder = mode.contains("folder") ? real : userFolder + '/' + mode.section(' ', 1);
+                QDir().mkpath(folder);
+                QVERIFY(::chmod(QFile::encodeName(folder).constData(), mode.left(4).toUInt(nullptr, 8)) == 0);
+            }
+        if (user.startsWith("another"))
+            QVERIFY(::chown(QFile::encodeName(userFolder).constData(), 65534, 65534) == 0);
+        const auto restore = qScopeGuard([&] {
+            ::chown(QFile::encodeName(userFolder).constData(), ::geteuid(), ::getegid());
+            QFile::setPermissions(home, writable);
+        });
+        if (user.startsWith("read-only"))
+            QFile::setPermissions(home, readOnly);
         const auto tree = [&] {
             QStringList names;
             for (QDirIterator it(root.filePath("usr"), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();)
@@ -183,11 +222,12 @@ private slots:
         QCOMPARE(folders.settingsFile().startsWith(userFolder), folders.perUser());
         QCOMPARE(folders.picture("button1.gif"), folders.perUser() ? root.filePath("usr/share/tankeli/pic/button1.gif") : program + "/pic/button1.gif");
         QTEST(readBytes(folders.settingsFile()), "settings");
-        QCOMPARE(QFileInfo(folders.recordFolder()).isDir(), folders.perUser() && !user.contains("stat")); // made, never beside
+        if (prepared)
+            QCOMPARE(QFileInfo(folders.recordFolder()).isDir(), folders.perUser()); // made, never beside
         QCOMPARE(tree(), before);
         QCOMPARE(prepared.ok(), message.isEmpty());
-        for (const QString &part : message.split(" | "))
-            QVERIFY2(prepared.error().contains(part), qPrintable(prepared.error()));
+        for (QString part : message.split(" | "))
+            QVERIFY2(prepared.error().contains(part.replace("{user}", userFolder)), qPrintable(prepared.error()));
     }
 
     // A write starts in the program's own hidden folder and removes only what cut-off

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -330,6 +331,25 @@ private slots:
             << QStringList{"hyvä.sav", "vanha.sav"} << "1";
         QTest::newRow("saved as Windows-1252") << *encodeEightBit(QString::fromUtf8(header.mid(3))) + "kes\xe4.sav;;1;2;3;4;5\r\n" << false
             << QStringList{"kesä.sav"} << QStringList{} << QStringList{} << QStringList{"kesä.sav", "vanha.sav"} << "1";
+        // Other line ends and character sets that spreadsheets and editors save in.
+        const QString utf16Text = QString::fromUtf8(plain).replace("\n", "\r\n");
+        QTest::newRow("CR-only line ends") << QByteArray(plain).replace('\n', '\r') << false << QStringList{"vanha.sav", "uusi.sav"}
+            << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("UTF-16 LE with its mark") << "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE).encode(utf16Text) << false
+            << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("UTF-16 BE with its mark, Yes") << "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(utf16Text) << true
+            << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "9";
+        // Names the list would hide, and values no record can hold, each refused with its row.
+        const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                                              "Anna nimi, joka alkaa muulla merkillä.");
+        QTest::newRow("hidden names and control characters refused")
+            << header + ".piilo;;1;2;3;4;5\r\n.;;1;2;3;4;5\r\n..;;1;2;3;4;5\r\nnul;;1" + QByteArray(1, '\0')
+                   + ";2;3;4;5\r\nsarkain;;1;2\t;3;4;5\r\nhyvä;;1;2;3;4;5\r\n"
+            << false << QStringList{"hyvä.sav"} << QStringList{}
+            << QStringList{"2: " + hidden.arg(".piilo.sav"), "3: " + hidden.arg("..sav"), "4: " + hidden.arg("...sav"),
+                           QStringLiteral("5: Arvossa \"1\uFFFD\" on ohjausmerkki U+0000, jota ei voi tallentaa."),
+                           QStringLiteral("6: Arvossa \"2\uFFFD\" on ohjausmerkki U+0009, jota ei voi tallentaa.")}
+            << QStringList{"hyvä.sav", "vanha.sav"} << "1";
     }
     void import()
     {
@@ -352,6 +372,90 @@ private slots:
         QVERIFY(result.failed.isEmpty() && result.written + result.kept == planned.size());
         QTEST(QDir(dir.filePath("stat")).entryList(QDir::Files), "folder");
         QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
+    }
+
+    // A file of more trips than a list can sensibly hold is refused before anything is
+    // written; one of exactly so many is planned whole.
+    void importRowLimit_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("planned");
+        QTest::newRow("100 000 trips") << 100000 << "" << 100000;
+        QTest::newRow("100 001 trips") << 100001 << QStringLiteral("Taulukkoa %1 ei tuotu: siinä on 100\u00a0001 matkan riviä, ja "
+                                                                   "kerralla voi tuoda enintään 100\u00a0000 matkaa. Jaa taulukko osiin.") << 0;
+    }
+    void importRowLimit()
+    {
+        QFETCH(int, rows);
+        QFETCH(QString, message);
+        QByteArray bytes = header;
+        for (int i = 0; i < rows; ++i)
+            bytes += QByteArray::number(i) + ";;1;2;3;4;5\r\n";
+        const QString path = dir.filePath("iso.csv");
+        QVERIFY(writeBytes(path, bytes + "\r\n\r\n")); // empty lines are no trips
+        const RecordStore store = storeOf(dir.filePath("stat"), {});
+        const Outcome<ImportPlan> plan = planImport(store, path);
+        QCOMPARE(plan.error(), message.isEmpty() ? message : message.arg(shownPath(path)));
+        QTEST(plan ? int(plan->records.size()) : 0, "planned");
+        QVERIFY(QDir(dir.filePath("stat")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    // An import stopped between two records (Peruuta, a request to end the program)
+    // keeps what it wrote, each record whole, and counts what it did not reach.
+    void importStops_data()
+    {
+        QTest::addColumn<int>("stopAt");        // how many records are done when the stop comes
+        QTest::addColumn<QString>("asked");     // the progress given: done/total, in order
+        QTest::addColumn<QStringList>("folder");
+        QTest::addColumn<int>("notReached");
+        QTest::newRow("at once") << 0 << "0/4" << QStringList{} << 4;
+        QTest::newRow("after two") << 2 << "0/4 1/4 2/4" << QStringList{"a.sav", "b.sav"} << 2;
+        QTest::newRow("before the last") << 3 << "0/4 1/4 2/4 3/4" << QStringList{"a.sav", "b.sav", "c.sav"} << 1;
+        QTest::newRow("never") << -1 << "0/4 1/4 2/4 3/4" << QStringList{"a.sav", "b.sav", "c.sav", "d.sav"} << 0;
+    }
+    void importStops()
+    {
+        QFETCH(int, stopAt);
+        RecordStore store = storeOf(dir.filePath("stat"), {});
+        const Outcome<ImportPlan> plan = planImport(store, "t.csv", header + "a;;1;2;3;4;5\r\nb;;1;2;3;4;5\r\nc;;1;2;3;4;5\r\nd;;1;2;3;4;5\r\n");
+        QStringList asked;
+        const ImportResult result = applyImport(store, *plan, false, [&](qsizetype done, qsizetype total) {
+            asked << QStringLiteral("%1/%2").arg(done).arg(total);
+            return done != stopAt;
+        });
+        QTEST(asked.join(' '), "asked");
+        QTEST(QDir(dir.filePath("stat")).entryList(QDir::Files), "folder");
+        QTEST(result.notReached, "notReached");
+        QCOMPARE(result.written, 4 - result.notReached);
+        for (const QString &name : QDir(dir.filePath("stat")).entryList(QDir::Files))
+            QCOMPARE(readBytes(dir.filePath("stat/" + name)), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
+        QVERIFY(QDir(dir.filePath("stat/.tallennus")).isEmpty()); // no half-written record
+    }
+
+    // An export stopped while it reads the records writes no file at all.
+    void exportStops_data()
+    {
+        QTest::addColumn<int>("stopAt");
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<QStringList>("written"); // the files in the export's folder
+        QTest::newRow("at once") << 0 << true << QStringList{};
+        QTest::newRow("before the last") << 2 << true << QStringList{};
+        QTest::newRow("never") << -1 << false << QStringList{"t.csv"};
+    }
+    void exportStops()
+    {
+        QFETCH(int, stopAt);
+        const QString folder = dir.filePath("vienti");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        const RecordStore store = storeOf(dir.filePath("stat"), {{"a.sav", "1", "2", "3", "4", "5"}, {"b.sav", "1", "2", "3", "4", "5"},
+                                                                 {"c.sav", "1", "2", "3", "4", "5"}});
+        const Outcome<SpreadsheetExport> exported = exportSpreadsheet(store, folder + "/t.csv",
+                                                                      [stopAt](qsizetype done, qsizetype) { return done != stopAt; });
+        QVERIFY(exported);
+        QTEST(exported->stopped, "stopped");
+        QTEST(QDir(folder).entryList(QDir::Files | QDir::Hidden), "written");
     }
 
     // Files an import refuses whole, each named in the message; none is waited on.

@@ -5,6 +5,7 @@
 #include "look/AppIcon.h"
 #include "look/PictureButton.h"
 #include "look/PrintDialog.h"
+#include "base/FailureText.h"
 #include "base/WindowGeometry.h"
 #include "mainwindow/Tankeli.h"
 #include "records/Tiedosto.h"
@@ -25,8 +26,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -228,7 +231,9 @@ class TestWindows : public QObject
     // the end), "menu:", "click:" and "dclick:" (name, or list#entry), "hover:", "toggle:"
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
-    // "chmod:folder=octal", "grow", "no" (the next answer), or a key such as "Ctrl+K".
+    // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
+    // while the next question is open), "endsoon:command" (one as soon as the command
+    // handles events), or a key such as "Ctrl+K".
     bool step(const QString &token)
     {
         const QString verb = token.section(':', 0, 0);
@@ -293,6 +298,12 @@ class TestWindows : public QObject
             return QTest::qWaitFor([&] { return active->size() == size; });
         } else if (token == "no")
             messages->answers << false;
+        else if (token == "end") // the program is asked to end (logout, kill) while the next question is open
+            messages->whileAsking = [this] { (void)main->closeUnattended(); };
+        else if (verb == "endsoon") { // asked to end as soon as events are handled, once the command has begun
+            QTimer::singleShot(0, main.get(), [this] { (void)main->closeUnattended(); });
+            menu(qPrintable(what))->trigger();
+        }
         else if (verb == "file") // the next file dialog's answer
             messages->files << dirs->path(what);
         else if (token == "documents") // the user's documents folder
@@ -317,7 +328,7 @@ class TestWindows : public QObject
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), "tip:", "stat:" (a
-    // record's lines), or any named control's text, picture or state.
+    // record's lines), the desktop's "trash", or any named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
@@ -348,12 +359,19 @@ class TestWindows : public QObject
         }
         if (name == "marks")
             return seen.join(", ");
+        if (name == "trash") // what the desktop's trash holds
+            return QDir(home.filePath(".local/share/Trash/files")).entryList(QDir::Files | QDir::System).join(", ");
         if (name == "focus")
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
         if (name == "window")
             return titleOf(active, main.get());
         if (name == "settings" || name.startsWith("stat:"))
             return QString::fromLatin1(name == "settings" ? dirs->settings() : readBytes(dirs->stat(name.mid(5)))).replace("\r\n", "/").section('/', 0, -2);
+        if (name == "trash#")
+            return QString::number(probe("trash").split(", ", Qt::SkipEmptyParts).size());
+        if (name.startsWith("shown#")) // "shown#k": message k; "shown#": how many
+            return name == "shown#" ? QString::number(messages->shown.size())
+                                    : probe("shown").split(" + ").value(name.mid(6).toInt());
         if (name == "shown")
             return messages->shown.join(" + ").replace(dirs->path("stat"), "stat").replace(QFileInfo(dirs->path("stat")).path() + "/", "")
                 .replace(QDir::homePath(), "~");
@@ -429,10 +447,12 @@ private slots:
     {
         qputenv("HOME", QFile::encodeName(home.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(".local/share"))); // the desktop's trash is there
     }
     void cleanup()
     {
         QDir(home.filePath("Documents")).removeRecursively();
+        QDir(home.filePath(".local/share/Trash")).removeRecursively();
         if (dirs)
             QFile::setPermissions(dirs->path("stat"), writable);
         otherProgram.reset();
@@ -513,7 +533,11 @@ private slots:
             {"a double click saves over, asking", "row0=2 menu:Menu_Tallenna dclick:Tiedostot#1", "shown=?Ylikirjoita: Sinulla on jo "
              "olemassa matka.sav niminen tiedosto. Korvataanko kyseinen tiedosto? | stat:matka.sav=2/0/0/0/0"},
             {"list Delete asks", listed + "no Delete", "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? "
-             "| windows=Avaa, main | Tiedostot=matka.sav of 2"},
+             "| windows=Avaa, main | Tiedostot=matka.sav of 2 | trash="},
+            // A delete moves the trip into the desktop's trash, where a file manager restores it.
+            {"list Delete, Yes: into the trash", listed + "Delete", "Tiedostot= of 1 | Tiedostonimi= | trash=matka.sav"},
+            {"deleted twice under one name: both in the trash", listed + "Delete record:matka.sav=1 menu:Menu_Avaa click:Tiedostot#1 Delete",
+             "Tiedostot= of 1 | trash#=2"},
             {"list Enter opens", listed + "Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
             {"name Enter opens", listed + "@Tiedostonimi Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
             {"name Enter saves", "menu:Menu_Tallenna Tiedostonimi=reissu @Tiedostonimi Return", "stat:reissu.sav=1,3/0/0/0/0 | window=Tallenna"},
@@ -618,6 +642,22 @@ private slots:
              "?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne taulukon matkoilla? + "
              "!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. 1 matka jätettiin ennalleen."},
             {"import, replacing", "file:t.csv menu:Menu_Vie record:2006_03_07.sav=9 file:t.csv menu:Menu_Tuo", "stat:2006_03_07.sav=1,3/7,5/120/11,7/9"},
+            {"the replace question shortens a long name in the middle", "record:kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta_pitkin.sav=1/2/3/4/5 "
+             "file:t menu:Menu_Vie file:t.csv no menu:Menu_Tuo", "shown#3=?Tuo taulukosta: 3 matkaa on jo tallennettu: 2006_03_07.sav, "
+             "kesamokkimatka_jyvaskylasta_ku…akaisin_rantatieta_pitkin.sav, matka.sav. Korvataanko ne taulukon matkoilla?"},
+            // Logout, shutdown or kill while a question is open: the program ends, its settings
+            // written, and the work the question was about is not done, whatever "Ei" would do.
+            {"ended during the delete question", listed + "end Delete", "Tiedostot=matka.sav of 2 | trash= | settings=1,3/100/105/False/True"},
+            {"ended during the overwrite question", "row0=2 menu:Menu_Tallenna end dclick:Tiedostot#1",
+             "stat:matka.sav=1,5/6/100/9/6 | settings=2/100/105/False/True"},
+            {"ended during the import question", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv end menu:Menu_Tuo",
+             "stat:matka.sav= | stat:2006_03_07.sav=9 | shown#3=?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne "
+             "taulukon matkoilla? | shown#=4 | settings=1,3/100/105/False/True"},
+            // Or during an import or an export: each stops between two trips.
+            {"ended during an import", "file:t menu:Menu_Vie delete:* file:t.csv endsoon:Menu_Tuo",
+             "shown#3=!Tuo taulukosta: 0 matkaa tuotiin taulukosta t.csv. Tuonti keskeytettiin, ja 2 matkaa jäi tuomatta. | stat:matka.sav= | settings=1,3/100/105/False/True"},
+            {"ended during an export: no file", "file:t.csv endsoon:Menu_Vie",
+             "shown#1=!Vie taulukkoon: Vienti keskeytettiin, eikä taulukkoa t.csv tallennettu. | stat:../t.csv= | shown#=2"},
             {"the file window hands no focus back, a click gives it", "row2=1 @row2 menu:Menu_Avaa click:Nappi(1) click:row2 5",
              "window=main | focus=row2 | row2=15"},
         };
@@ -659,6 +699,46 @@ private slots:
             found << what.section('=', 0, 0) + '=' + probe(what.section('=', 0, 0));
         if (found.join(" | ") != seen) qDebug().noquote() << found.join(" | ");
         QCOMPARE(found.join(" | "), seen);
+    }
+
+    // An import that takes longer than half a second shows its progress with "Peruuta";
+    // Peruuta stops it between two trips, each trip written whole, and the message says
+    // how many came in and how many did not.
+    void longImportCancelled()
+    {
+        start(calibrated);
+        QByteArray bytes = "Tiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);Matka (km);Yhteishinta (€);Kokonaiskulutus (l)\r\n";
+        const int rows = 10000; // long enough to take over half a second on any disk
+        for (int i = 0; i < rows; ++i)
+            bytes += "m" + QByteArray::number(i) + ";;1;2;3;4;5\r\n";
+        QVERIFY(writeBytes(dirs->path("iso.csv"), bytes));
+        messages->files << dirs->path("iso.csv");
+        QString seen;
+        QElapsedTimer clock;
+        qint64 shownAfter = -1;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!progress || !progress->isVisible() || shownAfter >= 0)
+                return;
+            shownAfter = clock.elapsed();
+            auto *button = progress->findChild<QPushButton *>();
+            seen = QStringList{progress->windowTitle(), progress->labelText(), button->text()}.join(" | ");
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        watch.start(10);
+        clock.start();
+        menu("Menu_Tuo")->trigger();
+        QCOMPARE(seen, QStringLiteral("Tuo taulukosta | Tuodaan matkoja… | Peruuta"));
+        QVERIFY2(shownAfter >= 50 && shownAfter < 2000, qPrintable(QString::number(shownAfter)));
+        const QStringList files = QDir(dirs->path("stat")).entryList(QDir::Files);
+        const qsizetype written = files.size();
+        QVERIFY2(written > 0 && written < rows, qPrintable(QString::number(written)));
+        QCOMPARE(messages->shown.last(), QStringLiteral("!Tuo taulukosta: %1 matkaa tuotiin taulukosta %2. Tuonti keskeytettiin, ja %3 "
+                                                        "matkaa jäi tuomatta.").arg(written).arg(shownPath(dirs->path("iso.csv"))).arg(rows - written));
+        for (const QString &name : files)
+            QCOMPARE(readBytes(dirs->stat(name)), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
+        QVERIFY(QDir(dirs->path("stat/.tallennus")).isEmpty());
     }
 
     // The chart's menu saves what the canvas shows as PNG (twice the screen scale), SVG or
@@ -1000,7 +1080,7 @@ private slots:
             });
         };
         answer("Ei");
-        QVERIFY(!Messages::current().ask(main.get(), QStringLiteral("Korvataanko?"), QStringLiteral("Ylikirjoita")));
+        QCOMPARE(Messages::current().ask(main.get(), QStringLiteral("Korvataanko?"), QStringLiteral("Ylikirjoita")), Answer::No);
         QVERIFY(step("menu:Menu_Tallenna") && step("Tiedostonimi=" + QString(300, 'm')));
         settle(main.get());
         answer("OK");

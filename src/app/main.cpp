@@ -31,9 +31,11 @@ void tellStderr(const QString &text)
 
 // Ends the program at a request from outside (logout, shutdown, kill): the main window,
 // once loaded, closes as its close command does, and every event loop ends, so no message
-// box open at that moment keeps the program from ending.
+// box open at that moment keeps the program from ending; a question open then does none
+// of the work it asked about, and an import stops between two trips.
 void endOnRequest(Tankeli *window)
 {
+    Messages::setEndRequested(true);
     const Done closed = window ? window->closeUnattended() : Done();
     if (!closed)
         tellStderr(closed.error());

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <cerrno>
 #include <sys/stat.h>
@@ -35,6 +36,50 @@ Done makeFolder(const QString &path)
         return {};
     return Done::failure(QStringLiteral("Kansiota %1 ei voitu tehdä: %2.")
                              .arg(shownPath(path), systemErrorText(error == EEXIST ? ENOTDIR : error)));
+}
+
+// Makes each missing folder of path from the top down, so that the failure names the
+// first one that could not be made and why (a read-only home: no permission).
+Done makeFolders(const QString &path)
+{
+    const QStringList parts = QDir::cleanPath(QDir::current().absoluteFilePath(path)).split(QLatin1Char('/'));
+    QString folder;
+    for (const QString &part : parts) {
+        folder += part;
+        struct stat status {};
+        if (!folder.isEmpty() && (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode)))
+            if (const Done made = makeFolder(folder); !made)
+                return made;
+        folder += QLatin1Char('/');
+    }
+    return {};
+}
+
+// A path as a shell command takes it: in single quotes unless every character is plain.
+QString shellWord(const QString &path)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./+,:@%-]+$"));
+    if (plain.match(path).hasMatch())
+        return path;
+    return QLatin1Char('\'') + QString(path).replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
+}
+
+// Whether the folder (a link's real folder) is the user's alone to write: any other user
+// who could write it could put a link there that the program then writes through.
+Done ownedAlone(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return Done::failure(QStringLiteral("Kansiota %1 ei voitu lukea: %2.").arg(shownPath(path), systemErrorText(errno)));
+    if (status.st_uid != ::geteuid())
+        return Done::failure(QStringLiteral("Kansio %1 kuuluu toiselle käyttäjälle, joten Tankeli ei käytä sitä. "
+                                            "Nimeä kansio toiseksi (tai pyydä ylläpitäjää tekemään se), niin Tankeli "
+                                            "tekee sinulle uuden.").arg(shownPath(path)));
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        return Done::failure(QStringLiteral("Muut voivat kirjoittaa kansioon %1, joten Tankeli ei käytä sitä. Poista "
+                                            "muiden kirjoitusoikeus komennolla chmod go-w %2 ja käynnistä Tankeli "
+                                            "uudelleen.").arg(shownPath(path), shellWord(QDir::toNativeSeparators(path))));
+    return {};
 }
 
 } // namespace
@@ -85,11 +130,12 @@ Done ProgramFolders::prepare() const
         return {};
     if (m_dataRoot.isEmpty())
         return Done::failure(QStringLiteral("Käyttäjän tietokansiota ei löytynyt: kotikansiota ei ole asetettu."));
-    if (!QDir().mkpath(m_dataRoot) && !QFileInfo(m_dataRoot).isDir())
-        return makeFolder(m_dataRoot);
-    for (const QString &folder : {dataFolder(), recordFolder()}) {
-        if (const Done made = makeFolder(folder); !made)
+    // Each folder is checked before anything is made in it.
+    for (const QString &folder : {m_dataRoot, dataFolder(), recordFolder()}) {
+        if (const Done made = folder == m_dataRoot ? makeFolders(folder) : makeFolder(folder); !made)
             return made;
+        if (const Done safe = ownedAlone(folder); !safe)
+            return safe;
     }
     if (QFileInfo::exists(settingsFile()))
         return {};

@@ -32,7 +32,9 @@ public:
     bool perUser() const { return !m_defaultSettings.isEmpty(); }
     // For the per-user folders: makes Data/ and stat/ when missing and copies the installed
     // settings when the user has none. Nothing is written anywhere else; beside the
-    // program nothing is made. The failure message names the folder or file.
+    // program nothing is made. The data folder, Data/ and stat/ (a link's real folder)
+    // must belong to the user and be closed to others' writes, or they are refused. The
+    // failure message names the folder or file, and what to do.
     Done prepare() const;
 
     // The folder of the settings file; whoever starts the program, one running copy

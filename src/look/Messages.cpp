@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace tankeli {
 namespace {
@@ -16,12 +17,17 @@ class ModalBoxes : public Messages
 public:
     void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) override
     {
+        // Nobody may be there to read a box while the program ends (logout, shutdown).
+        if (endRequested()) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(title), text.toLocal8Bit().constData());
+            return;
+        }
         QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.setDefaultButton(QMessageBox::Ok);
         box.exec();
     }
-    bool ask(QWidget *parent, const QString &text, const QString &title) override
+    bool askYesNo(QWidget *parent, const QString &text, const QString &title) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                         parent);
@@ -77,8 +83,28 @@ private:
 
 ModalBoxes modalBoxes;
 Messages *currentMessages = &modalBoxes;
+bool endWasRequested = false;
 
 } // namespace
+
+Answer Messages::ask(QWidget *parent, const QString &text, const QString &title)
+{
+    if (endWasRequested)
+        return Answer::Ending;
+    // A request to end while the box is open closes it (its event loop ends) with No.
+    const bool yes = askYesNo(parent, text, title);
+    return endWasRequested ? Answer::Ending : yes ? Answer::Yes : Answer::No;
+}
+
+void Messages::setEndRequested(bool requested)
+{
+    endWasRequested = requested;
+}
+
+bool Messages::endRequested()
+{
+    return endWasRequested;
+}
 
 Messages &Messages::current()
 {

@@ -2,6 +2,8 @@
 // Every message box and file or print dialog of the program goes through here, so that
 // tests can answer them instead of a person; a test never blocks on a modal box.
 
+#include "base/Answer.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +20,9 @@ public:
 
     // A box with an OK button.
     virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
-    // A box with Yes ("Kyllä", the default) and No ("Ei"); true for Yes.
-    virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
+    // A box with Yes ("Kyllä", the default) and No ("Ei"). Ending when the program is asked
+    // to end while it is open, or was before (then no box is shown).
+    Answer ask(QWidget *parent, const QString &text, const QString &title);
     // A file dialog for saving (or opening) one file, opened in the suggested folder or
     // offering the suggested file: the chosen path and the filter it was chosen under, or
     // an empty path when the user cancelled. For saving, defaultSuffixes (without the dot,
@@ -40,6 +43,16 @@ public:
     static Messages &current();
     // Tests put their own in place; nullptr puts the real boxes back.
     static void replace(Messages *messages);
+
+    // A request from outside to end the program (logout, shutdown, kill), set when it
+    // comes: from then on every question answers Ending, a message goes to stderr instead
+    // of a box, and long work stops between its steps. Tests put it back.
+    static void setEndRequested(bool requested);
+    static bool endRequested();
+
+protected:
+    // The Yes/No box itself: true for Yes.
+    virtual bool askYesNo(QWidget *parent, const QString &text, const QString &title) = 0;
 };
 
 // The program's name, the title of every message that names none of its own.

@@ -338,6 +338,8 @@ Done Tankeli::saveSettings()
 
 Done Tankeli::closeUnattended()
 {
+    // A question open now answers Ending, and work in progress stops between its steps.
+    Messages::setEndRequested(true);
     Done outcome;
     m_unattendedClose = &outcome;
     close();

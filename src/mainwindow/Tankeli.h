@@ -38,8 +38,9 @@ public:
     // fault. Writes nothing before the window has loaded.
     Done saveSettings();
     // Closes the window as the close command does, for a request from outside it (logout,
-    // shutdown, a signal) that nobody may be there to answer: no message box is shown,
-    // and the failure says why the settings could not be written.
+    // shutdown, a signal) that nobody may be there to answer: no message box is shown, a
+    // question open meanwhile does none of its work (Messages::endRequested), and the
+    // failure says why the settings could not be written.
     Done closeUnattended();
 
 signals:

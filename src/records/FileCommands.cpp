@@ -71,7 +71,11 @@ void FileCommands::save()
     const QString finalName = RecordStore::finalName(typed);
     const RecordEntry record = target(finalName);
     // A record that can never be saved is refused before any question is asked.
-    if (const auto problem = m_store.saveProblem(record)) {
+    const RecordValues values = m_trip.recordValues();
+    std::optional<QString> problem = m_store.saveProblem(record);
+    for (qsizetype i = 0; i < RecordLineCount && !problem; ++i)
+        problem = RecordStore::valueProblem(values[i]);
+    if (problem) {
         m_window.inform(*problem);
         return;
     }
@@ -81,7 +85,7 @@ void FileCommands::save()
     // Whatever the list shows, a record of that name is never replaced unasked.
     if (!asked && m_store.exists(record) && !askOverwrite(record.name))
         return;
-    const Done written = m_store.write(record, m_trip.recordValues());
+    const Done written = m_store.write(record, values);
     if (!written) {
         m_window.inform(written.error());
         return;
@@ -94,7 +98,7 @@ bool FileCommands::askOverwrite(const QString &name)
     const QString question = QStringLiteral("Sinulla on jo olemassa ")
         + elideMiddle(name)
         + QStringLiteral(" niminen tiedosto. Korvataanko kyseinen tiedosto?");
-    return m_window.ask(question, QStringLiteral("Ylikirjoita"));
+    return m_window.ask(question, QStringLiteral("Ylikirjoita")) == Answer::Yes;
 }
 
 bool FileCommands::confirmOverwrite(const QString &finalName, bool &asked)
@@ -120,7 +124,8 @@ void FileCommands::remove()
         return;
     const QString question = QStringLiteral("Haluatko varmasti poistaa tiedoston : ")
         + elideMiddle(name) + QStringLiteral(" ?");
-    if (!m_window.ask(question, QStringLiteral("Poista tiedosto")))
+    // No, or the program asked to end while the question was open: nothing is deleted.
+    if (m_window.ask(question, QStringLiteral("Poista tiedosto")) != Answer::Yes)
         return;
     const RecordEntry record = target(name);
     if (!m_store.exists(record)) {

@@ -5,6 +5,7 @@
 
 #include "RecordStore.h"
 #include "TripFields.h"
+#include "base/Answer.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,7 +35,7 @@ public:
     virtual void rereadList() = 0;
 
     virtual void inform(const QString &text) = 0; // OK box titled with the program's name
-    virtual bool ask(const QString &text, const QString &title) = 0; // Yes / No
+    virtual Answer ask(const QString &text, const QString &title) = 0; // Yes / No
 };
 
 class FileCommands
@@ -55,10 +56,10 @@ private:
     // the field shows its name (two files can look alike), else the file of that name.
     RecordEntry target(const QString &name) const;
     // Walks the list and asks about every entry of the final name, selecting it first;
-    // false when one was answered No, and that entry stays selected. Otherwise the
+    // false when one was not answered Yes, and that entry stays selected. Otherwise the
     // selection is put back. asked tells whether any question was asked.
     bool confirmOverwrite(const QString &finalName, bool &asked);
-    // Asks whether the record shown under this name may be replaced.
+    // Whether the record shown under this name may be replaced: answered Yes.
     bool askOverwrite(const QString &name);
 
     RecordStore &m_store;

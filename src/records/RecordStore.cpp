@@ -3,10 +3,15 @@
 #include "base/EightBitText.h"
 #include "base/AtomicFile.h"
 #include "base/FailureText.h"
+#include "base/Trash.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,6 +42,51 @@ bool isProtected(const QByteArray &path)
     struct stat info;
     return ::stat(path.constData(), &info) == 0
         && ((info.st_mode & 0222) == 0 || ::access(path.constData(), W_OK) != 0);
+}
+
+// The control characters: C0 (tab, NUL and the rest below a space), DEL and C1.
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+}
+
+// The first control character of text as "U+0009", if there is one.
+std::optional<QString> firstControl(const QString &text)
+{
+    for (const QChar c : text)
+        if (isControl(c))
+            return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    return std::nullopt;
+}
+
+// Text as a message may show it: each control character as the replacement character.
+QString shownControls(QString text)
+{
+    for (QChar &c : text)
+        if (isControl(c))
+            c = QChar::ReplacementCharacter;
+    return text;
+}
+
+// Moves a record into the desktop's trash, where a file manager can restore it (a link
+// goes there as a link), or deletes it where the folder has no trash (a file system that
+// takes none, another disk than the trash's); 0 when it is gone, else the error number.
+// Qt names files in UTF-8, so a name in other bytes is first given its shown name, when
+// no other file has that name.
+int discard(const QByteArray &folder, const QByteArray &fileName)
+{
+    const QByteArray path = folder + '/' + fileName;
+    const QByteArray asShown = folder + '/' + RecordStore::shownName(fileName).toUtf8();
+    const bool plain = QFile::encodeName(QFile::decodeName(path)) == path;
+    const bool renamed = !plain
+        && ::renameat2(AT_FDCWD, path.constData(), AT_FDCWD, asShown.constData(), RENAME_NOREPLACE) == 0;
+    if (plain || renamed) {
+        if (moveToTrash(QFile::decodeName(renamed ? asShown : path)))
+            return 0;
+        if (renamed && ::rename(asShown.constData(), path.constData()) != 0)
+            return ::unlink(asShown.constData()) == 0 ? 0 : errno;
+    }
+    return ::unlink(path.constData()) == 0 ? 0 : errno;
 }
 
 bool sortsBefore(const RecordEntry &a, const RecordEntry &b)
@@ -70,17 +120,23 @@ QString RecordStore::finalName(const QString &typed)
 
 std::optional<QString> RecordStore::nameProblem(const QString &name)
 {
-    const QString shown = elideMiddle(name);
+    const QString shown = elideMiddle(shownControls(name));
     if (name.isEmpty())
         return QStringLiteral("Tiedostonimi puuttuu.");
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("\"%1\" ei kelpaa tiedostonimeksi.").arg(name);
     for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c == u'*' || c == u'?' || c.unicode() < 0x20)
+        if (c == u'/' || c == u'\\' || c == u'*' || c == u'?')
             return QStringLiteral("Tiedostonimessä \"%1\" on merkki, jota ei voi käyttää. "
                                   "Nimessä ei saa olla merkkejä / \\ * ?")
                 .arg(shown);
     }
+    if (const auto control = firstControl(name))
+        return QStringLiteral("Tiedostonimessä \"%1\" on ohjausmerkki %2, jota ei voi käyttää.")
+            .arg(shown, *control);
+    // Such a record would be saved but never listed, summed or exported.
+    if (name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
+                              "Anna nimi, joka alkaa muulla merkillä.")
+            .arg(shown);
     if (const auto bad = firstUnencodable(name))
         return QStringLiteral("Tiedostonimessä \"%1\" on merkki \"%2\", jota ei voi käyttää.")
             .arg(shown, *bad);
@@ -92,6 +148,9 @@ std::optional<QString> RecordStore::valueProblem(const QString &value)
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return QStringLiteral("Arvossa \"%1\" on rivinvaihto, jota ei voi tallentaa.")
             .arg(elideMiddle(value.simplified()));
+    if (const auto control = firstControl(value))
+        return QStringLiteral("Arvossa \"%1\" on ohjausmerkki %2, jota ei voi tallentaa.")
+            .arg(elideMiddle(shownControls(value)), *control);
     const auto bytes = encodeEightBit(value);
     if (!bytes)
         return QStringLiteral("Arvossa \"%1\" on merkki \"%2\", jota ei voi tallentaa tiedostoon.")
@@ -253,8 +312,8 @@ Done RecordStore::remove(const RecordEntry &entry)
         return Done::failure(failure.arg(systemErrorText(ENOENT)));
     if (isProtected(pathOf(entry.fileName)))
         return Done::failure(failure.arg(QStringLiteral("Tiedosto on kirjoitussuojattu")));
-    if (::unlink(pathOf(entry.fileName).constData()) != 0)
-        return Done::failure(failure.arg(systemErrorText(errno)));
+    if (const int error = discard(m_folderBytes, entry.fileName); error != 0)
+        return Done::failure(failure.arg(systemErrorText(error)));
     return {};
 }
 

@@ -46,10 +46,12 @@ public:
     // The name a typed name is saved under: unchanged when it ends in ".sav" (letter
     // case significant), else with ".sav" appended; empty for an empty name.
     static QString finalName(const QString &typed);
-    // Why a name cannot be given to a new record (a Finnish message), or nullopt.
+    // Why a name cannot be given to a new record (a Finnish message), or nullopt: it must
+    // not begin with a dot (the list hides such files) or hold a control character.
     static std::optional<QString> nameProblem(const QString &name);
     // Why a value cannot be stored (a Finnish message), or nullopt: it must fit the
-    // character set, hold no line break and be short enough to be read again.
+    // character set, hold no line break or other control character and be short enough
+    // to be read again.
     static std::optional<QString> valueProblem(const QString &value);
     // The name shown for a file's own name bytes.
     static QString shownName(const QByteArray &fileName);
@@ -76,7 +78,8 @@ public:
     // The first five lines as the chart reads them, each read, too long or missing. Only
     // a regular file is read, and no more of it than five lines can hold.
     Outcome<RecordLines> readLines(const RecordEntry &entry) const;
-    // Deletes the record; a write-protected record is refused.
+    // Moves the record into the desktop's trash, where a file manager can restore it, or
+    // deletes it where its folder has no trash; a write-protected record is refused.
     Done remove(const RecordEntry &entry);
     Done remove(const QString &name) { return remove(entryNamed(name)); }
     // Every file of the folder but the hidden ones (names that begin with a dot), by shown

@@ -163,7 +163,7 @@ void Tiedosto::inform(const QString &text)
     Messages::current().inform(this, text, programTitle(), Messages::Icon::None);
 }
 
-bool Tiedosto::ask(const QString &text, const QString &title)
+Answer Tiedosto::ask(const QString &text, const QString &title)
 {
     return Messages::current().ask(this, text, title);
 }

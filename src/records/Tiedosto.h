@@ -57,7 +57,7 @@ private:
     void rereadList() override;
     void readAgain() override { readList(); }
     void inform(const QString &text) override;
-    bool ask(const QString &text, const QString &title) override;
+    Answer ask(const QString &text, const QString &title) override;
 
     RecordStore m_store;
     FileCommands m_commands;

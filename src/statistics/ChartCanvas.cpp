@@ -158,10 +158,10 @@ void ChartCanvas::saveAsImage()
         path += QLatin1Char('.') + chartImageSuffix(*format);
         // The dialog asked about the name it handed back, if at all; this one is another.
         if (QFileInfo::exists(path)
-            && !Messages::current().ask(window(),
-                                        QStringLiteral("Tiedosto %1 on jo olemassa. Korvataanko se?")
-                                            .arg(elideMiddle(QFileInfo(path).fileName())),
-                                        title))
+            && Messages::current().ask(window(),
+                                       QStringLiteral("Tiedosto %1 on jo olemassa. Korvataanko se?")
+                                           .arg(elideMiddle(QFileInfo(path).fileName())),
+                                       title) != Answer::Yes)
             return;
     }
     const Done saved = saveChartImage(m_plan, size(), path, *format);

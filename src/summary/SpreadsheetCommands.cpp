@@ -5,7 +5,9 @@
 #include "base/ProgramFolders.h"
 #include "look/Messages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <algorithm>
 
 namespace tankeli {
@@ -31,6 +33,40 @@ QString listed(const QString &heading, const QStringList &lines)
     return text;
 }
 
+// The progress of work over the records, shown with "Peruuta" when the work would take
+// longer than half a second. The work stops between two records when the user cancels
+// or the program is asked to end (logout, shutdown, kill).
+class RecordProgress
+{
+public:
+    RecordProgress(QWidget *parent, const QString &title, const QString &label)
+        : m_dialog(label, QStringLiteral("Peruuta"), 0, 1, parent)
+    {
+        m_dialog.setObjectName(QStringLiteral("Edistyminen"));
+        m_dialog.setWindowTitle(title);
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+    }
+    BetweenRecords goOn()
+    {
+        return [this](qsizetype done, qsizetype total) {
+            if (m_dialog.maximum() != total)
+                m_dialog.setMaximum(int(total));
+            m_dialog.setValue(int(done)); // once shown, the dialog's own events (Peruuta) are handled here
+            // Before it is shown, a request to end the program still comes through; the
+            // user's clicks and keys wait.
+            if (!m_dialog.isVisible())
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return !m_dialog.wasCanceled() && !Messages::endRequested();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
 } // namespace
 
 void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
@@ -43,9 +79,18 @@ void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
     QString path = chosen.path;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".csv");
-    const Outcome<SpreadsheetExport> exported = exportSpreadsheet(RecordStore(folders.recordFolder()), path);
+    // The progress goes before the message comes, so that it never shows over it.
+    const Outcome<SpreadsheetExport> exported = [&] {
+        RecordProgress progress(parent, exportTitle, QStringLiteral("Luetaan matkoja…"));
+        return exportSpreadsheet(RecordStore(folders.recordFolder()), path, progress.goOn());
+    }();
     if (!exported) {
         Messages::current().inform(parent, exported.error(), exportTitle, Messages::Icon::Critical);
+        return;
+    }
+    if (exported->stopped) {
+        Messages::current().inform(parent, QStringLiteral("Vienti keskeytettiin, eikä taulukkoa %1 tallennettu.").arg(shownPath(path)),
+                                   exportTitle, Messages::Icon::Information);
         return;
     }
     QString text = QStringLiteral("%1 vietiin taulukkoon %2.").arg(tripCount(exported->written), shownPath(path));
@@ -71,17 +116,30 @@ void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
         return;
     }
     const QStringList existing = plan->existingNames();
-    const bool replace = !existing.isEmpty()
-        && Messages::current().ask(parent,
-                                   QStringLiteral("%1 on jo tallennettu: %2. Korvataanko ne taulukon matkoilla?")
-                                       .arg(existing.size() == 1 ? QStringLiteral("Matka") : tripCount(existing.size()),
-                                            existing.mid(0, listedAtMost).join(QStringLiteral(", "))
-                                                + (existing.size() > listedAtMost ? QStringLiteral(" …") : QString())),
-                                   importTitle);
-    const ImportResult result = applyImport(store, *plan, replace);
+    Answer replace = Answer::No;
+    if (!existing.isEmpty()) {
+        QStringList shown;
+        for (const QString &name : existing.mid(0, listedAtMost))
+            shown << elideMiddle(name);
+        replace = Messages::current().ask(parent,
+                                          QStringLiteral("%1 on jo tallennettu: %2. Korvataanko ne taulukon matkoilla?")
+                                              .arg(existing.size() == 1 ? QStringLiteral("Matka") : tripCount(existing.size()),
+                                                   shown.join(QStringLiteral(", "))
+                                                       + (existing.size() > listedAtMost ? QStringLiteral(" …") : QString())),
+                                          importTitle);
+    }
+    // "Ei" imports the rest; the program asked to end while the question was open imports nothing.
+    if (replace == Answer::Ending)
+        return;
+    const ImportResult result = [&] {
+        RecordProgress progress(parent, importTitle, QStringLiteral("Tuodaan matkoja…"));
+        return applyImport(store, *plan, replace == Answer::Yes, progress.goOn());
+    }();
     QString text = QStringLiteral("%1 tuotiin taulukosta %2.").arg(tripCount(result.written), shownPath(chosen.path));
     if (result.kept > 0)
         text += QStringLiteral(" %1 jätettiin ennalleen.").arg(tripCount(result.kept));
+    if (result.notReached > 0)
+        text += QStringLiteral(" Tuonti keskeytettiin, ja %1 jäi tuomatta.").arg(tripCount(result.notReached));
     QList<RowProblem> problems = plan->refused + result.failed;
     std::sort(problems.begin(), problems.end(), [](const RowProblem &a, const RowProblem &b) { return a.row < b.row; });
     QStringList rows;

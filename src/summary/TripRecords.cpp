@@ -1,7 +1,6 @@
 #include "TripRecords.h"
 
 namespace tankeli {
-namespace {
 
 ReadTrip readTrip(const RecordStore &store, const RecordEntry &entry)
 {
@@ -10,8 +9,6 @@ ReadTrip readTrip(const RecordStore &store, const RecordEntry &entry)
         return {entry.name, std::nullopt, values.error()};
     return {entry.name, *values, QString()};
 }
-
-} // namespace
 
 Outcome<QList<ReadTrip>> readTrips(const RecordStore &store)
 {

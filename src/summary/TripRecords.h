@@ -27,6 +27,8 @@ struct LeftOutTrip
     bool operator==(const LeftOutTrip &) const = default;
 };
 
+// One listed record, read as the file window opens one (all five lines, none too long).
+ReadTrip readTrip(const RecordStore &store, const RecordEntry &entry);
 // Every record of the store's list, read as the file window opens one (all five lines,
 // none too long). The failure is the list's own: a folder that cannot be read.
 Outcome<QList<ReadTrip>> readTrips(const RecordStore &store);

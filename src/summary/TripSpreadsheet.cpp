@@ -8,8 +8,11 @@
 
 #include <QFile>
 #include <QHash>
+#include <QLocale>
 #include <QSet>
+#include <QStringDecoder>
 #include <cerrno>
+#include <utility>
 #include <unistd.h>
 
 namespace tankeli {
@@ -46,9 +49,24 @@ QString cellValue(const QString &cell)
     return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }
 
+// A line ends in LF, CR LF or a CR alone (an old Mac, some exports).
 bool endsLine(const QString &text, qsizetype i)
 {
-    return text[i] == u'\n' || (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n');
+    return text[i] == u'\n' || text[i] == u'\r';
+}
+
+// The text of a file: UTF-16 by its byte-order mark, UTF-8 with or without one, and
+// Windows-1252 where the bytes are not UTF-8.
+QString decodeSpreadsheet(const QByteArray &bytes)
+{
+    QByteArrayView view(bytes);
+    for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
+        if (view.startsWith(mark))
+            return QStringDecoder(encoding, QStringConverter::Flag::Stateless).decode(view.sliced(mark.size()));
+    if (view.startsWith(byteOrderMark))
+        view = view.sliced(byteOrderMark.size());
+    return view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
 }
 
 // The whole file, or why it cannot be had: only a regular file is opened, and no more
@@ -110,19 +128,24 @@ QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
     return out;
 }
 
-Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path)
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path, const BetweenRecords &goOn)
 {
-    const Outcome<QList<ReadTrip>> trips = readTrips(store);
-    if (!trips)
-        return Outcome<SpreadsheetExport>::failure(trips.error());
+    const Outcome<QList<RecordEntry>> entries = store.list();
+    if (!entries)
+        return Outcome<SpreadsheetExport>::failure(entries.error());
     SpreadsheetExport report;
-    for (const ReadTrip &trip : *trips) {
-        if (trip.values)
+    QList<ReadTrip> trips;
+    trips.reserve(entries->size());
+    for (const RecordEntry &entry : *entries) {
+        if (goOn && !goOn(trips.size(), entries->size()))
+            return SpreadsheetExport{0, {}, true};
+        trips.append(readTrip(store, entry));
+        if (trips.back().values)
             ++report.written;
         else
-            report.leftOut.append({trip.name, trip.problem});
+            report.leftOut.append({trips.back().name, trips.back().problem});
     }
-    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(*trips)); !written)
+    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(trips)); !written)
         return Outcome<SpreadsheetExport>::failure(
             QStringLiteral("Taulukkoa %1 ei voitu tallentaa: %2.").arg(shownPath(path), written.error()));
     return report;
@@ -130,10 +153,7 @@ Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QSt
 
 SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
 {
-    QByteArrayView view(bytes);
-    if (view.startsWith(byteOrderMark))
-        view = view.sliced(byteOrderMark.size());
-    const QString text = view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
+    const QString text = decodeSpreadsheet(bytes);
     const qsizetype size = text.size();
     SpreadsheetRows result;
     qsizetype i = 0;
@@ -171,7 +191,7 @@ SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
                 continue;
             }
             if (i < size)
-                i += text[i] == u'\r' ? 2 : 1;
+                i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
             break;
         }
         if (quoted || fields.size() > 1 || !fields[0].isEmpty())
@@ -205,6 +225,12 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
         return Outcome<ImportPlan>::failure(
             QStringLiteral("Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla "
                            "sarakkeet %2.").arg(fileName, spreadsheetHeader.join(QStringLiteral("; "))));
+    if (const qsizetype trips = parsed.rows.size() - 1; trips > maxImportRows) {
+        const QLocale finnish(QLocale::Finnish);
+        return Outcome<ImportPlan>::failure(
+            QStringLiteral("Taulukkoa %1 ei tuotu: siinä on %2 matkan riviä, ja kerralla voi tuoda enintään %3 "
+                           "matkaa. Jaa taulukko osiin.").arg(fileName, finnish.toString(trips), finnish.toString(maxImportRows)));
+    }
     const Outcome<QList<RecordEntry>> listed = store.list();
     if (!listed)
         return Outcome<ImportPlan>::failure(listed.error());
@@ -245,10 +271,16 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
     return plan;
 }
 
-ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting)
+ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting, const BetweenRecords &goOn)
 {
     ImportResult result;
-    for (const ImportRecord &record : plan.records) {
+    const qsizetype total = plan.records.size();
+    for (qsizetype i = 0; i < total; ++i) {
+        if (goOn && !goOn(i, total)) {
+            result.notReached = int(total - i);
+            break;
+        }
+        const ImportRecord &record = plan.records[i];
         if (!replaceExisting && (record.exists || store.exists(record.entry))) {
             ++result.kept;
             continue;

@@ -8,6 +8,7 @@
 #include "TripRecords.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace tankeli {
 
@@ -18,6 +19,13 @@ inline const QStringList spreadsheetHeader{
 
 // A file larger than this is refused before it is parsed.
 inline constexpr qsizetype maxImportBytes = qsizetype(8) << 20;
+// A file of more trips than this is refused before anything is written: a list of so
+// many is no longer of use, and writing them would take the better part of an hour.
+inline constexpr qsizetype maxImportRows = 100000;
+
+// Asked before each record with how many of how many are done; false stops the work
+// there, between two records (a cancel, a request to end the program).
+using BetweenRecords = std::function<bool(qsizetype done, qsizetype total)>;
 
 // One row's bytes and its CR LF.
 QByteArray spreadsheetRowBytes(const QStringList &fields);
@@ -32,10 +40,13 @@ struct SpreadsheetExport
 {
     int written = 0;
     QList<LeftOutTrip> leftOut; // the records that could not be read
+    bool stopped = false;       // stopped before the last record: no file was written
 };
 
 // Writes every listed record of the store to the file at path, replacing it atomically.
-Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path);
+// Stopped while the records are read, it writes nothing.
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path,
+                                             const BetweenRecords &goOn = {});
 
 // A row numbered as a spreadsheet numbers it: the header is row 1, an empty line is a row
 // too, and a quoted field's line breaks do not start a new one.
@@ -59,7 +70,7 @@ struct SpreadsheetRows
 };
 
 // Reads UTF-8 (Windows-1252 where the bytes are not UTF-8), with or without the
-// byte-order mark, lines ending in CR LF or LF.
+// byte-order mark, or UTF-16 with its byte-order mark; lines ending in CR LF, LF or CR.
 SpreadsheetRows parseSpreadsheet(const QByteArray &bytes);
 
 struct ImportRecord
@@ -81,7 +92,8 @@ struct ImportPlan
 // row's name is taken as a typed name (".sav" added where missing), and its date column
 // is not read, since the name holds the date. A row with other than seven fields, a name
 // or a value the store refuses, or a name an earlier row has, is refused. A file that is
-// not such a spreadsheet at all is a failure naming it.
+// not such a spreadsheet at all, or holds more than maxImportRows rows of trips, is a
+// failure naming it.
 Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path);
 // The same for a file's bytes; fileName names it in the failure.
 Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName,
@@ -92,10 +104,13 @@ struct ImportResult
     int written = 0;
     int kept = 0;              // existing records left as they were
     QList<RowProblem> failed;  // records the store could not write
+    int notReached = 0;        // planned records left when the import was stopped
 };
 
 // Writes each planned record whole or not at all. An existing record is replaced only
 // when replaceExisting; without it a record saved since the plan is kept as well.
-ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting);
+// Stopped, it keeps every record written so far.
+ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting,
+                         const BetweenRecords &goOn = {});
 
 } // namespace tankeli

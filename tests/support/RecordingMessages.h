@@ -6,17 +6,25 @@
 
 #include <QPrinter>
 #include <QStringList>
+#include <functional>
+#include <utility>
 
 class RecordingMessages : public tankeli::Messages
 {
 public:
     RecordingMessages() { tankeli::Messages::replace(this); }
-    ~RecordingMessages() override { tankeli::Messages::replace(nullptr); }
+    ~RecordingMessages() override
+    {
+        tankeli::Messages::replace(nullptr);
+        tankeli::Messages::setEndRequested(false);
+    }
 
     void inform(QWidget *, const QString &text, const QString &title, Icon) override { shown << "!" + title + ": " + text; }
-    bool ask(QWidget *, const QString &text, const QString &title) override
+    bool askYesNo(QWidget *, const QString &text, const QString &title) override
     {
         shown << "?" + title + ": " + text;
+        if (whileAsking)
+            std::exchange(whileAsking, {})(); // once, as a box is open once
         return answers.isEmpty() || answers.takeFirst();
     }
 
@@ -46,4 +54,6 @@ public:
     QStringList files;
     QString printTo;
     QList<bool> answers; // the answers to the next questions; Yes when none is left
+    // What happens while the next question is open, such as a request to end the program.
+    std::function<void()> whileAsking;
 };
