@@ -385,6 +385,11 @@ private slots:
             {"Ctrl+A opens, not selects", "@row1 Ctrl+A", "window=Avaa | row1=0"},
             {"Ctrl+L ends and saves", "fields=1,45 @row1 Ctrl+L", "windows= | settings=1,45/100/105/False/True"},
             {"Escape ends and saves", "fields=1,45 @row0 Escape", "windows= | settings=1,45/100/105/False/True"},
+            // Laske with too few values says so and changes nothing.
+            {"too few values", "start:1,30/100/105/False/True fields=1,30;0;0 @row2 L",
+             "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
+            {"Laske right after Nollaa", typed + "click:Nappi(1) click:Nappi(0)",
+             "rows=1,3;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             // A result shows its beginning: never without its leading digits or minus sign.
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},
