@@ -79,6 +79,7 @@ class TestWindows : public QObject
     std::unique_ptr<Tankeli> main;
     std::unique_ptr<QWidget> otherProgram;
     QTemporaryDir home;
+    QTimer boxAnswerer; // answers the program's real message boxes by their default button
 
     void start(const QByteArray &settings)
     {
@@ -153,7 +154,8 @@ class TestWindows : public QObject
     // the end), "menu:", "click:" and "dclick:" (name, or list#entry), "hover:", "toggle:"
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
-    // "chmod:folder=octal", "grow", "no" (the next answer), or a key such as "Ctrl+K".
+    // "chmod:folder=octal", "grow", "no" (the next answer), "realboxes" (the program's own
+    // boxes from now on, each answered by its default button), or a key such as "Ctrl+K".
     bool step(const QString &token)
     {
         const QString verb = token.section(':', 0, 0);
@@ -175,6 +177,10 @@ class TestWindows : public QObject
             QWidget *target = find(what.section('#', 0, 0));
             if (!target)
                 return false;
+            if (verb == "click" || verb == "dclick") { // a click activates its window first, as a desktop does
+                target->window()->activateWindow();
+                (void)waitActive(target->window());
+            }
             QPoint at = target->rect().center();
             if (auto *list = qobject_cast<QListWidget *>(target))
                 target = list->viewport(), at = list->visualItemRect(list->item(what.section('#', 1).toInt())).center();
@@ -186,10 +192,8 @@ class TestWindows : public QObject
                 moveOver(target, at);
             else if (verb == "toggle")
                 QAccessible::queryAccessibleInterface(target)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            else {
-                target->window()->activateWindow(); // a click activates its window, as a desktop does
+            else
                 QTest::mouseClick(window, Qt::LeftButton, {}, there);
-            }
             if (verb == "dclick")
                 QTest::mouseDClick(window, Qt::LeftButton, {}, there);
         } else if (token.startsWith('@') && find(token.mid(1))) {
@@ -218,6 +222,10 @@ class TestWindows : public QObject
             return QTest::qWaitFor([&] { return active->size() == size; });
         } else if (token == "no")
             messages->answers << false;
+        else if (token == "realboxes") { // the program's own message boxes from now on
+            Messages::replace(nullptr);
+            boxAnswerer.start();
+        }
         else if (verb == "file") // the next file dialog's answer
             messages->files << dirs->path(what);
         else if (token == "documents") // the user's documents folder
@@ -339,9 +347,20 @@ private slots:
     {
         qputenv("HOME", QFile::encodeName(home.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+        boxAnswerer.setInterval(20);
+        connect(&boxAnswerer, &QTimer::timeout, this, [] {
+            // The window the box belongs to is active again after it, as a desktop makes it.
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                QWidget *owner = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+                box->defaultButton()->click();
+                if (owner)
+                    owner->activateWindow();
+            }
+        });
     }
     void cleanup()
     {
+        boxAnswerer.stop();
         QDir(home.filePath("Documents")).removeRecursively();
         if (dirs)
             QFile::setPermissions(dirs->path("stat"), writable);
@@ -385,6 +404,10 @@ private slots:
             {"Ctrl+A opens, not selects", "@row1 Ctrl+A", "window=Avaa | row1=0"},
             {"Ctrl+L ends and saves", "fields=1,45 @row1 Ctrl+L", "windows= | settings=1,45/100/105/False/True"},
             {"Escape ends and saves", "fields=1,45 @row0 Escape", "windows= | settings=1,45/100/105/False/True"},
+            // A number the focus comes to without a click is selected: typing replaces it.
+            {"typing at start replaces the price", "7", "row0=7 | focus=row0"},
+            {"after the calculation's message typing replaces", "realboxes fields=1,3;0;0 @row2 L 7", "row2=7 | focus=row2"},
+            {"a calibration reading is selected when the window opens", "menu:Menu_Kalibroi 9", "txt_Taulu=9 | focus=txt_Taulu"},
             // Laske with too few values says so and changes nothing.
             {"too few values", "start:1,30/100/105/False/True fields=1,30;0;0 @row2 L",
              "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
@@ -514,15 +537,15 @@ private slots:
         for (const char *key : {"Escape", "S"})
             QTest::addRow("list %s", key) << listed + key << "windows=main";
         // Leaving the help, statistics or calibration window, however it is left, gives the
-        // focus back to the field that had it, so typing goes on at once. The calibration
-        // window is not left by S, which is typed into its fields.
+        // focus back to the field that had it, its number selected, so typing replaces it at
+        // once. The calibration window is not left by S, which is typed into its fields.
         for (const char *window : {"Menu_Ohjeita", "Menu_Stat", "Menu_Kalibroi", "Menu_Yhteenveto"})
             for (const char *leave : {"Sulje", "close", "Escape", "S"})
                 if (QByteArray(window) != "Menu_Kalibroi" || QByteArray(leave) != "S")
                     QTest::addRow("%s, %s, then typing", window, leave)
                         << QStringLiteral("row2=1 @row2 menu:%1 %2 5").arg(window, QByteArray(leave) != "Sulje" ? leave
                                                                         : QByteArray(window) == "Menu_Yhteenveto" ? "click:Nappi(1)" : "click:Nappi(0)")
-                        << "window=main | focus=row2 | row2=15";
+                        << "window=main | focus=row2 | row2=5";
     }
     void scenarios()
     {

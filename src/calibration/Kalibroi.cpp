@@ -5,6 +5,7 @@
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/PictureButtons.h"
+#include "look/SelectOnFocus.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -59,6 +60,7 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
         text->resize(CalibrationLayout::fieldSize.toSize());
         text->setObjectName(QString::fromLatin1(fieldNames[i]));
         text->setAccessibleName(QString::fromUtf16(rowCaptions[i]));
+        selectTextOnFocus(*text);
         m_fields[i] = text;
         m_captions[i] = makeLabel(this, CalibrationLayout::captionSize,
                                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf16(rowCaptions[i]));

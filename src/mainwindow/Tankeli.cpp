@@ -13,6 +13,7 @@
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
+#include "look/SelectOnFocus.h"
 #include "records/RecordStore.h"
 #include "summary/SpreadsheetCommands.h"
 
@@ -74,6 +75,7 @@ void Tankeli::createRows()
         field->setAccessibleName(q.caption);
         field->setAccessibleDescription(q.unit);
         field->installEventFilter(this);
+        selectTextOnFocus(*field);
         m_fields[row] = field;
         m_captions[row] = makeLabel(m_client, MainLayout::captionSize,
                                     Qt::AlignRight | Qt::AlignVCenter, q.caption);
@@ -241,8 +243,7 @@ void Tankeli::useConsumption(const QString &consumption)
     showText(m_fields[1], consumption);
     raise();
     activateWindow();
-    m_fields[2]->setFocus(Qt::OtherFocusReason);
-    m_fields[2]->selectAll();
+    m_fields[2]->setFocus(Qt::OtherFocusReason); // which selects its number
 }
 
 void Tankeli::Kasittele_Nappain(int key)
