@@ -442,7 +442,7 @@ private slots:
              "ohjelman muistiin seuraavaa avauskertaa varten | Ohje#16=7. Jos laskutoimitus epäonnistuu nollaa nuppari ennen toimitusta.  | Ohje#22=Tekijä "
              "Tankeli-tiimi | Ohje#23=Tankelin kehittäjät 2006 | Ohje#24=https://www.example.org/tankeli | Ohje#25="},
             // The file window.
-            {"open mode", "menu:Menu_Avaa", "window=Avaa | Nappi(0)=Avaa button1 | Tiedostonimi= | focus=Tiedostot"},
+            {"open mode", "menu:Menu_Avaa", "window=Avaa | Nappi(0)=Avaa button1 | Tiedostonimi=2006_03_07.sav | focus=Tiedostot | Tiedostot=2006_03_07.sav of 2"},
             {"an entry clicked is named", "menu:Menu_Avaa click:Tiedostot#0", "Tiedostonimi=2006_03_07.sav"},
             {"opening fills the fields", "menu:Menu_Avaa click:Tiedostot#0 click:Nappi(0)", "rows=1,3;7,5;120;9;11,7;351;4270,5 | windows=main"},
             {"save mode", "menu:Menu_Tallenna", "window=Tallenna | Nappi(0)=Tallenna button1 | Tiedostonimi=" + QDate::currentDate().toString("yyyy_MM_dd")},
@@ -461,6 +461,13 @@ private slots:
             {"a field takes no more than a record's line", "row2=" + QString(5000, '7'), "row2#=4096"},
             {"name Escape", listed + "@Tiedostonimi Escape", "windows=main"},
             {"name S is typing", listed + "@Tiedostonimi S", "Tiedostonimi=matka.savs"},
+            // The file window starts where its command takes the name, so Enter runs that command.
+            {"save: the proposed name is typed over", "menu:Menu_Tallenna r e i s s u Return", "stat:reissu.sav=1,3/0/0/0/0 | focus=Tiedostonimi"},
+            {"save again after leaving by Sulje", "menu:Menu_Tallenna @Nappi(1) Return click:row0 fields=1,45 menu:Menu_Tallenna Return",
+             "stat:" + QDate::currentDate().toString("yyyy_MM_dd") + ".sav=1,45/0/0/0/0"},
+            {"open: Enter opens the first entry", "menu:Menu_Avaa Return", "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
+            {"open again after leaving by Sulje", "menu:Menu_Avaa @Nappi(1) Return click:row0 menu:Menu_Avaa Return",
+             "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
             // The statistics window: its walk leaves the last record selected in the file window.
             {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | focus=Knapi(0) | marks=Knapi(0) "
              "| a11y:Taulu=text, Käyrä, Käyrää ei ole vielä piirretty."},

@@ -66,8 +66,17 @@ void Tiedosto::showFor(FileMode mode, const QString &caption)
     buttons()->setCaption(0, caption);
     // Another program may have added or removed records since the list was read.
     readList();
-    if (mode == FileMode::Save)
+    // The focus starts where the mode's command takes its name, so that Enter runs that
+    // command: in the name field with the proposed name selected for typing over, or on
+    // the entry selected in the list (the first when none is).
+    if (mode == FileMode::Save) {
         Hae_Tiedostonimi();
+        m_name->setFocus(Qt::OtherFocusReason);
+        m_name->selectAll();
+    } else {
+        selectEntry(qMax(selectedEntry(), 0));
+        m_list->setFocus(Qt::OtherFocusReason);
+    }
     if (!m_listProblem.isEmpty())
         inform(m_listProblem);
 }
