@@ -115,7 +115,8 @@ class TestWindows : public QObject
     {
         QWidget *expected = main->isVisible() ? main.get() : nullptr;
         for (QWidget *top : QApplication::topLevelWidgets())
-            if (top != main.get() && top != otherProgram.get() && top->isVisible() && !top->isMinimized())
+            if (top != main.get() && top != otherProgram.get() && top->isVisible() && !top->isMinimized()
+                && top->windowType() != Qt::Popup)
                 expected = top;
         const bool handsBack = !qobject_cast<const Tiedosto *>(before) || before->isVisible(); // the file window does not
         if (expected && handsBack)
@@ -238,7 +239,10 @@ class TestWindows : public QObject
             find<QLineEdit>(token.section('=', 0, 0))->setText(token.section('=', 1));
         } else {
             const QKeySequence key = QKeySequence::fromString(token);
-            QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : active;
+            // An open menu has the keyboard to itself.
+            QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                : QApplication::focusWidget()               ? QApplication::focusWidget()
+                                                            : active;
             if (key.count() != 1 || !to)
                 return false;
             QTest::keyClick(to, key[0].key(), key[0].keyboardModifiers());
@@ -250,11 +254,15 @@ class TestWindows : public QObject
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), "tip:", "stat:" (a
-    // record's lines), or any named control's text, picture or state.
+    // record's lines), the open "menu", or any named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
         QWidget *active = QApplication::activeWindow();
+        if (name == "menu") { // the open menu, and its command lit
+            const auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return !open ? "none" : QString(open->title() + ": " + (open->activeAction() ? open->activeAction()->text() : "")).remove('&');
+        }
         for (int r = 0; r < tripRowCount && (name == "rows" || name == "cursors"); ++r)
             seen << (name == "cursors" ? QString::number(row(r)->cursorPosition()) : row(r)->isVisible() ? row(r)->text() : "-");
         for (QWidget *top : QApplication::topLevelWidgets())
@@ -395,7 +403,7 @@ private slots:
             {"Alt+L calculates too", typed + "@row2 Alt+L", calculated + "row2"},
             {"L in the year field", typed + "@row6 L", calculated + "row6"},
             {"shift N empties", typed + "@row3 Shift+N", "rows=1,3;0;0;0;0;0;0 | focus=row3"},
-            {"Alt+T types nothing", typed + "@row1 Alt+T", untouched + "row1"},
+            {"Alt+K types nothing", typed + "@row1 Alt+K", untouched + "row1"},
             {"a digit is typed", typed + "@row3 7", "rows=1,3;6,5;100;07;0;0;0 | focus=row3"},
             {"Enter moves on", typed + "@row1 Return", untouched + "row2"},
             {"Enter after the trip price goes round", typed + "@row4 Enter", untouched + "row0"},
@@ -413,6 +421,23 @@ private slots:
              "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             {"Laske right after Nollaa", typed + "click:Nappi(1) click:Nappi(0)",
              "rows=1,3;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
+            // The menus by keys: Alt and a menu's letter, or F10, then the arrows or a command's letter.
+            {"Alt+T opens Tiedosto", typed + "@row1 Alt+T", "menu=Tiedosto: Avaa | rows=1,3;6,5;100;0;0;0;0"},
+            {"Alt+A opens Asetukset", "@row4 Alt+A", "menu=Asetukset: Kalibrointi"},
+            {"Alt+O opens Ohje", "@row0 Alt+O", "menu=Ohje: Ohjeita | window=main"},
+            {"F10 opens the first menu", "@row3 F10", "menu=Tiedosto: Avaa"},
+            {"F10 from a button", "@row6 Tab F10", "menu=Tiedosto: Avaa"},
+            {"F10, then Right", "@row3 F10 Right", "menu=Asetukset: Kalibrointi"},
+            {"a command's letter chooses it", "@row1 Alt+A S", "window=Statistiikka"},
+            {"Tuo by its letter", "@row1 Alt+T O", "shown=<Tuo taulukosta: ~ [CSV-taulukko (*.csv), Kaikki tiedostot (*)]"},
+            {"the buttons' tooltips name their keys", "", "tip:Nappi(0)=Laske (L) | tip:Nappi(1)=Nollaa (N) | tip:Nappi(2)=Ohjeita (O)"},
+            {"the file window's too", "menu:Menu_Avaa", "tip:Nappi(0)=Avaa (Enter) | tip:Nappi(1)=Sulje (Esc) | tip:Nappi(2)=Poista (Delete)"},
+            {"and Tallenna's", "menu:Menu_Avaa menu:Menu_Tallenna", "tip:Nappi(0)=Tallenna (Enter)"},
+            {"the help window's Sulje", "menu:Menu_Ohjeita", "tip:Nappi(0)=Sulje (Esc)"},
+            {"Escape on the help window's Sulje", "menu:Menu_Ohjeita Tab Escape", "windows=main"},
+            {"the statistics window's Sulje", "menu:Menu_Stat", "tip:Nappi(0)=Sulje (Esc)"},
+            {"the calibration window's Sulje", "menu:Menu_Kalibroi", "tip:Nappi(0)=Sulje (Esc)"},
+            {"the summary's Sulje", "menu:Menu_Yhteenveto", "tip:Nappi(1)=Sulje (Esc)"},
             // A result shows its beginning: never without its leading digits or minus sign.
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},
@@ -468,6 +493,7 @@ private slots:
             {"open: Enter opens the first entry", "menu:Menu_Avaa Return", "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
             {"open again after leaving by Sulje", "menu:Menu_Avaa @Nappi(1) Return click:row0 menu:Menu_Avaa Return",
              "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
+            {"Escape on the file window's buttons", "menu:Menu_Avaa Tab Tab Tab Escape", "windows=main"},
             // The statistics window: its walk leaves the last record selected in the file window.
             {"before a selector", "menu:Menu_Stat", "Knapi(1)=Bensankulutus button1 | Taulu=blank | focus=Knapi(0) | marks=Knapi(0) "
              "| a11y:Taulu=text, Käyrä, Käyrää ei ole vielä piirretty."},

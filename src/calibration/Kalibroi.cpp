@@ -113,6 +113,7 @@ Done Kalibroi::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
+    buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     setTabOrder(m_option, buttons()->Nappi(0)); // Sulje lies below the choice
     field(0)->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
     field(1)->setToolTip(QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));

@@ -70,6 +70,7 @@ private:
     void Kasittele_Nappain(int key);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
     void reset();
+    void openMenuBar();
 
     ProgramFolders m_folders;
     GradientBackground *m_client;

@@ -50,6 +50,8 @@ Done Tiedosto::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
+    for (const auto &[button, key] : {std::pair{0, "Enter"}, {1, "Esc"}, {2, "Delete"}})
+        buttons()->Nappi(button)->setKeyName(QString::fromLatin1(key));
     // Tab goes on from the name field in reading order: Sulje, the mode's button, Poista.
     setTabOrder(m_name, buttons()->Nappi(1));
     setTabOrder(buttons()->Nappi(1), buttons()->Nappi(0));
@@ -211,6 +213,16 @@ bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SecondaryWindow::eventFilter(watched, event);
+}
+
+// Escape on a button too, as Sulje's tooltip says.
+void Tiedosto::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Suorita_Toiminto(1);
+        return;
+    }
+    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

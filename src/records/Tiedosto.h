@@ -42,6 +42,7 @@ protected:
     void layOut() override;
     void Form_Unload() override {}
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void followSelection();
