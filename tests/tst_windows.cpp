@@ -80,12 +80,20 @@ class TestWindows : public QObject
     std::unique_ptr<QWidget> otherProgram;
     QTemporaryDir home;
     QTimer boxAnswerer; // answers the program's real message boxes by their default button
+    QString ended;      // the exit status the main window's close gave
 
     void start(const QByteArray &settings)
     {
         dirs = std::make_unique<TestFolders>(settings);
         messages = std::make_unique<RecordingMessages>();
+        launch();
+    }
+    // Starts the program on the folders there, as a user does.
+    void launch()
+    {
+        ended = "no";
         main = std::make_unique<Tankeli>(dirs->folders());
+        connect(main.get(), &Tankeli::closed, this, [this](int status) { ended = QString::number(status); });
         // A window that did not load has no buttons to press: stop with the reason.
         if (const Done loaded = main->Form_Load(); !loaded)
             qFatal("the main window did not load: %s", qPrintable(loaded.error()));
@@ -156,7 +164,8 @@ class TestWindows : public QObject
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
     // "chmod:folder=octal", "grow", "no" (the next answer), "realboxes" (the program's own
-    // boxes from now on, each answered by its default button), or a key such as "Ctrl+K".
+    // boxes from now on, each answered by its default button), "remove:path", or a key
+    // such as "Ctrl+K".
     bool step(const QString &token)
     {
         const QString verb = token.section(':', 0, 0);
@@ -226,7 +235,8 @@ class TestWindows : public QObject
         else if (token == "realboxes") { // the program's own message boxes from now on
             Messages::replace(nullptr);
             boxAnswerer.start();
-        }
+        } else if (verb == "remove")
+            return QFile::remove(dirs->path(what));
         else if (verb == "file") // the next file dialog's answer
             messages->files << dirs->path(what);
         else if (token == "documents") // the user's documents folder
@@ -254,7 +264,8 @@ class TestWindows : public QObject
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), "tip:", "stat:" (a
-    // record's lines), the open "menu", or any named control's text, picture or state.
+    // record's lines), the open "menu", the exit status the close gave ("ended"), or any
+    // named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
@@ -263,6 +274,8 @@ class TestWindows : public QObject
             const auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             return !open ? "none" : QString(open->title() + ": " + (open->activeAction() ? open->activeAction()->text() : "")).remove('&');
         }
+        if (name == "ended")
+            return ended;
         for (int r = 0; r < tripRowCount && (name == "rows" || name == "cursors"); ++r)
             seen << (name == "cursors" ? QString::number(row(r)->cursorPosition()) : row(r)->isVisible() ? row(r)->text() : "-");
         for (QWidget *top : QApplication::topLevelWidgets())
@@ -438,6 +451,12 @@ private slots:
             {"the statistics window's Sulje", "menu:Menu_Stat", "tip:Nappi(0)=Sulje (Esc)"},
             {"the calibration window's Sulje", "menu:Menu_Kalibroi", "tip:Nappi(0)=Sulje (Esc)"},
             {"the summary's Sulje", "menu:Menu_Yhteenveto", "tip:Nappi(1)=Sulje (Esc)"},
+            // A window that cannot load its pictures ends the program as the close command does.
+            {"a missing picture ends the program, keeping the price typed", "remove:pic/option1.gif row0=1,45 @row0 Ctrl+K",
+             "shown=!Tankeli: Kuvatiedostoa pic/option1.gif ei löytynyt. | windows= | settings=1,45/100/105/False/True | ended=1"},
+            {"the help window's picture", "remove:pic/button2.gif menu:Menu_Aika fields=1,55 @row1 O",
+             "windows= | settings=1,55/100/105/False/False | ended=1"},
+            {"a close is no failure", "quit", "ended=0"},
             // A result shows its beginning: never without its leading digits or minus sign.
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},

@@ -41,7 +41,7 @@ public:
 signals:
     void calibrationCommitted();
     // A window could not load (a picture of the program's own is missing): the program
-    // cannot go on, for the reason given.
+    // cannot go on, for the reason given, and the main window closes.
     void cannotGoOn(const QString &why);
 
 private:

@@ -18,11 +18,11 @@
 #include "summary/SpreadsheetCommands.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <cstdlib>
 
 namespace tankeli {
 namespace {
@@ -61,7 +61,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     createRows();
     createMenus();
     m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration);
-    connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::cannotGoOn);
+    connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this,
             [this] { m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa()); });
     m_sizing.open(menuBar()->sizeHint().height());
@@ -330,19 +330,31 @@ bool Tankeli::event(QEvent *event)
 
 void Tankeli::closeEvent(QCloseEvent *event)
 {
+    bool written = true;
     if (m_loaded)
-        Form_Unload();
+        written = Form_Unload();
     event->accept();
-    QCoreApplication::quit();
+    const bool failed = m_stopped || (m_unattendedClose && !written);
+    emit closed(failed ? EXIT_FAILURE : EXIT_SUCCESS);
 }
 
-void Tankeli::Form_Unload()
+bool Tankeli::Form_Unload()
 {
     const Done written = saveSettings();
     if (m_unattendedClose)
         *m_unattendedClose = written;
     else if (!written)
         Messages::current().inform(this, written.error(), programTitle(), Messages::Icon::Critical);
+    return written.ok();
+}
+
+void Tankeli::stopForFault(const QString &why)
+{
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    Messages::current().inform(this, why, programTitle(), Messages::Icon::Critical);
+    close();
 }
 
 Done Tankeli::saveSettings()

@@ -43,9 +43,11 @@ public:
     Done closeUnattended();
 
 signals:
-    // A fault in the program's own files after start-up (a secondary window's picture):
-    // the program cannot go on. Start-up ends it as it ends a failed start.
-    void cannotGoOn(const QString &why);
+    // The window has closed, with the settings written: the program ends, with the exit
+    // status given. It is EXIT_FAILURE after a fault in the program's own files (a
+    // secondary window's picture) that it could not go on from, or an unattended close
+    // that could not write the settings; otherwise EXIT_SUCCESS.
+    void closed(int exitStatus);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,11 +67,13 @@ private:
     void applyTimeView();
     void Form_Resize();
     // Close-time work: writes the settings; a failure is shown in a box, or handed to
-    // closeUnattended().
-    void Form_Unload();
+    // closeUnattended(). False when they could not be written.
+    bool Form_Unload();
     void Kasittele_Nappain(int key);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
     void reset();
+    // Says why the program cannot go on and closes the window as the close command does.
+    void stopForFault(const QString &why);
     void openMenuBar();
 
     ProgramFolders m_folders;
@@ -86,6 +90,7 @@ private:
     WindowSizing m_sizing;
     SettingsFile m_settingsFile;
     bool m_loaded = false;
+    bool m_stopped = false;            // by a fault in the program's own files
     Done *m_unattendedClose = nullptr; // where closeUnattended() wants the close's outcome
 };
 
