@@ -51,6 +51,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     , m_sizing(*this, MainLayout::designedClient, MainLayout::minimumOuterTwips,
                MainLayout::contentMinimum())
     , m_settingsFile(m_folders.settingsFile())
+    , m_places(WindowPlacesFile(m_folders.windowPlacesFile(), m_folders.dataScratchFolder()))
 {
     installFieldAccessibility();
     setCentralWidget(m_client);
@@ -60,7 +61,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     m_title->setWordWrap(true);
     createRows();
     createMenus();
-    m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration);
+    m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration, m_places);
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this,
             [this] { m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa()); });
@@ -193,6 +194,7 @@ Done Tankeli::Form_Load()
     applyTimeView();
     m_loaded = true;
     Form_Resize();
+    m_places.attach(*this, QStringLiteral("Tankeli"));
     return {};
 }
 
@@ -364,6 +366,9 @@ Done Tankeli::saveSettings()
     const Settings settings{m_fields[0]->text(), m_calibration.displaySetting(),
                             m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
                             m_timeView->isChecked()};
+    // Where the windows are is no setting the user made: a place that cannot be written
+    // costs only the windows' opening at their designed places next time.
+    (void)m_places.save();
     return m_settingsFile.write(settings);
 }
 

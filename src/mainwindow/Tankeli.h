@@ -6,6 +6,7 @@
 
 #include "base/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
+#include "look/WindowMemory.h"
 #include "look/WindowSizing.h"
 #include "mainwindow/SettingsFile.h"
 #include "records/TripFields.h"
@@ -34,8 +35,9 @@ public:
     Done Form_Load();
     // Runs command 0 (calculate), 1 (reset) or 2 (help).
     void Suorita(int index);
-    // Writes the settings file now, as closing does; the failure names the file and the
-    // fault. Writes nothing before the window has loaded.
+    // Writes the settings file now, as closing does, and where the windows are; the
+    // failure names the settings file and the fault. Writes nothing before the window has
+    // loaded.
     Done saveSettings();
     // Closes the window as the close command does, for a request from outside it (logout,
     // shutdown, a signal) that nobody may be there to answer: no message box is shown,
@@ -89,6 +91,7 @@ private:
     SecondaryWindows *m_windows;
     WindowSizing m_sizing;
     SettingsFile m_settingsFile;
+    WindowMemory m_places;
     bool m_loaded = false;
     bool m_stopped = false;            // by a fault in the program's own files
     Done *m_unattendedClose = nullptr; // where closeUnattended() wants the close's outcome
