@@ -176,7 +176,8 @@ private slots:
     }
 
     // Logout (SIGHUP), shutdown and kill (SIGTERM) and Ctrl+C (SIGINT) end the program
-    // as its close command does: the settings are written and the status is 0. No box
+    // as its close command does: the settings are written, and where the windows are,
+    // and the status is 0. No box
     // waits for an answer that nobody may give: where the settings cannot be written,
     // stderr says why, and a box open at that moment ends with the program.
     void endsOnSignal_data()
@@ -187,15 +188,16 @@ private slots:
         QTest::addColumn<QByteArray>("settingsAfter");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("stderrSays");
+        QTest::addColumn<bool>("windowsRemembered");
         const QByteArray written("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n");
         const QByteArray broken("1,30\n100\n105\nkyllä\nfalse\n");
-        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << typedSettings << true << written << 0 << QByteArray();
-        QTest::newRow("SIGHUP: logout") << SIGHUP << typedSettings << true << written << 0 << QByteArray();
-        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << typedSettings << true << written << 0 << QByteArray();
+        QTest::newRow("SIGTERM: shutdown, kill") << SIGTERM << typedSettings << true << written << 0 << QByteArray() << true;
+        QTest::newRow("SIGHUP: logout") << SIGHUP << typedSettings << true << written << 0 << QByteArray() << true;
+        QTest::newRow("SIGINT: Ctrl+C") << SIGINT << typedSettings << true << written << 0 << QByteArray() << true;
         QTest::newRow("settings that cannot be written") << SIGTERM << typedSettings << false << typedSettings << 1
-                                                         << QByteArray("Arvot.txt ei voitu kirjoittaa: Tiedosto on kirjoitussuojattu.");
+                                                         << QByteArray("Arvot.txt ei voitu kirjoittaa: Tiedosto on kirjoitussuojattu.") << false;
         // The box that says why the program cannot start.
-        QTest::newRow("while a box waits for an answer") << SIGTERM << broken << true << broken << 1 << QByteArray();
+        QTest::newRow("while a box waits for an answer") << SIGTERM << broken << true << broken << 1 << QByteArray() << false;
     }
     void endsOnSignal()
     {
@@ -224,6 +226,7 @@ private slots:
         QCOMPARE(dirs->settings(), settingsAfter);
         const QByteArray said = copy.readAllStandardError();
         QVERIFY2(said.contains(stderrSays), said.constData());
+        QTEST(readBytes(dirs->path("Data/Ikkunat.txt")).startsWith("Tankeli "), "windowsRemembered");
     }
 
     // SIGTERM (shutdown, kill) while the import asks whether to replace trips, or while it

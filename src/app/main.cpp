@@ -42,8 +42,9 @@ void endOnRequest(Tankeli *window)
     QCoreApplication::exit(closed ? 0 : 1);
 }
 
-// A fault in the program's own files (a settings file, a picture, a lock): the message
-// names it, and the program ends with status 1, whether at start-up or later.
+// A fault in the program's own files at start-up (a settings file, a picture, a lock):
+// the message names it, and the program ends with status 1. (Later such a fault closes
+// the main window as its close command does, writing the settings first.)
 int failed(const QString &why)
 {
     Messages::current().inform(nullptr, why, programTitle(), Messages::Icon::Critical);
@@ -97,7 +98,8 @@ int main(int argc, char *argv[])
     if (!loaded)
         return failed(loaded.error());
     loadedWindow = &window;
-    QObject::connect(&window, &Tankeli::cannotGoOn, &app, [](const QString &why) { QCoreApplication::exit(failed(why)); });
+    // Closing the window, however it comes about, ends the program with the status it gives.
+    QObject::connect(&window, &Tankeli::closed, &app, [](int status) { QCoreApplication::exit(status); });
     QObject::connect(&requests, &ShowRequests::showRequested, &window, [&window] { showInFront(window); });
     // A session manager that asks the program to save before logout gets the settings
     // written; a box only where the manager lets the program ask the user.

@@ -41,6 +41,10 @@ public:
     // holds it (SingleInstance).
     QString dataFolder() const { return m_dataRoot + QStringLiteral("/Data"); }
     QString settingsFile() const { return dataFolder() + QStringLiteral("/Arvot.txt"); }
+    // Where the windows were left when the program last closed (WindowPlaces).
+    QString windowPlacesFile() const { return dataFolder() + QStringLiteral("/Ikkunat.txt"); }
+    // The hidden folder where a file of Data/ is written before it is put in place.
+    QString dataScratchFolder() const { return dataFolder() + QStringLiteral("/.tallennus"); }
     QString recordFolder() const { return m_dataRoot + QStringLiteral("/stat"); }
     QString picture(const QString &fileName) const { return m_pictureFolder + QLatin1Char('/') + fileName; }
     QString defaultSettings() const { return m_defaultSettings; }

@@ -17,8 +17,8 @@ struct Values
 // Fills in the first pair-case that applies. With calibration the distance field is
 // the speedometer reading, so the true distance is distance × correction in every case.
 // Every step goes through the checked arithmetic, which notes any overflow or division
-// by zero, and is stored in single precision.
-void solveFirstCase(Values &trip, float correction, CheckedArithmetic &checked)
+// by zero, and is stored in single precision. False when no case applies.
+bool solveFirstCase(Values &trip, float correction, CheckedArithmetic &checked)
 {
     if (trip.consumption > 0 && trip.distance > 0) { // A
         // litres = distance × correction × consumption × 0.01; trip price = litres × price
@@ -49,7 +49,10 @@ void solveFirstCase(Values &trip, float correction, CheckedArithmetic &checked)
         // litres = trip price / price; distance = litres / consumption × 100 (uncorrected)
         trip.litres = checked.store(checked.div(trip.tripPrice, trip.price));
         trip.distance = checked.store(checked.mul(checked.div(trip.litres, trip.consumption), 100.0f));
+    } else {
+        return false;
     }
+    return true;
 }
 
 } // namespace
@@ -73,7 +76,11 @@ Outcome<TripTexts> calculateTrip(const TripTexts &fields, const Calibration &cal
     Values trip{number[Price], number[Consumption], number[Distance], number[TripPrice],
                 number[Litres], number[MonthPrice], number[YearPrice]};
 
-    solveFirstCase(trip, correction, checked);
+    const bool solved = solveFirstCase(trip, correction, checked);
+    // Too few values: nothing to work out, not even a month price. Said, not passed over
+    // in silence, so that the user knows the command was heard.
+    if (!solved && !(trip.tripPrice > 0))
+        return Outcome<TripTexts>::failure(tripFailureMessage);
     // month price = trip price × 30; year price = trip price × 365; 0 without a trip price
     trip.monthPrice = 0;
     trip.yearPrice = 0;

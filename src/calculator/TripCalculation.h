@@ -32,7 +32,9 @@ struct Calibration
 inline const QString tripFailureMessage =
     QStringLiteral("Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu.");
 
-// The seven output texts, or the one failure message.
+// The seven output texts, or the one failure message: for a text that is no number, a
+// fault in the arithmetic, or too few values (no case applies and no trip price gives a
+// month price).
 Outcome<TripTexts> calculateTrip(const TripTexts &fields, const Calibration &calibration);
 
 } // namespace tankeli

@@ -5,6 +5,7 @@
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/PictureButtons.h"
+#include "look/SelectOnFocus.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -59,6 +60,7 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
         text->resize(CalibrationLayout::fieldSize.toSize());
         text->setObjectName(QString::fromLatin1(fieldNames[i]));
         text->setAccessibleName(QString::fromUtf16(rowCaptions[i]));
+        selectTextOnFocus(*text);
         m_fields[i] = text;
         m_captions[i] = makeLabel(this, CalibrationLayout::captionSize,
                                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf16(rowCaptions[i]));
@@ -111,6 +113,7 @@ Done Kalibroi::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
+    buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     setTabOrder(m_option, buttons()->Nappi(0)); // Sulje lies below the choice
     field(0)->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
     field(1)->setToolTip(QStringLiteral("Aseta lukema, jonka autosi nopeusmittari näytti taulun kohdalla."));

@@ -32,9 +32,11 @@ Done Help::Form_Load()
     // The widget shows the line breaks of the text; its CR LF pairs become one each.
     m_text->setPlainText(helpText());
     const Done made = makeButtons({QStringLiteral("Sulje")});
-    if (made)
-        connect(buttons(), &PictureButtons::clicked, this, &Help::Nappi_Komento);
-    return made;
+    if (!made)
+        return made;
+    connect(buttons(), &PictureButtons::clicked, this, &Help::Nappi_Komento);
+    buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
+    return {};
 }
 
 void Help::Nappi_Komento(int index)
@@ -62,6 +64,16 @@ bool Help::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SecondaryWindow::eventFilter(watched, event);
+}
+
+// Escape where the text does not have the focus (on Sulje), as its tooltip says.
+void Help::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Nappi_Komento(0);
+        return;
+    }
+    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

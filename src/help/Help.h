@@ -21,6 +21,7 @@ public:
 protected:
     void layOut() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QPlainTextEdit *m_text;

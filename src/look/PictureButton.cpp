@@ -32,7 +32,20 @@ void PictureButton::setCaption(const QString &caption)
 {
     setText(caption);
     setAccessibleName(caption);
+    showKeyName();
     update();
+}
+
+void PictureButton::setKeyName(const QString &key)
+{
+    m_keyName = key;
+    showKeyName();
+}
+
+void PictureButton::showKeyName()
+{
+    if (!m_keyName.isEmpty())
+        setToolTip(QStringLiteral("%1 (%2)").arg(text(), m_keyName));
 }
 
 void PictureButton::setCaptionFont(const QFont &font)

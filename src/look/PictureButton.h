@@ -22,6 +22,8 @@ public:
     void setPicture(const QPixmap *picture);
     const QPixmap *picture() const { return m_picture; }
     void setCaption(const QString &caption);
+    // The key that runs the command, named in the tooltip after the caption: "Laske (L)".
+    void setKeyName(const QString &key);
     // Where the caption label lies on the face: centred by the halving rule.
     QRect captionRect() const { return m_captionRect; }
     void setCaptionFont(const QFont &font);
@@ -37,8 +39,11 @@ protected:
     void enterEvent(QEnterEvent *event) override;
 
 private:
+    void showKeyName();
+
     const QPixmap *m_picture = nullptr;
     QRect m_captionRect;
+    QString m_keyName;
     bool m_focusMarked = true; // false while the focus came by a click
 };
 

@@ -3,6 +3,7 @@
 #include "calibration/Kalibroi.h"
 #include "help/Help.h"
 #include "look/Messages.h"
+#include "look/WindowMemory.h"
 #include "records/Tiedosto.h"
 #include "statistics/Stat.h"
 #include "summary/SummaryWindow.h"
@@ -13,23 +14,24 @@ namespace tankeli {
 
 SecondaryWindows::SecondaryWindows(const ProgramFolders &folders, QWidget &mainWindow,
                                    QWidget &firstField, TripFields &trip,
-                                   CalibrationState &calibration)
+                                   CalibrationState &calibration, WindowMemory &places)
     : QObject(&mainWindow)
     , m_folders(folders)
     , m_main(mainWindow)
     , m_firstField(firstField)
     , m_trip(trip)
     , m_calibration(calibration)
+    , m_places(places)
 {
 }
 
 SecondaryWindows::~SecondaryWindows() = default;
 
-// Makes the window, hidden, unless it exists. One that cannot load (a picture is
-// missing) is a fault in the program's own files: it is handed on to end the program
-// as such a fault does at start-up.
+// Makes the window, hidden, where the user left it last, unless it exists. One that
+// cannot load (a picture is missing) is a fault in the program's own files: it is handed
+// on to end the program as such a fault does at start-up.
 template <typename Window, typename... Extra>
-Window *SecondaryWindows::ensure(QPointer<Window> &holder, Extra &&...extra)
+Window *SecondaryWindows::ensure(QPointer<Window> &holder, const QString &name, Extra &&...extra)
 {
     if (holder)
         return holder;
@@ -41,13 +43,14 @@ Window *SecondaryWindows::ensure(QPointer<Window> &holder, Extra &&...extra)
         return nullptr;
     }
     connect(window, &SecondaryWindow::left, this, &SecondaryWindows::giveFocusBack);
+    m_places.attach(*window, name);
     holder = window;
     return window;
 }
 
 void SecondaryWindows::showHelp(const QString &caption)
 {
-    if (Help *help = ensure(m_help)) {
+    if (Help *help = ensure(m_help, QStringLiteral("Help"))) {
         rememberFocus();
         help->setWindowTitle(caption);
         help->showInFront();
@@ -57,7 +60,7 @@ void SecondaryWindows::showHelp(const QString &caption)
 void SecondaryWindows::showCalibration()
 {
     const bool made = !m_calibrationWindow;
-    if (Kalibroi *window = ensure(m_calibrationWindow, m_calibration)) {
+    if (Kalibroi *window = ensure(m_calibrationWindow, QStringLiteral("Kalibroi"), m_calibration)) {
         if (made)
             connect(window, &Kalibroi::committed, this, &SecondaryWindows::calibrationCommitted);
         rememberFocus();
@@ -67,13 +70,13 @@ void SecondaryWindows::showCalibration()
 
 void SecondaryWindows::showFiles(FileMode mode, const QString &caption)
 {
-    if (Tiedosto *files = ensure(m_files, m_trip))
+    if (Tiedosto *files = ensure(m_files, QStringLiteral("Tiedosto"), m_trip))
         files->showFor(mode, caption);
 }
 
 void SecondaryWindows::showStatistics(const QString &caption)
 {
-    if (Stat *stat = ensure(m_stat, [this] { return recordList(); })) {
+    if (Stat *stat = ensure(m_stat, QStringLiteral("Stat"), [this] { return recordList(); })) {
         rememberFocus();
         stat->setWindowTitle(caption);
         stat->showInFront();
@@ -82,7 +85,7 @@ void SecondaryWindows::showStatistics(const QString &caption)
 
 void SecondaryWindows::showSummary()
 {
-    if (SummaryWindow *summary = ensure(m_summary, m_trip)) {
+    if (SummaryWindow *summary = ensure(m_summary, QStringLiteral("Yhteenveto"), m_trip)) {
         rememberFocus();
         summary->refresh();
         summary->showInFront();
@@ -91,7 +94,7 @@ void SecondaryWindows::showSummary()
 
 RecordList *SecondaryWindows::recordList()
 {
-    return ensure(m_files, m_trip);
+    return ensure(m_files, QStringLiteral("Tiedosto"), m_trip);
 }
 
 void SecondaryWindows::rememberFocus()

@@ -22,13 +22,14 @@ class Stat;
 class SummaryWindow;
 class Tiedosto;
 class TripFields;
+class WindowMemory;
 
 class SecondaryWindows : public QObject
 {
     Q_OBJECT
 public:
     SecondaryWindows(const ProgramFolders &folders, QWidget &mainWindow, QWidget &firstField,
-                     TripFields &trip, CalibrationState &calibration);
+                     TripFields &trip, CalibrationState &calibration, WindowMemory &places);
     ~SecondaryWindows() override;
 
     void showHelp(const QString &caption);
@@ -41,12 +42,13 @@ public:
 signals:
     void calibrationCommitted();
     // A window could not load (a picture of the program's own is missing): the program
-    // cannot go on, for the reason given.
+    // cannot go on, for the reason given, and the main window closes.
     void cannotGoOn(const QString &why);
 
 private:
+    // name: the window's, under which its place is remembered.
     template <typename Window, typename... Extra>
-    Window *ensure(QPointer<Window> &holder, Extra &&...extra);
+    Window *ensure(QPointer<Window> &holder, const QString &name, Extra &&...extra);
     // The file window's list, made hidden when needed; nullptr when it cannot load.
     RecordList *recordList();
     void rememberFocus();
@@ -57,6 +59,7 @@ private:
     QWidget &m_firstField;
     TripFields &m_trip;
     CalibrationState &m_calibration;
+    WindowMemory &m_places;
     QPointer<QWidget> m_focusBefore;
     QPointer<Help> m_help;
     QPointer<Kalibroi> m_calibrationWindow;

@@ -12,15 +12,16 @@
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
+#include "look/SelectOnFocus.h"
 #include "records/RecordStore.h"
 #include "summary/SpreadsheetCommands.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <cstdlib>
 
 namespace tankeli {
 namespace {
@@ -33,6 +34,13 @@ void showText(QLineEdit *field, const QString &text)
     field->setText(text);
     field->setCursorPosition(0);
 }
+
+// A menu command's caption as the program uses it (a window's title), without the mark
+// of the letter that chooses it in the menu.
+QString captionOf(const QAction *command)
+{
+    return QString(command->text()).remove(QLatin1Char('&'));
+}
 } // namespace
 
 Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
@@ -42,6 +50,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     , m_sizing(*this, MainLayout::designedClient, MainLayout::minimumOuterTwips,
                MainLayout::contentMinimum())
     , m_settingsFile(m_folders.settingsFile())
+    , m_places(WindowPlacesFile(m_folders.windowPlacesFile(), m_folders.dataScratchFolder()))
 {
     installFieldAccessibility();
     setCentralWidget(m_client);
@@ -51,8 +60,8 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     m_title->setWordWrap(true);
     createRows();
     createMenus();
-    m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration);
-    connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::cannotGoOn);
+    m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration, m_places);
+    connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this,
             [this] { m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa()); });
     m_sizing.open(menuBar()->sizeHint().height());
@@ -73,6 +82,7 @@ void Tankeli::createRows()
         field->setAccessibleName(q.caption);
         field->setAccessibleDescription(q.unit);
         field->installEventFilter(this);
+        selectTextOnFocus(*field);
         m_fields[row] = field;
         m_captions[row] = makeLabel(m_client, MainLayout::captionSize,
                                     Qt::AlignRight | Qt::AlignVCenter, q.caption);
@@ -94,23 +104,30 @@ QAction *Tankeli::addCommand(QMenu *menu, const char *name, const QString &capti
 
 void Tankeli::createMenus()
 {
+    // Each menu and command has a letter of its own, underlined: Alt and the menu's letter
+    // open it, the command's letter then chooses it.
     using K = QKeySequence;
-    QMenu *files = menuBar()->addMenu(QStringLiteral("Tiedosto"));
-    QAction *open = addCommand(files, "Menu_Avaa", QStringLiteral("Avaa"), K(Qt::CTRL | Qt::Key_A));
-    QAction *save = addCommand(files, "Menu_Tallenna", QStringLiteral("Tallenna"), K(Qt::CTRL | Qt::Key_T));
+    QMenu *files = menuBar()->addMenu(QStringLiteral("&Tiedosto"));
+    QAction *open = addCommand(files, "Menu_Avaa", QStringLiteral("&Avaa"), K(Qt::CTRL | Qt::Key_A));
+    QAction *save = addCommand(files, "Menu_Tallenna", QStringLiteral("&Tallenna"), K(Qt::CTRL | Qt::Key_T));
     files->addSeparator();
-    QAction *exportTrips = addCommand(files, "Menu_Vie", QStringLiteral("Vie taulukkoon…"), K());
-    QAction *importTrips = addCommand(files, "Menu_Tuo", QStringLiteral("Tuo taulukosta…"), K());
+    QAction *exportTrips = addCommand(files, "Menu_Vie", QStringLiteral("&Vie taulukkoon…"), K());
+    QAction *importTrips = addCommand(files, "Menu_Tuo", QStringLiteral("Tu&o taulukosta…"), K());
     files->addSeparator();
-    QAction *quit = addCommand(files, "Menu_Lopeta", QStringLiteral("Lopeta"), K(Qt::CTRL | Qt::Key_L));
-    QMenu *settings = menuBar()->addMenu(QStringLiteral("Asetukset"));
-    m_calibrate = addCommand(settings, "Menu_Kalibroi", QStringLiteral("Kalibrointi"), K(Qt::CTRL | Qt::Key_K));
-    m_timeView = addCommand(settings, "Menu_Aika", QStringLiteral("Aikanäkymä"), K());
-    QAction *stat = addCommand(settings, "Menu_Stat", QStringLiteral("Statistiikka"), K(Qt::CTRL | Qt::Key_S));
-    QAction *summary = addCommand(settings, "Menu_Yhteenveto", QStringLiteral("Yhteenveto"), K(Qt::CTRL | Qt::Key_Y));
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Ohje"));
-    QAction *instructions = addCommand(help, "Menu_Ohjeita", QStringLiteral("Ohjeita"), K(Qt::CTRL | Qt::Key_O));
-    QAction *about = addCommand(help, "Menu_Tietoja", QStringLiteral("Tietoja"), K());
+    QAction *quit = addCommand(files, "Menu_Lopeta", QStringLiteral("&Lopeta"), K(Qt::CTRL | Qt::Key_L));
+    QMenu *settings = menuBar()->addMenu(QStringLiteral("&Asetukset"));
+    m_calibrate = addCommand(settings, "Menu_Kalibroi", QStringLiteral("&Kalibrointi"), K(Qt::CTRL | Qt::Key_K));
+    m_timeView = addCommand(settings, "Menu_Aika", QStringLiteral("&Aikanäkymä"), K());
+    QAction *stat = addCommand(settings, "Menu_Stat", QStringLiteral("&Statistiikka"), K(Qt::CTRL | Qt::Key_S));
+    QAction *summary = addCommand(settings, "Menu_Yhteenveto", QStringLiteral("&Yhteenveto"), K(Qt::CTRL | Qt::Key_Y));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Ohje"));
+    QAction *instructions = addCommand(help, "Menu_Ohjeita", QStringLiteral("&Ohjeita"), K(Qt::CTRL | Qt::Key_O));
+    QAction *about = addCommand(help, "Menu_Tietoja", QStringLiteral("&Tietoja"), K());
+    // F10 opens the menu bar from anywhere in the window, as on other desktops.
+    auto *menuKey = new QAction(this);
+    menuKey->setShortcut(K(Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &Tankeli::openMenuBar);
 
     m_calibrate->setCheckable(true);
     m_timeView->setCheckable(true);
@@ -121,17 +138,28 @@ void Tankeli::createMenus()
         m_windows->showCalibration();
     });
     connect(m_timeView, &QAction::triggered, this, &Tankeli::applyTimeView);
-    connect(open, &QAction::triggered, this, [this, open] { m_windows->showFiles(FileMode::Open, open->text()); });
-    connect(save, &QAction::triggered, this, [this, save] { m_windows->showFiles(FileMode::Save, save->text()); });
+    connect(open, &QAction::triggered, this, [this, open] { m_windows->showFiles(FileMode::Open, captionOf(open)); });
+    connect(save, &QAction::triggered, this, [this, save] { m_windows->showFiles(FileMode::Save, captionOf(save)); });
     connect(quit, &QAction::triggered, this, &QWidget::close);
-    connect(stat, &QAction::triggered, this, [this, stat] { m_windows->showStatistics(stat->text()); });
+    connect(stat, &QAction::triggered, this, [this, stat] { m_windows->showStatistics(captionOf(stat)); });
     connect(summary, &QAction::triggered, this, [this] { m_windows->showSummary(); });
     connect(exportTrips, &QAction::triggered, this, [this] { exportTripsToSpreadsheet(this, m_folders); });
     connect(importTrips, &QAction::triggered, this, [this] { importTripsFromSpreadsheet(this, m_folders); });
     connect(instructions, &QAction::triggered, this, [this] { Suorita(2); });
     connect(about, &QAction::triggered, this, [this, about] {
-        Messages::current().inform(this, aboutText(m_folders.recordFolder()), about->text(), Messages::Icon::Information);
+        Messages::current().inform(this, aboutText(m_folders.recordFolder()), captionOf(about), Messages::Icon::Information);
     });
+}
+
+// The first menu opens with its first command lit; the arrow keys walk on from there.
+void Tankeli::openMenuBar()
+{
+    QAction *first = menuBar()->actions().value(0);
+    if (!first)
+        return;
+    menuBar()->setActiveAction(first);
+    if (QMenu *menu = first->menu())
+        menu->setActiveAction(menu->actions().value(0));
 }
 
 Done Tankeli::Form_Load()
@@ -142,6 +170,8 @@ Done Tankeli::Form_Load()
     m_buttons = new PictureButtons(m_client, *pictures,
                                    {QStringLiteral("Laske"), QStringLiteral("Nollaa"), QStringLiteral("Ohjeita")});
     connect(m_buttons, &PictureButtons::clicked, this, &Tankeli::Suorita);
+    for (const auto &[button, key] : {std::pair{0, "L"}, {1, "N"}, {2, "O"}})
+        m_buttons->Nappi(button)->setKeyName(QString::fromLatin1(key));
     connect(m_client, &GradientBackground::backgroundMouseMoved, m_buttons, &PictureButtons::showAllNormal);
 
     using namespace Muuttujat;
@@ -163,6 +193,7 @@ Done Tankeli::Form_Load()
     applyTimeView();
     m_loaded = true;
     Form_Resize();
+    m_places.attach(*this, QStringLiteral("Tankeli"));
     return {};
 }
 
@@ -250,8 +281,7 @@ void Tankeli::useConsumption(const QString &consumption)
     (void)calculateFields();
     raise();
     activateWindow();
-    m_fields[2]->setFocus(Qt::OtherFocusReason);
-    m_fields[2]->selectAll();
+    m_fields[2]->setFocus(Qt::OtherFocusReason); // which selects its number
 }
 
 void Tankeli::Kasittele_Nappain(int key)
@@ -311,19 +341,31 @@ bool Tankeli::event(QEvent *event)
 
 void Tankeli::closeEvent(QCloseEvent *event)
 {
+    bool written = true;
     if (m_loaded)
-        Form_Unload();
+        written = Form_Unload();
     event->accept();
-    QCoreApplication::quit();
+    const bool failed = m_stopped || (m_unattendedClose && !written);
+    emit closed(failed ? EXIT_FAILURE : EXIT_SUCCESS);
 }
 
-void Tankeli::Form_Unload()
+bool Tankeli::Form_Unload()
 {
     const Done written = saveSettings();
     if (m_unattendedClose)
         *m_unattendedClose = written;
     else if (!written)
         Messages::current().inform(this, written.error(), programTitle(), Messages::Icon::Critical);
+    return written.ok();
+}
+
+void Tankeli::stopForFault(const QString &why)
+{
+    if (m_stopped)
+        return;
+    m_stopped = true;
+    Messages::current().inform(this, why, programTitle(), Messages::Icon::Critical);
+    close();
 }
 
 Done Tankeli::saveSettings()
@@ -333,6 +375,9 @@ Done Tankeli::saveSettings()
     const Settings settings{m_fields[0]->text(), m_calibration.displaySetting(),
                             m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
                             m_timeView->isChecked()};
+    // Where the windows are is no setting the user made: a place that cannot be written
+    // costs only the windows' opening at their designed places next time.
+    (void)m_places.save();
     return m_settingsFile.write(settings);
 }
 

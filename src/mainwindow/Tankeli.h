@@ -6,6 +6,7 @@
 
 #include "base/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
+#include "look/WindowMemory.h"
 #include "look/WindowSizing.h"
 #include "vehicles/SettingsFile.h"
 #include "records/TripFields.h"
@@ -34,8 +35,9 @@ public:
     Done Form_Load();
     // Runs command 0 (calculate), 1 (reset) or 2 (help).
     void Suorita(int index);
-    // Writes the settings file now, as closing does; the failure names the file and the
-    // fault. Writes nothing before the window has loaded.
+    // Writes the settings file now, as closing does, and where the windows are; the
+    // failure names the settings file and the fault. Writes nothing before the window has
+    // loaded.
     Done saveSettings();
     // Closes the window as the close command does, for a request from outside it (logout,
     // shutdown, a signal) that nobody may be there to answer: no message box is shown, a
@@ -44,9 +46,11 @@ public:
     Done closeUnattended();
 
 signals:
-    // A fault in the program's own files after start-up (a secondary window's picture):
-    // the program cannot go on. Start-up ends it as it ends a failed start.
-    void cannotGoOn(const QString &why);
+    // The window has closed, with the settings written: the program ends, with the exit
+    // status given. It is EXIT_FAILURE after a fault in the program's own files (a
+    // secondary window's picture) that it could not go on from, or an unattended close
+    // that could not write the settings; otherwise EXIT_SUCCESS.
+    void closed(int exitStatus);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -69,11 +73,14 @@ private:
     void applyTimeView();
     void Form_Resize();
     // Close-time work: writes the settings; a failure is shown in a box, or handed to
-    // closeUnattended().
-    void Form_Unload();
+    // closeUnattended(). False when they could not be written.
+    bool Form_Unload();
     void Kasittele_Nappain(int key);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
     void reset();
+    // Says why the program cannot go on and closes the window as the close command does.
+    void stopForFault(const QString &why);
+    void openMenuBar();
 
     ProgramFolders m_folders;
     GradientBackground *m_client;
@@ -88,7 +95,9 @@ private:
     SecondaryWindows *m_windows;
     WindowSizing m_sizing;
     SettingsFile m_settingsFile;
+    WindowMemory m_places;
     bool m_loaded = false;
+    bool m_stopped = false;            // by a fault in the program's own files
     Done *m_unattendedClose = nullptr; // where closeUnattended() wants the close's outcome
 };
 

@@ -50,6 +50,8 @@ Done Tiedosto::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
+    for (const auto &[button, key] : {std::pair{0, "Enter"}, {1, "Esc"}, {2, "Delete"}})
+        buttons()->Nappi(button)->setKeyName(QString::fromLatin1(key));
     // Tab goes on from the name field in reading order: Sulje, the mode's button, Poista.
     setTabOrder(m_name, buttons()->Nappi(1));
     setTabOrder(buttons()->Nappi(1), buttons()->Nappi(0));
@@ -66,8 +68,17 @@ void Tiedosto::showFor(FileMode mode, const QString &caption)
     buttons()->setCaption(0, caption);
     // Another program may have added or removed records since the list was read.
     readList();
-    if (mode == FileMode::Save)
+    // The focus starts where the mode's command takes its name, so that Enter runs that
+    // command: in the name field with the proposed name selected for typing over, or on
+    // the entry selected in the list (the first when none is).
+    if (mode == FileMode::Save) {
         Hae_Tiedostonimi();
+        m_name->setFocus(Qt::OtherFocusReason);
+        m_name->selectAll();
+    } else {
+        selectEntry(qMax(selectedEntry(), 0));
+        m_list->setFocus(Qt::OtherFocusReason);
+    }
     if (!m_listProblem.isEmpty())
         inform(m_listProblem);
 }
@@ -202,6 +213,16 @@ bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return SecondaryWindow::eventFilter(watched, event);
+}
+
+// Escape on a button too, as Sulje's tooltip says.
+void Tiedosto::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Suorita_Toiminto(1);
+        return;
+    }
+    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

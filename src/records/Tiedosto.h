@@ -25,7 +25,8 @@ public:
 
     // Reads the list and loads the button pictures; the failure names a picture.
     Done Form_Load();
-    // Shows the window for opening or saving, titled with the menu command's caption.
+    // Shows the window for opening or saving, titled with the menu command's caption;
+    // the focus is in the name field (saving) or on the list's selected entry (opening).
     void showFor(FileMode mode, const QString &caption);
     void Suorita_Toiminto(int index);
     // Puts today's default record name into the name field.
@@ -41,6 +42,7 @@ protected:
     void layOut() override;
     void Form_Unload() override {}
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void followSelection();

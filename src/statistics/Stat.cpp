@@ -47,6 +47,7 @@ Done Stat::Form_Load()
     QWidget::setTabOrder(m_canvas, buttons()->Nappi(0));
 
     connect(buttons(), &PictureButtons::clicked, this, &Stat::Nappi_Komento);
+    buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     connect(m_selectors, &PictureButtons::clicked, this, &Stat::Piirra_Kayra);
     connect(this, &GradientBackground::backgroundMouseMoved, m_selectors,
             &PictureButtons::showAllNormal);

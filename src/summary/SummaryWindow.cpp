@@ -154,6 +154,7 @@ Done SummaryWindow::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, &SummaryWindow::Nappi_Komento);
+    buttons()->Nappi(1)->setKeyName(QStringLiteral("Esc"));
     layOut();
     return {};
 }
