@@ -31,6 +31,17 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
+    bool ask(QWidget *parent, const QString &text, const QString &title, const QString &yesText,
+             const QString &noText) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::Cancel, parent);
+        box.button(QMessageBox::Yes)->setText(yesText);
+        box.button(QMessageBox::Cancel)->setText(noText);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Yes;
+    }
+
     FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
                           const QStringList &filters) override
     {

@@ -20,6 +20,15 @@ public:
     virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
     // A box with Yes ("Kyllä", the default) and No ("Ei"); true for Yes.
     virtual bool ask(QWidget *parent, const QString &text, const QString &title) = 0;
+    // The same box with its own words on the two buttons ("Tuo", "Peruuta"); the first is
+    // the default and gives true. Escape answers with the second.
+    virtual bool ask(QWidget *parent, const QString &text, const QString &title, const QString &yesText,
+                     const QString &noText)
+    {
+        Q_UNUSED(yesText);
+        Q_UNUSED(noText);
+        return ask(parent, text, title);
+    }
     // A file dialog for saving (or opening) one file, opened in the suggested folder or
     // offering the suggested file: the chosen path and the filter it was chosen under, or
     // an empty path when the user cancelled.
