@@ -5,9 +5,11 @@
 #include "calculator/NumberText.h"
 #include "fillups/FillUpImport.h"
 #include "fillups/FillUpLog.h"
+#include "vehicles/VehicleComparison.h"
 
 #include "FileBytes.h"
 
+#include <QDir>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -408,6 +410,39 @@ private slots:
             refused << QString::number(p.row) + ": " + p.reason;
         QTEST(refused, "refused");
         QTEST(preview->alreadyInLog, "alreadyInLog");
+    }
+
+    // The vehicle comparison takes the measured average before the trips' average, with
+    // the vehicle's own calibration (100 -> 105 km/h: distances × 1,05): 26,25 l over
+    // 500 km × 1,05 is 5 l/100 km; the trips alone say 6.
+    void comparison_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("consumption");
+        QTest::addColumn<int>("source");
+        const QByteArray header = "Päivämäärä;Mittarilukema (km);Määrä (l);Hinta (€/l);Yhteensä (€);Täysi;Edellinen puuttuu;Huomautus\r\n";
+        QTest::newRow("a whole chain: measured") << header + "2024-01-01;10000;40;2;80;kyllä;ei;\r\n2024-01-09;10500;26,25;2;52,5;kyllä;ei;\r\n"
+                                                 << "5,00 l/100 km" << int(ConsumptionSource::FillUps);
+        QTest::newRow("no whole chain: the trips") << header + "2024-01-01;10000;40;2;80;kyllä;ei;\r\n2024-01-09;10500;26,25;2;52,5;ei;ei;\r\n"
+                                                   << "6,00 l/100 km" << int(ConsumptionSource::Trips);
+        QTest::newRow("no log: the trips") << QByteArray() << "6,00 l/100 km" << int(ConsumptionSource::Trips);
+    }
+    void comparison()
+    {
+        QFETCH(QByteArray, log);
+        QTemporaryDir home;
+        QDir(home.path()).mkpath("Data");
+        QDir(home.path()).mkpath("stat");
+        QVERIFY(writeBytes(home.filePath("Data/Arvot.txt"), "1,9\r\n100\r\n105\r\nTrue\r\nFalse\r\n"));
+        QVERIFY(writeBytes(home.filePath("stat/a.sav"), "1,9\r\n6\r\n100\r\n11,4\r\n6\r\n"));
+        if (!log.isEmpty())
+            QVERIFY(writeBytes(home.filePath("Data/Tankkaukset.csv"), log));
+        Garage garage{ProgramFolders(home.path())};
+        garage.load();
+        const Outcome<QList<ComparedVehicle>> compared = compareVehicles(garage, "100", {"1,9", "100", "105", true, false});
+        QVERIFY(compared.ok());
+        QTEST(comparisonCells(compared->first())[2], "consumption");
+        QTEST(int(compared->first().source), "source");
     }
 
     // What the question says before an import.
