@@ -414,7 +414,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
 Outcome<ImportPreview> previewImportFile(const QString &path, const QList<FillUp> &log, QDate today, Energy energy)
 {
     const QString shown = shownPath(path);
-    const Outcome<QByteArray> bytes = readWholeFile(path, maxImportBytes, shown);
+    const Outcome<QByteArray> bytes = readWholeFile(path, maxFillUpImportBytes, shown);
     if (!bytes)
         return Outcome<ImportPreview>::failure(bytes.error());
     return previewImport(*bytes, shown, log, today, energy);

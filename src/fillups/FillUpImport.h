@@ -25,7 +25,7 @@ inline constexpr double litresPerUsGallon = 3.785411784;
 inline constexpr double litresPerUkGallon = 4.54609;
 
 // A file larger than this is not read.
-inline constexpr qsizetype maxImportBytes = qsizetype(16) << 20;
+inline constexpr qsizetype maxFillUpImportBytes = qsizetype(16) << 20;
 
 struct ImportedFillUp
 {
@@ -48,7 +48,7 @@ struct ImportPreview
 // fields in the reasons.
 Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fileName, const QList<FillUp> &log,
                                      QDate today, Energy energy);
-// The same for a file, read only when it is a regular file of at most maxImportBytes.
+// The same for a file, read only when it is a regular file of at most maxFillUpImportBytes.
 Outcome<ImportPreview> previewImportFile(const QString &path, const QList<FillUp> &log, QDate today, Energy energy);
 
 // The log with the preview's fill-ups added, in the log's order.
