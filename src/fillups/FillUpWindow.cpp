@@ -2,6 +2,7 @@
 
 #include "FillUpTableModel.h"
 #include "calculator/NumberText.h"
+#include "look/Labels.h"
 #include "look/Messages.h"
 #include "records/TripFields.h"
 
@@ -26,7 +27,8 @@ constexpr int buttonCount = 4;
 
 QLabel *makeNote(QWidget *parent, const QString &name)
 {
-    auto *label = new QLabel(parent);
+    // The program's own label: dark text on the light gradient, whatever the colour scheme.
+    QLabel *label = makeLabel(parent, QSizeF(), Qt::AlignLeft | Qt::AlignVCenter);
     label->setObjectName(name);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -70,7 +72,7 @@ QString fillUpLogPath(const QString &dataFolder)
 
 FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, FillUpLogSetup setup)
     : SecondaryWindow(folders, mainWindow,
-                      {QSize(820, 460), QSize(680 * 15, 340 * 15), QSize(4 * 141 + 5 * margin, 300)})
+                      {QSize(980, 460), QSize(680 * 15, 340 * 15), QSize(4 * 141 + 5 * margin, 300)})
     , m_trip(trip)
     , m_setup(std::move(setup))
 {
