@@ -4,6 +4,8 @@
 // the bare system-call floor of the same work.
 #include "calculator/NumberText.h"
 #include "calculator/TripCalculation.h"
+#include "fillups/FillUpImport.h"
+#include "fillups/FillUpLog.h"
 #include "records/RecordStore.h"
 #include "statistics/ChartBuilder.h"
 #include "summary/TripSpreadsheet.h"
@@ -14,6 +16,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -212,6 +215,59 @@ void importAgainstFloor(benchmark::State &state)
     againstFloor(state, import, floor);
 }
 BENCHMARK(importAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A fill-up log of `count` fill-ups: a partial now and then, a missed one now and then.
+QList<FillUp> fillUpsOf(int count)
+{
+    QList<FillUp> log;
+    const QDate first(2000, 1, 1);
+    for (int i = 0; i < count; ++i)
+        log.append({first.addDays(i), 10000.0 + 480.5 * i, 35.0 + i % 9, 1.859, 0, i % 5 != 3, i % 97 == 50,
+                    i % 11 == 0 ? QStringLiteral("Neste, Espoo") : QString()});
+    for (FillUp &f : log)
+        f.total = std::round(f.amount * f.price * 100) / 100;
+    return log;
+}
+
+// The fill-up window's opening: the log read and its chains worked out, against reading
+// its file.
+void fillUpLogAgainstFloor(benchmark::State &state)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("Tankkaukset.csv");
+    if (!writeFillUpLog(path, fillUpsOf(int(state.range(0))), Energy::Petrol))
+        state.SkipWithError("no log to read");
+    againstFloor(
+        state,
+        [&] {
+            const LogReading reading = readFillUpLog(path);
+            benchmark::DoNotOptimize(workOutLog(reading.fillUps, {true, 3}));
+        },
+        [&] { benchmark::DoNotOptimize(readFileFloor(pathOf(path))); });
+}
+BENCHMARK(fillUpLogAgainstFloor)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// Another program's export of `count` fill-ups read, checked against an empty log and
+// planned, against reading its file.
+void fillUpImportAgainstFloor(benchmark::State &state)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("fuelly.csv");
+    QByteArray bytes = "car_name,model,l/100km,odometer,km,litres,price,city_percentage,fuelup_date,date_added,tags,notes,"
+                       "missed_fuelup,partial_fuelup\r\n";
+    for (const FillUp &f : fillUpsOf(int(state.range(0))))
+        bytes += "Auto,Malli,," + QByteArray::number(f.odometer, 'f', 1) + ",0," + QByteArray::number(f.amount) + ",1.859,50,"
+                 + f.date.toString(Qt::ISODate).toLatin1() + ",,,," + (f.missedBefore ? "1" : "0") + "," + (f.full ? "0" : "1") + "\r\n";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        state.SkipWithError("no file to import");
+    file.close();
+    const QDate today(2030, 1, 1);
+    againstFloor(
+        state, [&] { benchmark::DoNotOptimize(previewImportFile(path, {}, today, Energy::Petrol)); },
+        [&] { benchmark::DoNotOptimize(readFileFloor(pathOf(path))); });
+}
+BENCHMARK(fillUpImportAgainstFloor)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

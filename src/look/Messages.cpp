@@ -27,13 +27,14 @@ public:
         box.setDefaultButton(QMessageBox::Ok);
         box.exec();
     }
-    bool askYesNo(QWidget *parent, const QString &text, const QString &title) override
+    bool askYesNo(QWidget *parent, const QString &text, const QString &title, const Buttons &buttons) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No,
                         parent);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Kyllä"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("Ei"));
-        box.setDefaultButton(QMessageBox::Yes);
+        box.button(QMessageBox::Yes)->setText(buttons.yes);
+        box.button(QMessageBox::No)->setText(buttons.no);
+        box.setDefaultButton(buttons.byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
     }
 
@@ -87,12 +88,12 @@ bool endWasRequested = false;
 
 } // namespace
 
-Answer Messages::ask(QWidget *parent, const QString &text, const QString &title)
+Answer Messages::ask(QWidget *parent, const QString &text, const QString &title, const Buttons &buttons)
 {
     if (endWasRequested)
         return Answer::Ending;
     // A request to end while the box is open closes it (its event loop ends) with No.
-    const bool yes = askYesNo(parent, text, title);
+    const bool yes = askYesNo(parent, text, title, buttons);
     return endWasRequested ? Answer::Ending : yes ? Answer::Yes : Answer::No;
 }
 

@@ -12,6 +12,14 @@ class QWidget;
 
 namespace tankeli {
 
+// The two buttons of a question and which of them Enter presses; Escape presses No.
+struct QuestionButtons
+{
+    QString yes = QStringLiteral("Kyllä");
+    QString no = QStringLiteral("Ei");
+    Answer byDefault = Answer::Yes; // Yes or No
+};
+
 class Messages
 {
 public:
@@ -20,9 +28,10 @@ public:
 
     // A box with an OK button.
     virtual void inform(QWidget *parent, const QString &text, const QString &title, Icon icon) = 0;
-    // A box with Yes ("Kyllä", the default) and No ("Ei"). Ending when the program is asked
-    // to end while it is open, or was before (then no box is shown).
-    Answer ask(QWidget *parent, const QString &text, const QString &title);
+    using Buttons = QuestionButtons;
+    // A box with Yes ("Kyllä", the default) and No ("Ei"), or the buttons given. Ending when
+    // the program is asked to end while it is open, or was before (then no box is shown).
+    Answer ask(QWidget *parent, const QString &text, const QString &title, const Buttons &buttons = Buttons());
     // A file dialog for saving (or opening) one file, opened in the suggested folder or
     // offering the suggested file: the chosen path and the filter it was chosen under, or
     // an empty path when the user cancelled. For saving, defaultSuffixes (without the dot,
@@ -52,7 +61,7 @@ public:
 
 protected:
     // The Yes/No box itself: true for Yes.
-    virtual bool askYesNo(QWidget *parent, const QString &text, const QString &title) = 0;
+    virtual bool askYesNo(QWidget *parent, const QString &text, const QString &title, const Buttons &buttons) = 0;
 };
 
 // The program's name, the title of every message that names none of its own.

@@ -3,6 +3,7 @@
 #include "calculator/NumberText.h"
 #include "calculator/TripCalculation.h"
 #include "calibration/CalibrationState.h"
+#include "fillups/FillUpLog.h"
 #include "summary/TripSummary.h"
 
 #include <algorithm>
@@ -13,9 +14,23 @@ namespace {
 
 const QString nothing = QStringLiteral("–");
 
-// The consumption the vehicle is best compared with, and where it comes from.
-void chooseConsumption(ComparedVehicle &compared, const Garage &garage, int index)
+Calibration calibrationOf(const Settings &settings)
 {
+    return CalibrationState::fromSettings(settings.displayReading, settings.meterReading, settings.calibrationInUse)
+        .forCalculation();
+}
+
+// The consumption the vehicle is best compared with, and where it comes from: what its
+// fill-ups measured (with its own calibration, as its calculator would take it) before
+// the average of its trips.
+void chooseConsumption(ComparedVehicle &compared, const Garage &garage, int index, const Calibration &calibration)
+{
+    const LogReading log = readFillUpLog(garage.folders(index).dataFolder() + QLatin1Char('/') + fillUpLogName);
+    if (const WorkedLog worked = workOutLog(log.fillUps, calibration); worked.average) {
+        compared.consumption = worked.average;
+        compared.source = ConsumptionSource::FillUps;
+        return;
+    }
     const TripSummary trips = summarizeStore(RecordStore(garage.folders(index).recordFolder()));
     if (trips.averageConsumption && std::isfinite(*trips.averageConsumption)) {
         compared.consumption = trips.averageConsumption;
@@ -66,14 +81,13 @@ Outcome<QList<ComparedVehicle>> compareVehicles(const Garage &garage, const QStr
         ComparedVehicle vehicle;
         vehicle.name = garage.info(i).name;
         vehicle.energy = garage.info(i).energy;
-        chooseConsumption(vehicle, garage, i);
-        if (i == garage.current()) {
-            workOutPrices(vehicle, chosenSettings, distance);
-        } else if (const Outcome<Settings> settings = SettingsFile(garage.folders(i).settingsFile()).read()) {
+        const Outcome<Settings> settings = i == garage.current() ? Outcome<Settings>(chosenSettings)
+                                                                 : SettingsFile(garage.folders(i).settingsFile()).read();
+        chooseConsumption(vehicle, garage, i, settings ? calibrationOf(*settings) : Calibration{});
+        if (settings)
             workOutPrices(vehicle, *settings, distance);
-        } else {
+        else
             vehicle.problem = settings.error();
-        }
         compared.append(vehicle);
     }
     // Cheapest first; a vehicle without a price after every one with one, in menu order.

@@ -15,7 +15,8 @@
 namespace tankeli {
 
 // Where the consumption a vehicle is compared with comes from, best first.
-enum class ConsumptionSource { Trips, LastCalculated, None };
+// FillUps: the average measured from full tank to full tank in the vehicle's fill-up log.
+enum class ConsumptionSource { FillUps, Trips, LastCalculated, None };
 
 struct ComparedVehicle
 {

@@ -20,9 +20,14 @@ public:
     }
 
     void inform(QWidget *, const QString &text, const QString &title, Icon) override { shown << "!" + title + ": " + text; }
-    bool askYesNo(QWidget *, const QString &text, const QString &title) override
+    bool askYesNo(QWidget *, const QString &text, const QString &title, const Buttons &buttons) override
     {
-        shown << "?" + title + ": " + text;
+        // A question with buttons of its own names them, the default first: "[Tuo/Peruuta]".
+        const bool ownButtons = buttons.yes != Buttons().yes || buttons.no != Buttons().no || buttons.byDefault != tankeli::Answer::Yes;
+        shown << "?" + title + ": " + text
+                + (ownButtons ? buttons.byDefault == tankeli::Answer::No ? " [" + buttons.no + "/" + buttons.yes + "]"
+                                                                : " [" + buttons.yes + "/" + buttons.no + "]"
+                              : QString());
         if (whileAsking)
             std::exchange(whileAsking, {})(); // once, as a box is open once
         return answers.isEmpty() || answers.takeFirst();

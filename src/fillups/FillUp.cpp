@@ -1,0 +1,183 @@
+#include "FillUp.h"
+
+#include "calculator/NumberText.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tankeli {
+
+QString columnTitle(FillUpColumn column, Energy energy)
+{
+    const QString unit = energyWords(energy).amountSymbol;
+    switch (column) {
+    case FillUpColumn::Date: return QStringLiteral("Päivämäärä");
+    case FillUpColumn::Odometer: return QStringLiteral("Mittarilukema (km)");
+    case FillUpColumn::Amount: return QStringLiteral("Määrä (%1)").arg(unit);
+    case FillUpColumn::Price: return QStringLiteral("Hinta (€/%1)").arg(unit);
+    case FillUpColumn::Total: return QStringLiteral("Yhteensä (€)");
+    case FillUpColumn::Full: return QStringLiteral("Täysi");
+    case FillUpColumn::MissedBefore: return QStringLiteral("Edellinen puuttuu");
+    case FillUpColumn::Note: return QStringLiteral("Huomautus");
+    case FillUpColumn::Driven: return QStringLiteral("Ajettu (km)");
+    case FillUpColumn::Consumption: return QStringLiteral("Kulutus (%1/100 km)").arg(unit);
+    }
+    return {};
+}
+
+QStringList columnTitles(Energy energy, int count)
+{
+    QStringList titles;
+    for (int c = 0; c < count; ++c)
+        titles << columnTitle(FillUpColumn(c), energy);
+    return titles;
+}
+
+QString columnExplanation(FillUpColumn column, Energy energy)
+{
+    const QString unit = energyWords(energy).amountSymbol;
+    switch (column) {
+    case FillUpColumn::Date: return QStringLiteral("Tankkauksen päivä, muodossa 2024-03-07 tai 7.3.2024.");
+    case FillUpColumn::Odometer: return QStringLiteral("Matkamittarin lukema tankatessa, kilometreinä.");
+    case FillUpColumn::Amount: return QStringLiteral("Tankattu määrä (%1). Määrästä, hinnasta ja summasta kaksi riittää.").arg(unit);
+    case FillUpColumn::Price: return QStringLiteral("Hinta euroina yksiköltä (€/%1).").arg(unit);
+    case FillUpColumn::Total: return QStringLiteral("Maksettu summa euroina.");
+    case FillUpColumn::Full: return QStringLiteral("Tankattiinko täyteen. Kulutus lasketaan täydestä täyteen; osittainen tankkaus lasketaan seuraavaan täyteen.");
+    case FillUpColumn::MissedBefore: return QStringLiteral("Jokin tätä edeltävä tankkaus jäi kirjaamatta: ketju katkeaa, eikä seuraavalle täydelle lasketa kulutusta.");
+    case FillUpColumn::Note: return QStringLiteral("Vapaa huomautus, esimerkiksi asema tai reitti.");
+    case FillUpColumn::Driven: return QStringLiteral("Kilometrit edellisestä tankkauksesta (kalibroinnin ollessa käytössä korjattuina).");
+    case FillUpColumn::Consumption:
+        return QStringLiteral("Täyden tankkauksen kulutus: kaikki edellisen täyden jälkeen tankattu (osittaiset ja tämä mukaan lukien) "
+                              "jaettuna edellisestä täydestä ajetuilla kilometreillä, %1/100 km.").arg(unit);
+    }
+    return {};
+}
+
+bool comesBefore(const FillUp &a, const FillUp &b)
+{
+    return a.date != b.date ? a.date < b.date : a.odometer < b.odometer;
+}
+
+void sortFillUps(QList<FillUp> &fillUps)
+{
+    std::stable_sort(fillUps.begin(), fillUps.end(), comesBefore);
+}
+
+FillUpDraft draftOf(const FillUp &fillUp)
+{
+    return {fillUp.date.toString(Qt::ISODate), doubleToText(fillUp.odometer), doubleToText(fillUp.amount),
+            doubleToText(fillUp.price), doubleToText(fillUp.total), fillUp.full, fillUp.missedBefore, fillUp.note};
+}
+
+std::optional<QDate> dateFromText(const QString &text)
+{
+    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    static const QRegularExpression finnish(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})$"));
+    const QString trimmed = text.trimmed();
+    QDate date;
+    if (const QRegularExpressionMatch m = iso.match(trimmed); m.hasMatch())
+        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    else if (const QRegularExpressionMatch f = finnish.match(trimmed); f.hasMatch())
+        date = QDate(f.captured(3).toInt(), f.captured(2).toInt(), f.captured(1).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<double> numberFromText(const QString &text)
+{
+    const std::optional<double> value = textToDouble(text.trimmed());
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp> &others)
+{
+    for (const FillUp &other : others) {
+        if (other.date < fillUp.date && other.odometer > fillUp.odometer)
+            return QStringLiteral("%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
+                .arg(doubleToText(fillUp.odometer), other.date.toString(Qt::ISODate), doubleToText(other.odometer));
+        if (other.date > fillUp.date && other.odometer < fillUp.odometer)
+            return QStringLiteral("%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
+                .arg(doubleToText(fillUp.odometer), other.date.toString(Qt::ISODate), doubleToText(other.odometer));
+    }
+    return std::nullopt;
+}
+
+RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
+                  Energy energy)
+{
+    const auto refuse = [&](FillUpColumn column, const QString &why) {
+        return RowCheck{std::nullopt, RowRefusal{column, QStringLiteral("%1, %2: %3").arg(rowName, columnTitle(column, energy), why)}};
+    };
+    FillUp fillUp;
+    const std::optional<QDate> date = dateFromText(draft.date);
+    if (!date)
+        return refuse(FillUpColumn::Date, draft.date.trimmed().isEmpty()
+                          ? QStringLiteral("päivämäärä puuttuu. Kirjoita se muodossa 2024-03-07 tai 7.3.2024.")
+                          : QStringLiteral("\"%1\" ei ole päivämäärä. Kirjoita se muodossa 2024-03-07 tai 7.3.2024.").arg(draft.date.trimmed()));
+    if (*date > today)
+        return refuse(FillUpColumn::Date, QStringLiteral("%1 on tulevaisuudessa. Kirjoita päivä, jona tankkasit.")
+                                              .arg(date->toString(Qt::ISODate)));
+    fillUp.date = *date;
+
+    const std::optional<double> odometer = numberFromText(draft.odometer);
+    if (!odometer || *odometer < 0)
+        return refuse(FillUpColumn::Odometer, draft.odometer.trimmed().isEmpty()
+                          ? QStringLiteral("lukema puuttuu. Kirjoita matkamittarin lukema kilometreinä.")
+                          : QStringLiteral("\"%1\" ei ole mittarin lukema. Kirjoita kilometrit numeroina, esimerkiksi 12345,6.").arg(draft.odometer.trimmed()));
+    fillUp.odometer = *odometer;
+
+    struct Given
+    {
+        FillUpColumn column;
+        const QString *text;
+        std::optional<double> value;
+    };
+    std::array<Given, 3> given{Given{FillUpColumn::Amount, &draft.amount, {}}, Given{FillUpColumn::Price, &draft.price, {}},
+                               Given{FillUpColumn::Total, &draft.total, {}}};
+    int count = 0;
+    std::optional<FillUpColumn> firstMissing;
+    for (Given &g : given) {
+        if (g.text->trimmed().isEmpty()) {
+            if (!firstMissing)
+                firstMissing = g.column;
+            continue;
+        }
+        g.value = numberFromText(*g.text);
+        if (!g.value)
+            return refuse(g.column, QStringLiteral("\"%1\" ei ole luku. Kirjoita luku desimaalipilkulla, esimerkiksi 1,859.").arg(g.text->trimmed()));
+        if (*g.value <= 0)
+            return refuse(g.column, QStringLiteral("arvon pitää olla suurempi kuin nolla."));
+        ++count;
+    }
+    if (count < 2)
+        return refuse(*firstMissing, QStringLiteral("anna kaksi kolmesta: %1, %2 ja %3; kolmas lasketaan niistä.")
+                                         .arg(columnTitle(FillUpColumn::Amount, energy), columnTitle(FillUpColumn::Price, energy),
+                                              columnTitle(FillUpColumn::Total, energy)));
+    const std::optional<double> amount = given[0].value;
+    const std::optional<double> price = given[1].value;
+    const std::optional<double> total = given[2].value;
+    // The third from the other two; a total worked out is rounded to cents, as a pump shows it.
+    fillUp.amount = amount ? *amount : *total / *price;
+    fillUp.price = price ? *price : *total / *amount;
+    fillUp.total = total ? *total : std::round(*amount * *price * 100.0) / 100.0;
+    if (!(fillUp.amount > 0) || !std::isfinite(fillUp.amount))
+        return refuse(FillUpColumn::Amount, QStringLiteral("määrän pitää olla suurempi kuin nolla."));
+    if (!(fillUp.total > 0) || !std::isfinite(fillUp.total))
+        return refuse(FillUpColumn::Total, QStringLiteral("summan pitää olla suurempi kuin nolla."));
+    if (!std::isfinite(fillUp.price))
+        return refuse(FillUpColumn::Price, QStringLiteral("hintaa ei voi laskea näistä luvuista."));
+
+    fillUp.full = draft.full;
+    fillUp.missedBefore = draft.missedBefore;
+    fillUp.note = draft.note;
+    if (const std::optional<QString> problem = odometerProblem(fillUp, others))
+        return refuse(FillUpColumn::Odometer, *problem);
+    return {fillUp, std::nullopt};
+}
+
+} // namespace tankeli

@@ -1,0 +1,89 @@
+#pragma once
+// One fill-up of a vehicle's log (Tankkaukset), its columns, and the rules that make a
+// row of typed texts a fill-up: of amount, price and total any two give the third, and
+// a row is refused, with a message naming the row and the field, when its date is no
+// date or in the future, its odometer reading does not fit between the readings of
+// earlier and later dates, or its amount or total is not above zero.
+
+#include "base/Outcome.h"
+#include "calculator/Energy.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace tankeli {
+
+struct FillUp
+{
+    QDate date;
+    double odometer = 0;  // km as the speedometer counts them
+    double amount = 0;    // in the energy's unit (l, kWh, kg)
+    double price = 0;     // € per unit
+    double total = 0;     // €
+    bool full = true;
+    bool missedBefore = false; // "Edellinen puuttuu": a fill-up before this one was not logged
+    QString note;
+    bool operator==(const FillUp &) const = default;
+};
+
+// The window's columns in their order; the log file holds the first eight.
+enum class FillUpColumn { Date, Odometer, Amount, Price, Total, Full, MissedBefore, Note, Driven, Consumption };
+inline constexpr int fillUpColumnCount = 10;
+inline constexpr int storedColumnCount = 8;
+
+// "Päivämäärä", "Mittarilukema (km)", "Määrä (l)", "Hinta (€/l)", … with the energy's unit.
+QString columnTitle(FillUpColumn column, Energy energy);
+QStringList columnTitles(Energy energy, int count = fillUpColumnCount);
+// What the column holds, for its tooltip.
+QString columnExplanation(FillUpColumn column, Energy energy);
+
+// Ordered by date, then odometer: the log's order.
+bool comesBefore(const FillUp &a, const FillUp &b);
+void sortFillUps(QList<FillUp> &fillUps);
+
+// A row as typed: the texts of its cells.
+struct FillUpDraft
+{
+    QString date;
+    QString odometer;
+    QString amount;
+    QString price;
+    QString total;
+    bool full = true;
+    bool missedBefore = false;
+    QString note;
+};
+
+// How the window shows a fill-up's cells: ISO date, numbers in the program's form.
+FillUpDraft draftOf(const FillUp &fillUp);
+
+// A date typed as 2024-03-07 or 7.3.2024 (7.3.24 is not taken).
+std::optional<QDate> dateFromText(const QString &text);
+// Numbers as the program writes them (decimal comma). A decimal point is not taken: a
+// Finn may type 12.345 for twelve thousand.
+std::optional<double> numberFromText(const QString &text);
+
+struct RowRefusal
+{
+    FillUpColumn column;
+    QString message; // "Rivi 3, Mittarilukema (km): …"
+};
+
+// The fill-up of a typed row, or why it is refused. rowName names the row in the message
+// ("Rivi 3", "Uusi rivi"); others are the log's other rows; today is the latest date
+// taken.
+struct RowCheck
+{
+    std::optional<FillUp> fillUp;
+    std::optional<RowRefusal> refusal;
+};
+RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
+                  Energy energy);
+
+// Why a whole fill-up does not fit among the others by its odometer reading, or nullopt.
+std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp> &others);
+
+} // namespace tankeli

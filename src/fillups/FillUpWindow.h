@@ -1,0 +1,76 @@
+#pragma once
+// The fill-up log window (Tankkaukset) of one vehicle: its fill-ups as a table, edited in
+// place, with the distance driven and the consumption of each full fill-up worked out;
+// "Lisää" adds a row to type, "Poista" removes the current one after asking, and
+// "Käytä laskimessa" puts the measured average consumption into the main window. Every
+// whole change is saved at once and can be undone (Ctrl+Z) and redone (Ctrl+Shift+Z)
+// while the window is open. A log that cannot be read is shown read-only with the
+// reason and never written. Escape and "Sulje" close it.
+
+#include "FillUpLog.h"
+#include "look/SecondaryWindow.h"
+
+#include <QDate>
+
+class QLabel;
+class QTableView;
+class QUndoStack;
+
+namespace tankeli {
+
+class FillUpTableModel;
+class TripFields;
+
+struct FillUpLogSetup
+{
+    QString logPath;          // the vehicle's Data/Tankkaukset.csv
+    Energy energy = Energy::Petrol;
+    Calibration calibration;  // as the calculator takes it (CalibrationState::forCalculation)
+    QDate today = QDate::currentDate(); // no fill-up is dated later
+};
+
+// Where the vehicle's log lies: beside its settings, in dataFolder.
+QString fillUpLogPath(const QString &dataFolder);
+
+class FillUpWindow : public SecondaryWindow
+{
+    Q_OBJECT
+public:
+    // folders: the program's pictures; trip: the main window's fields for the average.
+    FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, FillUpLogSetup setup);
+
+    // Makes the buttons and reads the log; fails only where the button pictures cannot be read.
+    Done Form_Load();
+
+    // Reads the log again (after an import); what was typed and the undo history go.
+    void reload();
+
+    enum class Command { Add, Remove, UseInCalculator, Close };
+    void runCommand(Command command);
+
+protected:
+    void layOut() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class LogChange;
+    // Saves the log and shows it; false (after saying why) where it could not be saved.
+    bool commit(const QList<FillUp> &log, const QString &what);
+    bool applyLog(const QList<FillUp> &log);
+    void showCurrentRow();
+    void showAverage();
+
+    TripFields &m_trip;
+    FillUpLogSetup m_setup;
+    FillUpTableModel *m_model = nullptr;
+    QUndoStack *m_undo = nullptr;
+    QLabel *m_readOnlyNote = nullptr;
+    QLabel *m_calibrationNote = nullptr;
+    QTableView *m_table = nullptr;
+    QLabel *m_rowState = nullptr;
+    QLabel *m_average = nullptr;
+    QString m_saved; // what the row state says after a save
+};
+
+} // namespace tankeli
