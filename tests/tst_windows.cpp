@@ -1,4 +1,5 @@
 #include "RecordingMessages.h"
+#include "ScreenReader.h"
 #include "TestFolders.h"
 
 #include "calculator/TripQuantities.h"
@@ -13,6 +14,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -334,6 +336,7 @@ class TestWindows : public QObject
     }
 
 private slots:
+
     // A home of the test's own, with no documents folder unless a step makes one.
     void initTestCase()
     {
@@ -599,6 +602,63 @@ private slots:
             : red < 100 ? "no curve"
             : image.size() == canvas->size() * 2 ? "red curve, 2x" : "red curve";
         QCOMPARE(seen, looks);
+    }
+
+    // A screen reader reads every field's whole value, however long: in the runs of its
+    // text attributes (runs that ended short made Orca read "600" as "60"), line by line,
+    // word by word and character by character, and where typing leaves the cursor.
+    void fieldsReadWhole_data()
+    {
+        QTest::addColumn<QString>("command"); // the menu command that shows the field, "" in the main window
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value"); // its first 1, 2, .. 12 characters are read in turn
+        QTest::newRow("fuel price") << "" << "row0" << "1,3456789012";
+        QTest::newRow("consumption") << "" << "row1" << "6,5 l/100 km";
+        QTest::newRow("distance") << "" << "row2" << "600000000000";
+        QTest::newRow("trip price") << "" << "row3" << "-10,61613 €.";
+        QTest::newRow("litres") << "" << "row4" << "8,449999E+09";
+        QTest::newRow("month price") << "" << "row5" << "253,5 / kk  ";
+        QTest::newRow("year price") << "" << "row6" << "3084,25 väh";
+        QTest::newRow("display reading") << "Menu_Kalibroi" << "txt_Taulu" << "100000000000";
+        QTest::newRow("speedometer reading") << "Menu_Kalibroi" << "txt_Mittari" << "97,5 km/h 12";
+        QTest::newRow("error margin") << "Menu_Kalibroi" << "txt_Virhe" << "-10 % -10 %.";
+        QTest::newRow("record name") << "Menu_Tallenna" << "Tiedostonimi" << "2026_12_07.s";
+        QTest::newRow("help text") << "Menu_Ohjeita" << "Ohje" << "1. Ohje\n2. x";
+        QTest::newRow("trips left out of the summary") << "Menu_Yhteenveto" << "Pois" << "a.sav: 6.5 x";
+        QTest::newRow("file dialog's name") << "file dialog" << "fileNameEdit" << "kayra 1.png ";
+    }
+    void fieldsReadWhole()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        start(calibrated);
+        std::unique_ptr<QFileDialog> dialog;
+        if (command == "file dialog") { // as the chart's "Tallenna kuvana…" shows it
+            dialog = std::make_unique<QFileDialog>(main.get(), QStringLiteral("Tallenna kuvana"));
+            dialog->setOption(QFileDialog::DontUseNativeDialog);
+            dialog->setAcceptMode(QFileDialog::AcceptSave);
+            dialog->show();
+        } else if (!command.isEmpty()) {
+            menu(qPrintable(command))->trigger();
+            settle(main.get());
+        }
+        QWidget *control = find(field);
+        QVERIFY(control);
+        const QStringList shown = screenreader::faultsReading(QAccessible::queryAccessibleInterface(control));
+        QVERIFY2(shown.isEmpty(), qPrintable("as shown: " + shown.join("; ")));
+        for (int n = 1; n <= value.size(); ++n) {
+            if (auto *line = qobject_cast<QLineEdit *>(control))
+                line->setText(value.left(n));
+            else
+                qobject_cast<QPlainTextEdit *>(control)->setPlainText(value.left(n));
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);
+            QAccessibleTextInterface *text = accessible->textInterface();
+            QVERIFY2(text, qPrintable(field));
+            QCOMPARE(text->text(0, text->characterCount()), value.left(n));
+            const QStringList faults = screenreader::faultsReading(accessible);
+            QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("'%1': %2").arg(value.left(n), faults.join("; "))));
+        }
     }
 
     // At its minimum size, frame included, a window is as large as designed, every
