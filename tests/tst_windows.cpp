@@ -661,6 +661,65 @@ private slots:
         }
     }
 
+    // What a screen reader hears of the file list, listening to the program's events: the
+    // entries (and other controls) it is told have the focus, and every entry the name
+    // field showed, while the list had the keyboard focus, before the reader had been
+    // told of it (the reader was then one step behind the selection). An entry the
+    // program selects while the focus is elsewhere is not announced as focused.
+    void listTellsTheSelection_data()
+    {
+        QTest::addColumn<QString>("before"); // steps not listened to
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("told");   // the focus, in order
+        QTest::addColumn<QString>("early");  // name field changes ahead of the list
+        const QString open = "record:uusi.sav=1/2/3/4/5 menu:Menu_Avaa";
+        QTest::newRow("arrow keys") << open << "Down Down Up" << "matka.sav, uusi.sav, matka.sav" << "";
+        QTest::newRow("a click") << open << "click:Tiedostot#2" << "uusi.sav" << "";
+        QTest::newRow("Tab to the name, back and down") << open + " Down" << "Tab Shift+Tab Down"
+                                                        << "Tiedostonimi, Tallennetut tiedostot, uusi.sav" << "";
+        QTest::newRow("saving with the focus in the name") << "menu:Menu_Tallenna click:Tiedostot#1 @Tiedostonimi Tiedostonimi=uusi"
+                                                           << "Return" << "" << "";
+        QTest::newRow("the chart's walk") << open + " Escape" << "menu:Menu_Stat click:Knapi(1)" << "Bensanhinta" << "";
+    }
+    void listTellsTheSelection()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, steps);
+        start(calibrated);
+        if (!QAccessible::isActive())
+            QSKIP("no screen reader can listen here (run on a desktop with its accessibility bus)");
+        QVERIFY(step("record:2006_03_07.sav=1,3/7,5/120/11,7/9") && step("record:matka.sav=1,5/6/100/9/6"));
+        for (const QString &token : before.split(' ', Qt::SkipEmptyParts)) {
+            QVERIFY2(step(token), qPrintable(token));
+            settle(main.get());
+        }
+        static QStringList told;
+        static QStringList early;
+        static QString lastTold;
+        told.clear();
+        early.clear();
+        lastTold.clear();
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            const QAccessible::Event type = event->type();
+            if (type == QAccessible::Focus && event->accessibleInterface())
+                told << (lastTold = event->accessibleInterface()->text(QAccessible::Name));
+            const auto *name = qobject_cast<QLineEdit *>(event->object());
+            const bool listFocused = qobject_cast<QListWidget *>(QApplication::focusWidget());
+            if (name && name->objectName() == "Tiedostonimi" && listFocused && name->text() != lastTold
+                && (type == QAccessible::TextUpdated || type == QAccessible::TextInserted) && !early.contains(name->text()))
+                early << name->text();
+        });
+        const auto listenNoMore = qScopeGuard([] { QAccessible::installUpdateHandler(nullptr); });
+        for (const QString &token : steps.split(' ', Qt::SkipEmptyParts)) {
+            const QPointer<QWidget> at = QApplication::activeWindow();
+            QVERIFY2(step(token), qPrintable(token));
+            settle(at);
+        }
+        told.removeAll(QString()); // windows and their frames
+        QTEST(told.join(", "), "told");
+        QTEST(early.join(", "), "early");
+    }
+
     // At its minimum size, frame included, a window is as large as designed, every
     // control is whole inside its client area, no caption is clipped and the gradient
     // fills it; it is a window to a screen reader, with the icon. Under a dark colour
