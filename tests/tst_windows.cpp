@@ -453,8 +453,8 @@ private slots:
             {"the chart's menu waits for a chart", "menu:Menu_Stat Tab Tab Tab Tab Tab Menu", "focus=Taulu | Kuvavalikko=Tallenna kuvana… off, Tulosta… off"},
             {"Shift+F10 on a drawn chart", "menu:Menu_Stat click:Knapi(1) Tab Tab Tab Tab Tab Shift+F10", "Kuvavalikko=Tallenna kuvana… on, Tulosta… on"},
             {"Enter on a selector draws", "menu:Menu_Stat Tab Return", "focus=Knapi(1) | " + curve},
-            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, 2 matkaa. Pienin "
-             "6 L/100Km, suurin 7,5 L/100Km, viimeinen 6 L/100Km. 2006_03_07.sav 7,5 L/100Km, matka.sav 6 L/100Km. | " + curve},
+            {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, Bensankulutus "
+             "(L/100Km), 2 matkaa: pienin 6 L/100Km (matka.sav), suurin 7,5 L/100Km (2006_03_07.sav). | " + curve},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
