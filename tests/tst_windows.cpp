@@ -455,6 +455,14 @@ private slots:
             {"Enter on a selector draws", "menu:Menu_Stat Tab Return", "focus=Knapi(1) | " + curve},
             {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, Bensankulutus "
              "(L/100Km), 2 matkaa: pienin 6 L/100Km (matka.sav), suurin 7,5 L/100Km (2006_03_07.sav). | " + curve},
+            // The selector of the chart drawn is on.
+            {"the selector drawn is on", "menu:Menu_Stat click:Knapi(1) click:Knapi(4) hover:Knapi(1)",
+             "Knapi(4)=Yhteishinta button1 checked | Knapi(1)=Bensankulutus button2 | a11y:Knapi(4)=check box, Yhteishinta"},
+            {"clicked again it stays on", "menu:Menu_Stat click:Knapi(1) click:Knapi(1)", "Knapi(1)=Bensankulutus button2 checked"},
+            {"no chart, no selector on", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Knapi(1)=Bensankulutus button1"},
+            {"a screen reader's toggle draws", "menu:Menu_Stat click:Knapi(1) toggle:Knapi(2) toggle:Knapi(2)",
+             "Knapi(2)=Matka button1 checked | Knapi(1)=Bensankulutus button1 | a11y:Taulu=text, Matka, Matka (Km), 2 matkaa: pienin 100 Km "
+             "(matka.sav), suurin 120 Km (2006_03_07.sav)."},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "

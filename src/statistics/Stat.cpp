@@ -42,6 +42,8 @@ Done Stat::Form_Load()
     if (!made)
         return made;
     m_title->setText(QStringLiteral("Statistiikka ikkuna"));
+    for (int i = 0; i < chartSelectorCount; ++i)
+        m_selectors->Nappi(i)->makeSelector();
     // The canvas, made before them, comes after the selectors for Tab, then Sulje.
     QWidget::setTabOrder(m_selectors->Nappi(chartSelectorCount - 1), m_canvas);
     QWidget::setTabOrder(m_canvas, buttons()->Nappi(0));
@@ -80,6 +82,8 @@ void Stat::Piirra_Kayra(int index)
         return;
     }
     m_canvas->showPlan(plan, chartSelector(index).unit);
+    for (int i = 0; i < chartSelectorCount; ++i)
+        m_selectors->Nappi(i)->setChecked(i == index);
     m_lastPlan = plan;
     for (int i = 0; i < plan.faults.size(); ++i)
         messages.inform(this, chartFaultMessage, programTitle(), Messages::Icon::Critical);

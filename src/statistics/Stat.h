@@ -1,7 +1,8 @@
 #pragma once
 // The statistics window: the chart canvas, five selectors that chart one quantity each
 // over all saved trips, and a close button. Sulje, Escape and S hide it; the close box
-// destroys it. Tab walks the selectors, the chart (for its context menu) and Sulje.
+// destroys it. Tab walks the selectors, the chart (for its context menu) and Sulje. The
+// selector of the chart drawn is on.
 
 #include "ChartBuilder.h"
 #include "look/SecondaryWindow.h"
