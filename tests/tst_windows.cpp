@@ -18,7 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -244,8 +244,8 @@ class TestWindows : public QObject
     // "focus", the buttons with a focus frame ("marks"), the active "window", the shown
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), what it "said" as
-    // the window opened, "tip:", "stat:" (a record's lines), or any named control's text,
-    // picture or state.
+    // the window opened, "tip:", "stat:" (a record's lines), the control "seenAt:" another's
+    // place, or any named control's text, picture or state.
     QString probe(const QString &name)
     {
         QStringList seen;
@@ -327,14 +327,22 @@ class TestWindows : public QObject
                 .join(' ').simplified();
         if (auto *field = find<QLineEdit>(name))
             return field->text();
-        if (auto *table = find<QTableWidget>(name)) { // "cell/cell/..; next row"
-            for (int r = 0; r < table->rowCount(); ++r) {
-                QStringList cells;
-                for (int c = 0; c < table->columnCount(); ++c)
-                    cells << (table->item(r, c) ? table->item(r, c)->text() : "");
-                seen << cells.join('/');
+        if (auto *table = find<QTableView>(name)) { // "cell/cell/..; next row"
+            const QAbstractItemModel *cells = table->model();
+            for (int r = 0; r < cells->rowCount(); ++r) {
+                QStringList row;
+                for (int c = 0; c < cells->columnCount(); ++c)
+                    row << cells->index(r, c).data().toString();
+                seen << row.join('/');
             }
             return seen.join("; ");
+        }
+        if (name.startsWith("seenAt:")) { // the control a user sees in the middle of that one's place
+            const QWidget *place = find(name.mid(7));
+            const QWidget *top = place->window()->childAt(place->geometry().center());
+            while (top && (top->objectName().isEmpty() || top->objectName().startsWith("qt_")))
+                top = top->parentWidget();
+            return top ? top->objectName() : "nothing";
         }
         if (auto *label = find<QLabel>(name))
             return label->text();
@@ -455,7 +463,7 @@ private slots:
             {"Enter on a selector draws", "menu:Menu_Stat Tab Return", "focus=Knapi(1) | " + curve},
             {"a selector draws", "menu:Menu_Stat click:Knapi(1)", "Tiedostot=matka.sav of 2 | a11y:Taulu=text, Bensankulutus, Bensankulutus "
              "(L/100Km), 2 matkaa: pienin 6 L/100Km (matka.sav), suurin 7,5 L/100Km (2006_03_07.sav). | " + curve},
-            // The selector of the chart drawn is on.
+            // The selector of the chart drawn is on; the chart's values are a table after it.
             {"the selector drawn is on", "menu:Menu_Stat click:Knapi(1) click:Knapi(4) hover:Knapi(1)",
              "Knapi(4)=Yhteishinta button1 checked | Knapi(1)=Bensankulutus button2 | a11y:Knapi(4)=check box, Yhteishinta"},
             {"clicked again it stays on", "menu:Menu_Stat click:Knapi(1) click:Knapi(1)", "Knapi(1)=Bensankulutus button2 checked"},
@@ -463,6 +471,10 @@ private slots:
             {"a screen reader's toggle draws", "menu:Menu_Stat click:Knapi(1) toggle:Knapi(2) toggle:Knapi(2)",
              "Knapi(2)=Matka button1 checked | Knapi(1)=Bensankulutus button1 | a11y:Taulu=text, Matka, Matka (Km), 2 matkaa: pienin 100 Km "
              "(matka.sav), suurin 120 Km (2006_03_07.sav)."},
+            {"Tab from the chart to its values", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab",
+             "focus=Arvot | seenAt:Taulu=Arvot | Arvot=2006_03_07.sav/1,30; matka.sav/1,50"},
+            {"and on to Sulje, the chart seen again", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab Tab", "focus=Nappi(0) | seenAt:Taulu=Taulu"},
+            {"S in the values closes", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab S", "windows=main"},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
