@@ -23,6 +23,9 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -658,6 +661,7 @@ private slots:
         QTest::newRow("help text") << "Menu_Ohjeita" << "Ohje" << "1. Ohje\n2. x";
         QTest::newRow("trips left out of the summary") << "Menu_Yhteenveto" << "Pois" << "a.sav: 6.5 x";
         QTest::newRow("file dialog's name") << "file dialog" << "fileNameEdit" << "kayra 1.png ";
+        QTest::newRow("print dialog's copies") << "print dialog" << "copies" << "100000000000";
     }
     void fieldsReadWhole()
     {
@@ -665,13 +669,19 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, value);
         start(calibrated);
-        std::unique_ptr<QFileDialog> dialog;
+        QPrinter printer;
+        std::unique_ptr<QDialog> dialog;
         if (command == "file dialog") { // as the chart's "Tallenna kuvana…" shows it
-            dialog = std::make_unique<QFileDialog>(main.get(), QStringLiteral("Tallenna kuvana"));
-            dialog->setOption(QFileDialog::DontUseNativeDialog);
-            dialog->setAcceptMode(QFileDialog::AcceptSave);
+            auto *files = new QFileDialog(main.get(), QStringLiteral("Tallenna kuvana"));
+            files->setOption(QFileDialog::DontUseNativeDialog);
+            files->setAcceptMode(QFileDialog::AcceptSave);
+            dialog.reset(files);
+        } else if (command == "print dialog") { // as the chart's "Tulosta…" shows it
+            dialog = std::make_unique<QPrintDialog>(&printer, main.get());
+        }
+        if (dialog)
             dialog->show();
-        } else if (!command.isEmpty()) {
+        else if (!command.isEmpty()) {
             menu(qPrintable(command))->trigger();
             settle(main.get());
         }
@@ -682,6 +692,8 @@ private slots:
         for (int n = 1; n <= value.size(); ++n) {
             if (auto *line = qobject_cast<QLineEdit *>(control))
                 line->setText(value.left(n));
+            else if (qobject_cast<QAbstractSpinBox *>(control)) // as typed, whatever its number
+                control->findChild<QLineEdit *>()->setText(value.left(n));
             else
                 qobject_cast<QPlainTextEdit *>(control)->setPlainText(value.left(n));
             QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(control);

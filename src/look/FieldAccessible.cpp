@@ -2,8 +2,10 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
@@ -19,8 +21,8 @@ class TextAccessible : public QAccessibleWidget, public QAccessibleTextInterface
                        public QAccessibleEditableTextInterface
 {
 public:
-    explicit TextAccessible(QWidget *control)
-        : QAccessibleWidget(control, QAccessible::EditableText)
+    explicit TextAccessible(QWidget *control, QAccessible::Role role = QAccessible::EditableText)
+        : QAccessibleWidget(control, role)
     {
     }
 
@@ -172,6 +174,8 @@ private:
     }
 };
 
+// A one-line field: a line edit, or the field of a spin box (in Qt's print dialog),
+// which is then the control a screen reader knows.
 class FieldAccessible : public TextAccessible
 {
 public:
@@ -198,13 +202,97 @@ public:
     void setSelection(int, int start, int end) override { field()->setSelection(start, end - start); }
 
 protected:
+    FieldAccessible(QWidget *control, QAccessible::Role role)
+        : TextAccessible(control, role)
+    {
+    }
+    virtual QLineEdit *field() const { return static_cast<QLineEdit *>(object()); }
     QString value() const override { return field()->text(); }
     void setValue(const QString &text) override { field()->setText(text); }
     bool readOnly() const override { return field()->isReadOnly(); }
     std::pair<int, int> lineAt(int) const override { return {0, characterCount()}; }
+};
+
+// A spin box: its field's text, its number, and a step up or down.
+class SpinBoxAccessible : public FieldAccessible, public QAccessibleValueInterface
+{
+public:
+    explicit SpinBoxAccessible(QAbstractSpinBox *box)
+        : FieldAccessible(box, QAccessible::SpinBox)
+    {
+    }
+
+    // Its field is part of it, not a control of its own.
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return FieldAccessible::interface_cast(type);
+    }
+
+    QVariant currentValue() const override
+    {
+        if (const auto *whole = qobject_cast<const QSpinBox *>(box()))
+            return whole->value();
+        if (const auto *decimal = qobject_cast<const QDoubleSpinBox *>(box()))
+            return decimal->value();
+        return box()->text();
+    }
+    void setCurrentValue(const QVariant &value) override
+    {
+        if (auto *whole = qobject_cast<QSpinBox *>(box()))
+            whole->setValue(value.toInt());
+        else if (auto *decimal = qobject_cast<QDoubleSpinBox *>(box()))
+            decimal->setValue(value.toDouble());
+    }
+    QVariant maximumValue() const override
+    {
+        if (const auto *whole = qobject_cast<const QSpinBox *>(box()))
+            return whole->maximum();
+        if (const auto *decimal = qobject_cast<const QDoubleSpinBox *>(box()))
+            return decimal->maximum();
+        return {};
+    }
+    QVariant minimumValue() const override
+    {
+        if (const auto *whole = qobject_cast<const QSpinBox *>(box()))
+            return whole->minimum();
+        if (const auto *decimal = qobject_cast<const QDoubleSpinBox *>(box()))
+            return decimal->minimum();
+        return {};
+    }
+    QVariant minimumStepSize() const override
+    {
+        if (const auto *whole = qobject_cast<const QSpinBox *>(box()))
+            return whole->singleStep();
+        if (const auto *decimal = qobject_cast<const QDoubleSpinBox *>(box()))
+            return decimal->singleStep();
+        return {};
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{increaseAction(), decreaseAction()} + FieldAccessible::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == increaseAction())
+            box()->stepUp();
+        else if (action == decreaseAction())
+            box()->stepDown();
+        else
+            FieldAccessible::doAction(action);
+    }
+
+protected:
+    QLineEdit *field() const override { return box()->findChild<QLineEdit *>(QStringLiteral("qt_spinbox_lineedit")); }
+    bool readOnly() const override { return box()->isReadOnly(); }
 
 private:
-    QLineEdit *field() const { return static_cast<QLineEdit *>(object()); }
+    QAbstractSpinBox *box() const { return static_cast<QAbstractSpinBox *>(object()); }
 };
 
 // A text area (the help text, the trips left out of the summary): its lines are the
@@ -307,6 +395,9 @@ QAccessibleInterface *textFactory(const QString &className, QObject *object)
         return new FieldAccessible(static_cast<QLineEdit *>(object));
     if (className == QLatin1String("QPlainTextEdit"))
         return new TextAreaAccessible(static_cast<QPlainTextEdit *>(object));
+    if (className == QLatin1String("QSpinBox") || className == QLatin1String("QDoubleSpinBox")
+        || className == QLatin1String("QAbstractSpinBox"))
+        return new SpinBoxAccessible(static_cast<QAbstractSpinBox *>(object));
     return nullptr;
 }
 
