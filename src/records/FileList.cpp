@@ -1,5 +1,8 @@
 #include "FileList.h"
 
+#include <QAccessible>
+#include <utility>
+
 namespace tankeli {
 
 FileList::FileList(QWidget *parent)
@@ -12,10 +15,12 @@ FileList::FileList(QWidget *parent)
 // when the list has told a screen reader about the entry.
 void FileList::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    if (hasFocus())
+    if (hasFocus()) {
         QListWidget::currentChanged(current, previous); // tells a screen reader the entry has the focus
-    else
+        m_entryToTell = false;
+    } else {
         QAbstractItemView::currentChanged(current, previous); // the same, without the focus it does not have
+    }
     m_told = current;
     announceChoice();
 }
@@ -25,6 +30,26 @@ void FileList::selectionChanged(const QItemSelection &selected, const QItemSelec
     QListWidget::selectionChanged(selected, deselected);
     if (m_told == currentIndex())
         announceChoice();
+}
+
+// Qt tells a screen reader of the list itself right after this; the selected entry is
+// told once that is done, so that the reader rests on the entry.
+void FileList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    m_entryToTell = true;
+    QMetaObject::invokeMethod(this, &FileList::tellSelectedEntry, Qt::QueuedConnection);
+}
+
+void FileList::tellSelectedEntry()
+{
+    const QModelIndex selected = currentIndex();
+    const bool toTell = std::exchange(m_entryToTell, false);
+    if (toTell && QAccessible::isActive() && hasFocus() && selected.isValid() && selectionModel()->isSelected(selected)) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(selected.row());
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void FileList::announceChoice()
