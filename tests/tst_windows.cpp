@@ -478,6 +478,7 @@ private slots:
              "focus=Arvot | seenAt:Taulu=Arvot | Arvot=2006_03_07.sav/1,30; matka.sav/1,50"},
             {"and on to Sulje, the chart seen again", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab Tab", "focus=Nappi(0) | seenAt:Taulu=Taulu"},
             {"S in the values closes", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab S", "windows=main"},
+            {"Escape in the values closes", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab Escape", "windows=main"},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "

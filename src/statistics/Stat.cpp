@@ -64,9 +64,8 @@ Done Stat::Form_Load()
     for (int i = 0; i < chartSelectorCount; ++i)
         m_selectors->Nappi(i)->makeSelector();
     // The canvas and its table, made before them, come after the selectors for Tab,
-    // then Sulje.
-    // (Qt leaves out of the order a control that takes no focus, as the table does
-    // until a chart is drawn.)
+    // then Sulje. Qt orders only controls that take the focus, as the table does once
+    // a chart is drawn.
     QWidget::setTabOrder(m_selectors->Nappi(chartSelectorCount - 1), m_canvas);
     m_table->setFocusPolicy(Qt::TabFocus);
     QWidget::setTabOrder(m_canvas, m_table);
