@@ -1,5 +1,6 @@
 #include "statistics/ChartBuilder.h"
 #include "statistics/ChartHeading.h"
+#include "statistics/ChartTable.h"
 
 #include <QTest>
 
@@ -81,8 +82,75 @@ private slots:
                                  {plan.bottomLabel.x, plan.bottomLabel.y}, {plan.title.x, plan.title.y}}),
                  (QList<QPointF>{{2, 2}, {2, 106}, {2, 192}, {164 - 13, 5}}));
         QCOMPARE(plan.names, (QStringList{"r0.sav", "r1.sav", "r2.sav"}));
-        QCOMPARE(chartDescription(plan), "3 matkaa. Pienin 6,5 L/100Km, suurin 8 L/100Km, viimeinen 6,5 L/100Km. "
-                                         "r0.sav 7,5 L/100Km, r1.sav 8 L/100Km, r2.sav 6,5 L/100Km.");
+    }
+
+    // What a screen reader is told of a drawn chart at every click: short, whatever the
+    // number of trips; money to the cent.
+    void description_data()
+    {
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<QVector<float>>("series");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("consumption") << 1 << QVector<float>{7.5f, 8, 6.5f}
+            << "Bensankulutus (L/100Km), 3 matkaa: pienin 6,5 L/100Km (r2.sav), suurin 8 L/100Km (r1.sav).";
+        QTest::newRow("fuel price to the cent") << 0 << QVector<float>{1.3f, 1.456f}
+            << "Bensanhinta (€/L), 2 matkaa: pienin 1,30 €/L (r0.sav), suurin 1,46 €/L (r1.sav).";
+        QTest::newRow("trip price to the cent") << 4 << QVector<float>{11.7f, 9}
+            << "Yhteishinta (€), 2 matkaa: pienin 9,00 € (r1.sav), suurin 11,70 € (r0.sav).";
+        QTest::newRow("a fraction of a cent below zero") << 4 << QVector<float>{-0.001f, 5}
+            << "Yhteishinta (€), 2 matkaa: pienin 0,00 € (r0.sav), suurin 5,00 € (r1.sav).";
+        QTest::newRow("litres, seven digits") << 3 << QVector<float>{6, 123456.78f}
+            << "Kokonaiskulutus (L), 2 matkaa: pienin 6 L (r0.sav), suurin 123456,8 L (r1.sav).";
+        QTest::newRow("ties name the first trip") << 2 << QVector<float>{100, 50, 100, 50}
+            << "Matka (Km), 4 matkaa: pienin 50 Km (r1.sav), suurin 100 Km (r0.sav).";
+        QTest::newRow("a value that did not read is 0") << 1 << QVector<float>{7, 0}
+            << "Bensankulutus (L/100Km), 2 matkaa: pienin 0 L/100Km (r1.sav), suurin 7 L/100Km (r0.sav).";
+        QTest::newRow("a thousand trips") << 1 << [] { QVector<float> v(1000, 5); v[700] = 9; v[998] = 4; return v; }()
+            << "Bensankulutus (L/100Km), 1000 matkaa: pienin 4 L/100Km (r998.sav), suurin 9 L/100Km (r700.sav).";
+    }
+    void description()
+    {
+        QFETCH(int, selector);
+        QFETCH(QVector<float>, series);
+        QStringList names;
+        for (int k = 0; k < series.size(); ++k)
+            names << QStringLiteral("r%1.sav").arg(k);
+        QTEST(chartDescription(planChart(series, names, selector, 329, 212)), "told");
+    }
+
+    // The chart as a table a screen reader walks: a row per trip in list order, its name
+    // and its value, under headers that name the quantity and its unit.
+    void table_data()
+    {
+        QTest::addColumn<int>("selector");
+        QTest::addColumn<QVector<float>>("series");
+        QTest::addColumn<QStringList>("headers");
+        QTest::addColumn<QStringList>("rows"); // "name value"
+        QTest::newRow("consumption") << 1 << QVector<float>{7.5f, 8, 6.5f} << QStringList{"Tiedosto", "Bensankulutus (L/100Km)"}
+                                     << QStringList{"r0.sav 7,5", "r1.sav 8", "r2.sav 6,5"};
+        QTest::newRow("trip price") << 4 << QVector<float>{11.7f, 9} << QStringList{"Tiedosto", "Yhteishinta (€)"}
+                                    << QStringList{"r0.sav 11,70", "r1.sav 9,00"};
+        QTest::newRow("before any chart") << -1 << QVector<float>{} << QStringList{"Tiedosto", "Arvo"} << QStringList{};
+    }
+    void table()
+    {
+        QFETCH(int, selector);
+        QFETCH(QVector<float>, series);
+        QStringList names;
+        for (int k = 0; k < series.size(); ++k)
+            names << QStringLiteral("r%1.sav").arg(k);
+        ChartTable table;
+        if (!series.isEmpty())
+            table.showPlan(planChart(series, names, selector, 329, 212));
+        QStringList headers;
+        for (int c = 0; c < table.columnCount(); ++c)
+            headers << table.headerData(c, Qt::Horizontal).toString();
+        QTEST(headers, "headers");
+        QStringList rows;
+        for (int r = 0; r < table.rowCount(); ++r)
+            rows << table.index(r, ChartTable::NameColumn).data().toString() + " " + table.index(r, ChartTable::ValueColumn).data().toString();
+        QTEST(rows, "rows");
+        QVERIFY(!(table.flags(table.index(0, 1)) & Qt::ItemIsEditable));
     }
 
     // The scale top rises to one above each value that exceeds it, in list order; the

@@ -7,6 +7,7 @@
 #include "look/PictureButtons.h"
 #include "look/SelectOnFocus.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +16,9 @@
 
 namespace tankeli {
 namespace {
+const QString explanation = QStringLiteral("Ilmoita ohjelmalle, jos olet ajanut nopeusnäyttöön lukemat "
+                                           "paljonko näyttö ilmoitti nopeudeksi ja paljonko autosi "
+                                           "mittari näytti nopeudeksi.");
 const QString choiceText = QStringLiteral("Käytä laskutoimituksessa kalibrointia");
 const std::array<const char16_t *, 3> rowCaptions{u"Nopeusnäyttö", u"Auton mittari",
                                                   u"Virhemarginaali"};
@@ -35,6 +39,14 @@ bool isProgramWindow(const QWindow *window, const QWidget *mainWindow)
     }
     return false;
 }
+
+// A dialog to a screen reader, which then reads what the window is for as it opens.
+QAccessibleInterface *accessibleAsDialog(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("tankeli::Kalibroi") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
+    return nullptr;
+}
 } // namespace
 
 Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, CalibrationState &state)
@@ -47,13 +59,22 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
                                 Qt::AlignLeft | Qt::AlignVCenter, choiceText))
     , m_option(new PictureButton(this, CalibrationLayout::optionSize, QSizeF(0, 0)))
 {
+    static const bool roleInstalled = (QAccessible::installFactory(accessibleAsDialog), true);
+    Q_UNUSED(roleInstalled);
     setWindowTitle(QStringLiteral("Kalibrointi"));
+    setAccessibleDescription(explanation);
     m_title->setWordWrap(true);
+    // The explanation is the window's own text: as the window opens a screen reader reads
+    // it once, as the window's description, not again as a loose caption.
+    m_title->setBuddy(this);
     m_title->setObjectName(QStringLiteral("txt_Otsikko"));
     // This caption keeps the window's smaller default font.
     m_choiceCaption->setFont(canvasFont());
     m_choiceCaption->setObjectName(QStringLiteral("txt_Kalibrointia"));
     m_choiceCaption->installEventFilter(this);
+    // Each caption names its control to a screen reader, which then does not read it
+    // again as text of its own when the window opens.
+    m_choiceCaption->setBuddy(m_option);
     for (int i = 0; i < 3; ++i) {
         auto *text = new QLineEdit(QStringLiteral("0"), this);
         text->setFont(labelFont());
@@ -64,11 +85,13 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
         m_fields[i] = text;
         m_captions[i] = makeLabel(this, CalibrationLayout::captionSize,
                                   Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf16(rowCaptions[i]));
+        m_captions[i]->setBuddy(text);
     }
     for (int i = 0; i < 2; ++i) {
         m_units[i] = makeLabel(this, CalibrationLayout::unitSize, Qt::AlignLeft | Qt::AlignVCenter,
                                QStringLiteral("Km / h"));
         m_fields[i]->setAccessibleDescription(m_units[i]->text());
+        m_units[i]->setBuddy(m_fields[i]);
     }
     // The on/off picture is a check box to the keyboard and to a screen reader: its
     // check state is the choice, and the picture always follows it.
@@ -87,9 +110,7 @@ Kalibroi::Kalibroi(const ProgramFolders &folders, QWidget *mainWindow, Calibrati
 
 Done Kalibroi::Form_Load()
 {
-    m_title->setText(QStringLiteral("Ilmoita ohjelmalle, jos olet ajanut nopeusnäyttöön lukemat "
-                                    "paljonko näyttö ilmoitti nopeudeksi ja paljonko autosi "
-                                    "mittari näytti nopeudeksi."));
+    m_title->setText(explanation);
     const Outcome<QPixmap> off = loadPicture(folders().picture(QStringLiteral("option1.gif")));
     if (!off)
         return Done::failure(off.error());

@@ -4,16 +4,68 @@
 #include "base/GradientRamp.h"
 #include "base/WindowGeometry.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace tankeli {
+namespace {
+
+// A picture button as a screen reader knows it, asked anew each time: a push button,
+// or a check box when it has two states, pressed while a selector is on. Pressing or
+// toggling it is a click, so that a selector's command runs.
+class PictureButtonAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureButtonAccessible(PictureButton *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {
+    }
+    PictureButton *button() const { return static_cast<PictureButton *>(object()); }
+
+    QAccessible::Role role() const override { return button()->isCheckable() ? QAccessible::CheckBox : QAccessible::Button; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = button()->isCheckable();
+        s.checked = button()->isChecked();
+        s.pressed = button()->isDown() || (button()->isSelector() && button()->isChecked());
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names{pressAction()};
+        if (button()->isCheckable())
+            names << toggleAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override
+    {
+        if (!button()->isEnabled())
+            return;
+        if (action == pressAction() || (action == toggleAction() && button()->isCheckable()))
+            button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface *pictureButtonFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("tankeli::PictureButton") && object->isWidgetType())
+        return new PictureButtonAccessible(static_cast<PictureButton *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 PictureButton::PictureButton(QWidget *parent, QSizeF faceSize, QSizeF captionSize)
     : QAbstractButton(parent)
     , m_captionRect(centredOn(QPointF(0, 0), faceSize, captionSize).toPoint(), captionSize.toSize())
 {
+    static const bool accessibleInstalled = (QAccessible::installFactory(pictureButtonFactory), true);
+    Q_UNUSED(accessibleInstalled);
     resize(faceSize.toSize());
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
@@ -52,6 +104,20 @@ void PictureButton::setCaptionFont(const QFont &font)
 {
     setFont(font);
     update();
+}
+
+void PictureButton::makeSelector()
+{
+    m_selector = true;
+    setCheckable(true);
+    setChecked(false);
+}
+
+void PictureButton::nextCheckState()
+{
+    // A selector's window turns it on when its command has drawn the chart.
+    if (!m_selector)
+        QAbstractButton::nextCheckState();
 }
 
 void PictureButton::paintEvent(QPaintEvent *)

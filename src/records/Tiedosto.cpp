@@ -1,6 +1,7 @@
 #include "Tiedosto.h"
 
 #include "FileLayout.h"
+#include "FileList.h"
 #include "TripFields.h"
 #include "look/Fonts.h"
 #include "look/Labels.h"
@@ -20,7 +21,7 @@ Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripField
                        FileLayout::contentMinimum()})
     , m_store(folders.recordFolder())
     , m_commands(m_store, *this, trip)
-    , m_list(new QListWidget(this))
+    , m_list(new FileList(this))
     , m_name(new QLineEdit(this))
     , m_heading(makeLabel(this, FileLayout::headingSize, Qt::AlignLeft | Qt::AlignVCenter,
                           QStringLiteral("Tallennetut tiedostot")))
@@ -38,7 +39,7 @@ Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripField
     setTabOrder(m_list, m_name);
     m_list->installEventFilter(this);
     m_name->installEventFilter(this);
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &Tiedosto::followSelection);
+    connect(m_list, &FileList::entryChosen, this, &Tiedosto::followSelection);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Suorita_Toiminto(0); });
 }
 
@@ -94,11 +95,9 @@ void Tiedosto::Hae_Tiedostonimi()
     m_name->setText(RecordStore::defaultName(QDate::currentDate()));
 }
 
-void Tiedosto::followSelection()
+void Tiedosto::followSelection(int row)
 {
-    const QList<QListWidgetItem *> selected = m_list->selectedItems();
-    if (!selected.isEmpty())
-        m_name->setText(selected.first()->text());
+    m_name->setText(m_list->item(row)->text());
 }
 
 int Tiedosto::recordCount() const

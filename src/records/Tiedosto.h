@@ -11,10 +11,10 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 
 namespace tankeli {
 
+class FileList;
 class TripFields;
 
 class Tiedosto : public SecondaryWindow, public RecordList, private FileWindowOperations
@@ -45,7 +45,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void followSelection();
+    // The name field follows the entry chosen in the list.
+    void followSelection(int row);
     void readList();
 
     // FileWindowOperations
@@ -66,7 +67,7 @@ private:
     FileMode m_mode = FileMode::Open;
     QString m_listProblem;
     QList<RecordEntry> m_entries; // what the list shows, with each file's own name
-    QListWidget *m_list;
+    FileList *m_list;
     QLineEdit *m_name;
     QLabel *m_heading;
 };

@@ -154,25 +154,39 @@ ChartPlan planChart(const QVector<float> &series, const QStringList &names, int 
     return plan;
 }
 
+QString chartValueText(float value, int selector)
+{
+    if (!chartSelector(selector).unit.contains(QChar(0x20AC))) // €
+        return singleToText(value);
+    QString text = QString::number(double(value), 'f', 2);
+    // A fraction of a cent below zero reads 0,00, not -0,00.
+    if (text == QLatin1String("-0.00"))
+        text.remove(0, 1);
+    return text.replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
 QString chartDescription(const ChartPlan &plan)
 {
     const QVector<float> &series = plan.series;
     if (series.isEmpty())
         return chartNotDrawnDescription;
-    const QString unit = QLatin1Char(' ') + chartSelector(plan.selector).unit;
-    QString trips;
-    trips.reserve(int(series.size()) * (24 + int(unit.size())));
-    float smallest = series.first();
-    float largest = series.first();
-    for (int k = 0; k < series.size(); ++k) {
-        smallest = qMin(smallest, series[k]);
-        largest = qMax(largest, series[k]);
-        trips += (k ? QStringLiteral(", ") : QString()) + plan.names.value(k) + QLatin1Char(' ')
-            + singleToText(series[k]) + unit;
+    const ChartSelector &chosen = chartSelector(plan.selector);
+    qsizetype lowest = 0;
+    qsizetype highest = 0;
+    for (qsizetype k = 1; k < series.size(); ++k) {
+        if (series[k] < series[lowest])
+            lowest = k;
+        if (series[k] > series[highest])
+            highest = k;
     }
-    return QStringLiteral("%1 matkaa. Pienin %2, suurin %3, viimeinen %4. %5.")
-        .arg(QString::number(series.size()), singleToText(smallest) + unit,
-             singleToText(largest) + unit, singleToText(series.last()) + unit, trips);
+    const auto valueOf = [&](qsizetype k) {
+        return QStringLiteral("%1 %2 (%3)").arg(chartValueText(series[k], plan.selector), chosen.unit,
+                                                plan.names.value(k));
+    };
+    return QStringLiteral("%1 (%2), %3: pienin %4, suurin %5.")
+        .arg(chosen.caption, chosen.unit,
+             series.size() == 1 ? QStringLiteral("1 matka") : QStringLiteral("%1 matkaa").arg(series.size()),
+             valueOf(lowest), valueOf(highest));
 }
 
 } // namespace tankeli

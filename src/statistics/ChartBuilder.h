@@ -94,9 +94,14 @@ ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, f
 inline const QString chartNotDrawnName = QStringLiteral("Käyrä");
 inline const QString chartNotDrawnDescription = QStringLiteral("Käyrää ei ole vielä piirretty.");
 
-// What a screen reader is told of a drawn chart, in Finnish and the program's number
-// form: the number of trips, the smallest, largest and last value with the unit, then
-// each trip's name and value in list order. One pass over the series.
+// A charted value as the chart's readers are told it, without its unit: money (€/L,
+// €) to two decimals, anything else in the program's number form.
+QString chartValueText(float value, int selector);
+
+// What a screen reader is told of a drawn chart, short enough to hear at every click:
+// the quantity and its unit, the number of trips, the lowest and the highest value with
+// the trip of each (the first such trip in list order). The values of every trip are in
+// the chart's table (ChartTable).
 QString chartDescription(const ChartPlan &plan);
 
 // Reads every record, walking the list from its first entry to its last; afterwards the

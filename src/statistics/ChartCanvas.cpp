@@ -4,7 +4,6 @@
 #include "base/FailureText.h"
 #include "base/GradientRamp.h"
 #include "base/ProgramFolders.h"
-#include "calculator/NumberText.h"
 #include "look/Fonts.h"
 #include "look/Messages.h"
 
@@ -81,7 +80,7 @@ QString ChartCanvas::pointText(QPointF pos) const
     for (const ChartPoint &p : m_plan.points) {
         if (QLineF(pos, QPointF(p.x, p.y)).length() <= pointReach)
             return m_plan.names.value(p.record) + QStringLiteral(": ")
-                + singleToText(m_plan.series[p.record]) + QLatin1Char(' ') + m_unit;
+                + chartValueText(m_plan.series[p.record], m_plan.selector) + QLatin1Char(' ') + m_unit;
     }
     return {};
 }

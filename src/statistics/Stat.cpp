@@ -1,13 +1,16 @@
 #include "Stat.h"
 
 #include "ChartCanvas.h"
+#include "ChartTable.h"
 #include "StatLayout.h"
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QTableView>
 
 namespace tankeli {
 
@@ -17,11 +20,27 @@ Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<Rec
                        StatLayout::contentMinimum()})
     , m_records(std::move(records))
     , m_canvas(new ChartCanvas(this))
+    , m_values(new ChartTable(this))
+    , m_table(new QTableView(this))
     , m_title(makeLabel(this, StatLayout::titleSize, Qt::AlignLeft | Qt::AlignVCenter))
 {
     m_canvas->resize(int(StatLayout::canvasWidth), 217);
     m_canvas->setObjectName(QStringLiteral("Taulu"));
     m_title->setObjectName(QStringLiteral("txt_Otsikko"));
+
+    m_table->setObjectName(QStringLiteral("Arvot"));
+    m_table->setAccessibleName(QStringLiteral("Käyrän arvot"));
+    m_table->setModel(m_values);
+    m_table->setFont(canvasFont());
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setTabKeyNavigation(false);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->setFocusPolicy(Qt::NoFocus); // Tab reaches it once a chart is drawn
+    m_table->setGeometry(m_canvas->geometry());
+    m_table->stackUnder(m_canvas);
+    m_table->installEventFilter(this);
 }
 
 Done Stat::Form_Load()
@@ -42,9 +61,16 @@ Done Stat::Form_Load()
     if (!made)
         return made;
     m_title->setText(QStringLiteral("Statistiikka ikkuna"));
-    // The canvas, made before them, comes after the selectors for Tab, then Sulje.
+    for (int i = 0; i < chartSelectorCount; ++i)
+        m_selectors->Nappi(i)->makeSelector();
+    // The canvas and its table, made before them, come after the selectors for Tab,
+    // then Sulje. Qt orders only controls that take the focus, as the table does once
+    // a chart is drawn.
     QWidget::setTabOrder(m_selectors->Nappi(chartSelectorCount - 1), m_canvas);
-    QWidget::setTabOrder(m_canvas, buttons()->Nappi(0));
+    m_table->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(m_canvas, m_table);
+    QWidget::setTabOrder(m_table, buttons()->Nappi(0));
+    m_table->setFocusPolicy(Qt::NoFocus);
 
     connect(buttons(), &PictureButtons::clicked, this, &Stat::Nappi_Komento);
     buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
@@ -81,6 +107,10 @@ void Stat::Piirra_Kayra(int index)
         return;
     }
     m_canvas->showPlan(plan, chartSelector(index).unit);
+    m_values->showPlan(plan);
+    m_table->setFocusPolicy(Qt::TabFocus);
+    for (int i = 0; i < chartSelectorCount; ++i)
+        m_selectors->Nappi(i)->setChecked(i == index);
     m_lastPlan = plan;
     for (int i = 0; i < plan.faults.size(); ++i)
         messages.inform(this, chartFaultMessage, programTitle(), Messages::Icon::Critical);
@@ -103,6 +133,7 @@ void Stat::layOut()
     m_canvas->move(l.canvas.toPoint());
     if (l.canvasHeight >= 0)
         m_canvas->resize(m_canvas->width(), qRound(l.canvasHeight));
+    m_table->setGeometry(m_canvas->geometry());
     m_title->move(l.title.toPoint());
     if (m_selectors)
         for (int i = 0; i < chartSelectorCount; ++i)
@@ -111,6 +142,23 @@ void Stat::layOut()
         buttons()->place(0, l.button);
     if (m_canvas->size() != before)
         redrawForCanvasSize();
+}
+
+bool Stat::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table) {
+        // The table comes over the chart while it has the focus.
+        if (event->type() == QEvent::FocusIn)
+            m_table->raise();
+        else if (event->type() == QEvent::FocusOut)
+            m_table->stackUnder(m_canvas);
+        // Its letters would look for a row; here S closes the window as everywhere in it.
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_S) {
+            Nappi_Komento(0);
+            return true;
+        }
+    }
+    return SecondaryWindow::eventFilter(watched, event);
 }
 
 void Stat::keyPressEvent(QKeyEvent *event)

@@ -1,7 +1,10 @@
 #pragma once
 // The statistics window: the chart canvas, five selectors that chart one quantity each
 // over all saved trips, and a close button. Sulje, Escape and S hide it; the close box
-// destroys it. Tab walks the selectors, the chart (for its context menu) and Sulje.
+// destroys it. Tab walks the selectors, the chart (for its context menu), the chart's
+// values as a table (once a chart is drawn) and Sulje. The selector of the chart drawn
+// is on. The table lies in the chart's own place, under it, and comes over it while it
+// has the focus, so that it moves nothing and takes no room of its own.
 
 #include "ChartBuilder.h"
 #include "look/SecondaryWindow.h"
@@ -10,10 +13,12 @@
 #include <optional>
 
 class QLabel;
+class QTableView;
 
 namespace tankeli {
 
 class ChartCanvas;
+class ChartTable;
 class PictureButtons;
 
 class Stat : public SecondaryWindow
@@ -32,12 +37,15 @@ public:
 protected:
     void layOut() override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void redrawForCanvasSize();
 
     std::function<RecordList *()> m_records;
     ChartCanvas *m_canvas;
+    ChartTable *m_values;
+    QTableView *m_table;
     QLabel *m_title;
     PictureButtons *m_selectors = nullptr;
 
