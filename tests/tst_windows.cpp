@@ -815,13 +815,18 @@ private slots:
             {"Ctrl+C in the note copies what is selected of it", "record:s.sav=1 menu:Menu_Yhteenveto Tab Tab Ctrl+A Ctrl+C",
              "clipboard#0=1 matka jätettiin laskuista pois:"},
             // Spreadsheets: every trip out, and back in with one question for the names saved already.
-            {"export", "file:t.csv menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] + !Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv."},
-            {"export cancelled", "menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)]"},
-            {"export offered in the documents folder", "documents menu:Menu_Vie", "shown=>Vie taulukkoon: ~/Documents/tankeli-matkat.csv [CSV-taulukko (*.csv)]"},
+            {"export", "file:t.csv menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv} + !Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv."},
+            // A name typed without its extension gets it, and the question comes for that name.
+            {"export without an extension, an earlier file kept", "file:t.csv menu:Menu_Vie delete:* file:t no menu:Menu_Vie",
+             "shown#3=?Vie taulukkoon: Tiedosto t.csv on jo olemassa. Korvataanko se? | shown#=4"},
+            {"export without an extension, an earlier file replaced", "file:t.csv menu:Menu_Vie delete:* file:t menu:Menu_Vie",
+             "shown#4=!Vie taulukkoon: 0 matkaa vietiin taulukkoon t.csv. | shown#=5"},
+            {"export cancelled", "menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv}"},
+            {"export offered in the documents folder", "documents menu:Menu_Vie", "shown=>Vie taulukkoon: ~/Documents/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv}"},
             {"the chart reads trips saved since the list was read", "menu:Menu_Avaa Escape record:uusi.sav=1,3/6/100/8/6 menu:Menu_Stat click:Knapi(1)",
              "Tiedostot=uusi.sav of 3"},
             {"import, keeping the saved ones", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv no menu:Menu_Tuo",
-             "stat:matka.sav=1,5/6/100/9/6 | stat:2006_03_07.sav=9 | shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] + "
+             "stat:matka.sav=1,5/6/100/9/6 | stat:2006_03_07.sav=9 | shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv} + "
              "!Vie taulukkoon: 2 matkaa vietiin taulukkoon t.csv. + <Tuo taulukosta: ~ [CSV-taulukko (*.csv), Kaikki tiedostot (*)] + "
              "?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne taulukon matkoilla? + "
              "!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. 1 matka jätettiin ennalleen."},

@@ -73,12 +73,20 @@ void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
 {
     const QString suggested = ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-matkat.csv");
     const Messages::FileChoice chosen = Messages::current().chooseFile(
-        parent, Messages::FileUse::Save, exportTitle, suggested, {QStringLiteral("CSV-taulukko (*.csv)")});
+        parent, Messages::FileUse::Save, exportTitle, suggested, {QStringLiteral("CSV-taulukko (*.csv)")},
+        {QStringLiteral("csv")});
     if (chosen.path.isEmpty())
         return;
     QString path = chosen.path;
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".csv");
+        // The dialog asked about the name it handed back, if at all; this one is another.
+        if (QFileInfo::exists(path)
+            && Messages::current().ask(parent, QStringLiteral("Tiedosto %1 on jo olemassa. Korvataanko se?")
+                                                   .arg(elideMiddle(QFileInfo(path).fileName())),
+                                       exportTitle) != Answer::Yes)
+            return;
+    }
     // The progress goes before the message comes, so that it never shows over it.
     const Outcome<SpreadsheetExport> exported = [&] {
         RecordProgress progress(parent, exportTitle, QStringLiteral("Luetaan matkoja…"));
