@@ -5,12 +5,29 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 
 namespace tankeli {
 namespace {
+
+// Shows a box; the field that had the focus gets it back with its text selected, so that
+// typing replaces it. The window manager gives the focus back later than the box closes,
+// and a key typed at once must not land behind the old text.
+int execGivingFocusBack(QMessageBox &box)
+{
+    const QPointer<QWidget> before = QApplication::focusWidget();
+    const int result = box.exec();
+    if (auto *field = qobject_cast<QLineEdit *>(before.data())) {
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
+    return result;
+}
 
 class ModalBoxes : public Messages
 {
@@ -25,7 +42,7 @@ public:
         QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.setDefaultButton(QMessageBox::Ok);
-        box.exec();
+        execGivingFocusBack(box);
     }
     bool askYesNo(QWidget *parent, const QString &text, const QString &title, const Buttons &buttons) override
     {
@@ -35,7 +52,7 @@ public:
         box.button(QMessageBox::No)->setText(buttons.no);
         box.setDefaultButton(buttons.byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
+        return execGivingFocusBack(box) == QMessageBox::Yes;
     }
 
     FileChoice chooseFile(QWidget *parent, FileUse use, const QString &title, const QString &suggested,
