@@ -212,7 +212,7 @@ class TestWindows : public QObject
                 expected = top;
         const bool handsBack = !qobject_cast<const Tiedosto *>(before) || before->isVisible(); // the file window does not
         if (expected && handsBack)
-            (void)QTest::qWaitFor([expected] { return !expected || expected->isActiveWindow(); }, 2000);
+            (void)QTest::qWaitFor([expected] { return !expected || expected->isActiveWindow(); }, 5000);
     }
     static QString pictureName(const QPixmap *picture, const QString &folder)
     {
@@ -359,6 +359,9 @@ class TestWindows : public QObject
             find<QLineEdit>(token.section('=', 0, 0))->setText(token.section('=', 1));
         } else {
             const QKeySequence key = QKeySequence::fromString(token);
+            // A window manager under load activates a window late; keys wait for one.
+            (void)QTest::qWaitFor([] { return QApplication::activeWindow() || QApplication::activePopupWidget(); }, 5000);
+            active = active ? active : QApplication::activeWindow();
             // An open menu has the keyboard to itself.
             QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                 : QApplication::focusWidget()               ? QApplication::focusWidget()
