@@ -4,16 +4,12 @@
 #include "MainLayout.h"
 #include "SecondaryWindows.h"
 #include "base/Muuttujat.h"
-#include "calculator/TripQuantities.h"
 #include "look/AppIcon.h"
 #include "look/FieldAccessible.h"
-#include "look/Fonts.h"
 #include "look/GradientBackground.h"
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "look/PictureButtons.h"
-#include "look/SelectOnFocus.h"
-#include "records/RecordStore.h"
 #include "summary/SpreadsheetCommands.h"
 
 #include <QCloseEvent>
@@ -24,29 +20,13 @@
 #include <cstdlib>
 
 namespace tankeli {
-namespace {
-// Enter walks the first five rows in a ring; the month and year rows move no focus.
-constexpr int enterRingLength = 5;
-
-// A text written into a field by the program shows its beginning, as a text box does.
-void showText(QLineEdit *field, const QString &text)
-{
-    field->setText(text);
-    field->setCursorPosition(0);
-}
-
-// A menu command's caption as the program uses it (a window's title), without the mark
-// of the letter that chooses it in the menu.
-QString captionOf(const QAction *command)
-{
-    return QString(command->text()).remove(QLatin1Char('&'));
-}
-} // namespace
 
 Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     : QMainWindow(parent)
     , m_folders(std::move(folders))
     , m_client(new GradientBackground(this))
+    , m_rows(*m_client, *this)
+    , m_menus(new MainMenus(*this))
     , m_sizing(*this, MainLayout::designedClient, MainLayout::minimumOuterTwips,
                MainLayout::contentMinimum())
     , m_settingsFile(m_folders.settingsFile())
@@ -58,108 +38,47 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     m_client->installEventFilter(this);
     m_title = makeLabel(m_client, MainLayout::titleSize, Qt::AlignCenter);
     m_title->setWordWrap(true);
-    createRows();
-    createMenus();
-    m_windows = new SecondaryWindows(m_folders, *this, *m_fields[0], *this, m_calibration, m_places);
+    connect(m_menus, &MainMenus::chosen, this, &Tankeli::run);
+    m_windows = new SecondaryWindows(m_folders, *this, m_rows.field(Price), *this, m_calibration, m_places);
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
-    connect(m_windows, &SecondaryWindows::calibrationCommitted, this,
-            [this] { m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa()); });
+    connect(m_windows, &SecondaryWindows::calibrationCommitted, this, [this] {
+        m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
+    });
     m_sizing.open(menuBar()->sizeHint().height());
 }
 
 Tankeli::~Tankeli() = default;
 
-void Tankeli::createRows()
+void Tankeli::run(MainCommand command)
 {
-    for (int row = 0; row < tripRowCount; ++row) {
-        const TripQuantity &q = tripRows()[row];
-        auto *field = new QLineEdit(QStringLiteral("0"), m_client);
-        field->setFont(labelFont());
-        field->resize(MainLayout::fieldSize.toSize());
-        // No longer than a record's line, so that every trip saved can be opened again.
-        field->setMaxLength(int(RecordStore::maxLineBytes));
-        field->setObjectName(QStringLiteral("row%1").arg(row));
-        field->setAccessibleName(q.caption);
-        field->setAccessibleDescription(q.unit);
-        field->installEventFilter(this);
-        selectTextOnFocus(*field);
-        m_fields[row] = field;
-        m_captions[row] = makeLabel(m_client, MainLayout::captionSize,
-                                    Qt::AlignRight | Qt::AlignVCenter, q.caption);
-        m_captions[row]->setBuddy(field);
-        m_units[row] = makeLabel(m_client, MainLayout::unitSize, Qt::AlignLeft | Qt::AlignVCenter, q.unit);
-    }
-    m_fields[0]->setText(QStringLiteral("1,3"));
-    for (int row = 1; row < tripRowCount; ++row)
-        setTabOrder(m_fields[row - 1], m_fields[row]);
-}
-
-QAction *Tankeli::addCommand(QMenu *menu, const char *name, const QString &caption, QKeySequence keys)
-{
-    QAction *action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(keys);
-    return action;
-}
-
-void Tankeli::createMenus()
-{
-    // Each menu and command has a letter of its own, underlined: Alt and the menu's letter
-    // open it, the command's letter then chooses it.
-    using K = QKeySequence;
-    QMenu *files = menuBar()->addMenu(QStringLiteral("&Tiedosto"));
-    QAction *open = addCommand(files, "Menu_Avaa", QStringLiteral("&Avaa"), K(Qt::CTRL | Qt::Key_A));
-    QAction *save = addCommand(files, "Menu_Tallenna", QStringLiteral("&Tallenna"), K(Qt::CTRL | Qt::Key_T));
-    files->addSeparator();
-    QAction *exportTrips = addCommand(files, "Menu_Vie", QStringLiteral("&Vie taulukkoon…"), K());
-    QAction *importTrips = addCommand(files, "Menu_Tuo", QStringLiteral("Tu&o taulukosta…"), K());
-    files->addSeparator();
-    QAction *quit = addCommand(files, "Menu_Lopeta", QStringLiteral("&Lopeta"), K(Qt::CTRL | Qt::Key_L));
-    QMenu *settings = menuBar()->addMenu(QStringLiteral("&Asetukset"));
-    m_calibrate = addCommand(settings, "Menu_Kalibroi", QStringLiteral("&Kalibrointi"), K(Qt::CTRL | Qt::Key_K));
-    m_timeView = addCommand(settings, "Menu_Aika", QStringLiteral("&Aikanäkymä"), K());
-    QAction *stat = addCommand(settings, "Menu_Stat", QStringLiteral("&Statistiikka"), K(Qt::CTRL | Qt::Key_S));
-    QAction *summary = addCommand(settings, "Menu_Yhteenveto", QStringLiteral("&Yhteenveto"), K(Qt::CTRL | Qt::Key_Y));
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Ohje"));
-    QAction *instructions = addCommand(help, "Menu_Ohjeita", QStringLiteral("&Ohjeita"), K(Qt::CTRL | Qt::Key_O));
-    QAction *about = addCommand(help, "Menu_Tietoja", QStringLiteral("&Tietoja"), K());
-    // F10 opens the menu bar from anywhere in the window, as on other desktops.
-    auto *menuKey = new QAction(this);
-    menuKey->setShortcut(K(Qt::Key_F10));
-    addAction(menuKey);
-    connect(menuKey, &QAction::triggered, this, &Tankeli::openMenuBar);
-
-    m_calibrate->setCheckable(true);
-    m_timeView->setCheckable(true);
-    // The check mark of "Kalibrointi" shows the calibration state; choosing the command
-    // opens the calibration window and does not toggle it.
-    connect(m_calibrate, &QAction::triggered, this, [this] {
-        m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa());
-        m_windows->showCalibration();
-    });
-    connect(m_timeView, &QAction::triggered, this, &Tankeli::applyTimeView);
-    connect(open, &QAction::triggered, this, [this, open] { m_windows->showFiles(FileMode::Open, captionOf(open)); });
-    connect(save, &QAction::triggered, this, [this, save] { m_windows->showFiles(FileMode::Save, captionOf(save)); });
-    connect(quit, &QAction::triggered, this, &QWidget::close);
-    connect(stat, &QAction::triggered, this, [this, stat] { m_windows->showStatistics(captionOf(stat)); });
-    connect(summary, &QAction::triggered, this, [this] { m_windows->showSummary(); });
-    connect(exportTrips, &QAction::triggered, this, [this] { exportTripsToSpreadsheet(this, m_folders); });
-    connect(importTrips, &QAction::triggered, this, [this] { importTripsFromSpreadsheet(this, m_folders); });
-    connect(instructions, &QAction::triggered, this, [this] { Suorita(2); });
-    connect(about, &QAction::triggered, this, [this, about] {
-        Messages::current().inform(this, aboutText(m_folders.recordFolder()), captionOf(about), Messages::Icon::Information);
-    });
-}
-
-// The first menu opens with its first command lit; the arrow keys walk on from there.
-void Tankeli::openMenuBar()
-{
-    QAction *first = menuBar()->actions().value(0);
-    if (!first)
+    switch (command) {
+    case MainCommand::Open:
+        return m_windows->showFiles(FileMode::Open, m_menus->caption(command));
+    case MainCommand::Save:
+        return m_windows->showFiles(FileMode::Save, m_menus->caption(command));
+    case MainCommand::Export:
+        return exportTripsToSpreadsheet(this, m_folders);
+    case MainCommand::Import:
+        return importTripsFromSpreadsheet(this, m_folders);
+    case MainCommand::Quit:
+        close();
         return;
-    menuBar()->setActiveAction(first);
-    if (QMenu *menu = first->menu())
-        menu->setActiveAction(menu->actions().value(0));
+    case MainCommand::Calibrate:
+        // Choosing the command opens the calibration window and does not toggle its mark.
+        m_menus->action(command).setChecked(m_calibration.Kalibrointi_Kaytossa());
+        return m_windows->showCalibration();
+    case MainCommand::TimeView:
+        return applyTimeView();
+    case MainCommand::Statistics:
+        return m_windows->showStatistics(m_menus->caption(command));
+    case MainCommand::Summary:
+        return m_windows->showSummary();
+    case MainCommand::Instructions:
+        return Suorita(MainButton::Help);
+    case MainCommand::About:
+        return Messages::current().inform(this, aboutText(m_folders.recordFolder()), m_menus->caption(command),
+                                          Messages::Icon::Information);
+    }
 }
 
 Done Tankeli::Form_Load()
@@ -169,9 +88,9 @@ Done Tankeli::Form_Load()
         return Done::failure(pictures.error());
     m_buttons = new PictureButtons(m_client, *pictures,
                                    {QStringLiteral("Laske"), QStringLiteral("Nollaa"), QStringLiteral("Ohjeita")});
-    connect(m_buttons, &PictureButtons::clicked, this, &Tankeli::Suorita);
-    for (const auto &[button, key] : {std::pair{0, "L"}, {1, "N"}, {2, "O"}})
-        m_buttons->Nappi(button)->setKeyName(QString::fromLatin1(key));
+    connect(m_buttons, &PictureButtons::clicked, this, [this](int index) { Suorita(MainButton(index)); });
+    for (const auto &[button, key] : {std::pair{MainButton::Calculate, "L"}, {MainButton::Reset, "N"}, {MainButton::Help, "O"}})
+        m_buttons->Nappi(int(button))->setKeyName(QString::fromLatin1(key));
     connect(m_client, &GradientBackground::backgroundMouseMoved, m_buttons, &PictureButtons::showAllNormal);
 
     using namespace Muuttujat;
@@ -179,17 +98,16 @@ Done Tankeli::Form_Load()
                    + QLatin1Char(' ') + QString::number(Vuosi));
     m_title->setText(QStringLiteral("Tankelilla voit laskea autosi kulutusta matkojen "
                                     "pituuksilta esimerkiksi hinnan tai litrojen suhteen."));
-    for (int row = 0; row < tripRowCount; ++row)
-        m_fields[row]->setToolTip(tripRows()[row].tooltip);
+    m_rows.setTooltips();
 
     const Outcome<Settings> read = m_settingsFile.read();
     if (!read)
         return Done::failure(read.error());
-    showText(m_fields[0], read->price);
+    m_rows.show(Price, read->price);
     m_calibration = CalibrationState::fromSettings(read->displayReading, read->meterReading,
                                                    read->calibrationInUse);
-    m_timeView->setChecked(read->timeView);
-    m_calibrate->setChecked(m_calibration.Kalibrointi_Kaytossa());
+    m_menus->action(MainCommand::TimeView).setChecked(read->timeView);
+    m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
     applyTimeView();
     m_loaded = true;
     Form_Resize();
@@ -199,35 +117,29 @@ Done Tankeli::Form_Load()
 
 void Tankeli::applyTimeView()
 {
-    for (int row : {5, 6}) {
-        m_fields[row]->setVisible(m_timeView->isChecked());
-        m_captions[row]->setVisible(m_timeView->isChecked());
-        m_units[row]->setVisible(m_timeView->isChecked());
-    }
+    m_rows.setTimeViewShown(m_menus->action(MainCommand::TimeView).isChecked());
 }
 
 void Tankeli::Form_Resize()
 {
     const MainLayout l = layoutMainWindow(m_client->width(), m_client->height());
-    for (int row = 0; row < tripRowCount; ++row) {
-        m_fields[row]->move(l.fields[row].toPoint());
-        m_captions[row]->move(l.captions[row].toPoint());
-        m_units[row]->move(l.units[row].toPoint());
-    }
+    m_rows.place(l);
     m_title->move(l.title.toPoint());
     if (m_buttons)
-        for (int k = 0; k < 3; ++k)
-            m_buttons->place(k, l.buttons[k]);
+        for (int button = 0; button < m_buttons->count(); ++button)
+            m_buttons->place(button, l.buttons[std::size_t(button)]);
 }
 
-void Tankeli::Suorita(int index)
+void Tankeli::Suorita(MainButton command)
 {
-    if (index == 0)
-        calculate();
-    else if (index == 1)
-        reset();
-    else if (index == 2)
-        m_windows->showHelp(m_buttons->caption(2));
+    switch (command) {
+    case MainButton::Calculate:
+        return calculate();
+    case MainButton::Reset:
+        return m_rows.reset();
+    case MainButton::Help:
+        return m_windows->showHelp(m_buttons->caption(int(MainButton::Help)));
+    }
 }
 
 void Tankeli::calculate()
@@ -239,49 +151,33 @@ void Tankeli::calculate()
 
 Done Tankeli::calculateFields()
 {
-    TripTexts texts;
-    for (int row = 0; row < tripRowCount; ++row)
-        texts[tripRows()[row].field] = m_fields[row]->text();
-    const Outcome<TripTexts> result = calculateTrip(texts, m_calibration.forCalculation());
+    const Outcome<TripTexts> result = calculateTrip(m_rows.texts(), m_calibration.forCalculation());
     if (!result)
         return Done::failure(result.error());
-    for (int row = 0; row < tripRowCount; ++row)
-        showText(m_fields[row], (*result)[tripRows()[row].field]);
+    m_rows.showAll(*result);
     return {};
-}
-
-void Tankeli::reset()
-{
-    for (int row = 1; row < tripRowCount; ++row)
-        showText(m_fields[row], QStringLiteral("0"));
 }
 
 RecordValues Tankeli::recordValues() const
 {
-    RecordValues values;
-    for (int row = 0; row < tripRowCount; ++row)
-        if (tripRows()[row].recordLine >= 0)
-            values[tripRows()[row].recordLine] = m_fields[row]->text();
-    return values;
+    return m_rows.recordValues();
 }
 
 void Tankeli::setRecordValues(const RecordValues &values)
 {
-    for (int row = 0; row < tripRowCount; ++row)
-        if (tripRows()[row].recordLine >= 0)
-            showText(m_fields[row], values[tripRows()[row].recordLine]);
+    m_rows.setRecordValues(values);
 }
 
 void Tankeli::useConsumption(const QString &consumption)
 {
-    showText(m_fields[1], consumption);
+    m_rows.show(Consumption, consumption);
     // The results follow the new consumption at once. Where the calculation cannot run
     // yet (most often no distance is typed), the user is about to type one: no message
     // now, and L then tells whatever is still missing.
     (void)calculateFields();
     raise();
     activateWindow();
-    m_fields[2]->setFocus(Qt::OtherFocusReason); // which selects its number
+    m_rows.field(Distance).setFocus(Qt::OtherFocusReason); // which selects its number
 }
 
 void Tankeli::Kasittele_Nappain(int key)
@@ -289,20 +185,19 @@ void Tankeli::Kasittele_Nappain(int key)
     if (key == Qt::Key_Escape)
         close();
     else if (key == Qt::Key_L)
-        Suorita(0);
+        Suorita(MainButton::Calculate);
     else if (key == Qt::Key_N)
-        Suorita(1);
+        Suorita(MainButton::Reset);
     else if (key == Qt::Key_O)
-        Suorita(2);
+        Suorita(MainButton::Help);
 }
 
 bool Tankeli::handleFieldKey(QLineEdit *field, QKeyEvent *event)
 {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        const int row = int(std::find(m_fields.begin(), m_fields.end(), field) - m_fields.begin());
-        if (row < enterRingLength)
-            m_fields[(row + 1) % enterRingLength]->setFocus(Qt::TabFocusReason);
+        if (QLineEdit *next = m_rows.nextOnEnter(field))
+            next->setFocus(Qt::TabFocusReason);
         return true;
     }
     Kasittele_Nappain(key);
@@ -372,9 +267,9 @@ Done Tankeli::saveSettings()
 {
     if (!m_loaded)
         return {};
-    const Settings settings{m_fields[0]->text(), m_calibration.displaySetting(),
+    const Settings settings{m_rows.field(Price).text(), m_calibration.displaySetting(),
                             m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
-                            m_timeView->isChecked()};
+                            m_menus->action(MainCommand::TimeView).isChecked()};
     // Where the windows are is no setting the user made: a place that cannot be written
     // costs only the windows' opening at their designed places next time.
     (void)m_places.save();

@@ -6,13 +6,14 @@
 
 #include "base/ProgramFolders.h"
 #include "calibration/CalibrationState.h"
+#include "MainMenus.h"
+#include "TripRowsView.h"
 #include "look/WindowMemory.h"
 #include "look/WindowSizing.h"
 #include "vehicles/SettingsFile.h"
 #include "records/TripFields.h"
 
 #include <QMainWindow>
-#include <array>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,9 @@ namespace tankeli {
 class GradientBackground;
 class PictureButtons;
 class SecondaryWindows;
+
+// The picture buttons of the main window, left to right, and the commands they run.
+enum class MainButton { Calculate, Reset, Help };
 
 class Tankeli : public QMainWindow, private TripFields
 {
@@ -33,8 +37,8 @@ public:
     // Start-up: pictures, captions, tooltips and the settings file. The failure names
     // the file and the fault when the program cannot start.
     Done Form_Load();
-    // Runs command 0 (calculate), 1 (reset) or 2 (help).
-    void Suorita(int index);
+    // Runs the command of a picture button (or of its letter key).
+    void Suorita(MainButton command);
     // Writes the settings file now, as closing does, and where the windows are; the
     // failure names the settings file and the fault. Writes nothing before the window has
     // loaded.
@@ -67,9 +71,7 @@ private:
     // field, and the failure is the message to show.
     Done calculateFields();
 
-    void createRows();
-    void createMenus();
-    QAction *addCommand(QMenu *menu, const char *name, const QString &caption, QKeySequence keys);
+    void run(MainCommand command);
     void applyTimeView();
     void Form_Resize();
     // Close-time work: writes the settings; a failure is shown in a box, or handed to
@@ -77,20 +79,15 @@ private:
     bool Form_Unload();
     void Kasittele_Nappain(int key);
     bool handleFieldKey(QLineEdit *field, QKeyEvent *event);
-    void reset();
     // Says why the program cannot go on and closes the window as the close command does.
     void stopForFault(const QString &why);
-    void openMenuBar();
 
     ProgramFolders m_folders;
     GradientBackground *m_client;
     QLabel *m_title;
-    std::array<QLineEdit *, 7> m_fields{};
-    std::array<QLabel *, 7> m_captions{};
-    std::array<QLabel *, 7> m_units{};
+    TripRowsView m_rows;
+    MainMenus *m_menus;
     PictureButtons *m_buttons = nullptr;
-    QAction *m_timeView = nullptr;     // Menu_Aika
-    QAction *m_calibrate = nullptr;    // Menu_Kalibroi
     CalibrationState m_calibration;
     SecondaryWindows *m_windows;
     WindowSizing m_sizing;
