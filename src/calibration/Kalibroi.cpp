@@ -133,7 +133,7 @@ Done Kalibroi::Form_Load()
     const Done made = makeButtons({QStringLiteral("Sulje")});
     if (!made)
         return made;
-    connect(buttons(), &PictureButtons::clicked, this, &Kalibroi::Nappi_Komento);
+    connect(buttons(), &PictureButtons::clicked, this, [this](int index) { Nappi_Komento(Command(index)); });
     buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     setTabOrder(m_option, buttons()->Nappi(0)); // Sulje lies below the choice
     field(0)->setToolTip(QStringLiteral("Aseta lukema, jonka olet ajanut nopeusnäyttöön."));
@@ -160,10 +160,10 @@ void Kalibroi::showCommittedChoice()
     m_option->setPicture(m_option->isChecked() ? &m_on : &m_off);
 }
 
-void Kalibroi::Nappi_Komento(int index)
+void Kalibroi::Nappi_Komento(Command command)
 {
-    if (index == 0)
-        close();
+    if (command == Command::Close)
+        closeCommand();
 }
 
 // The choice shown is reset to the one in force when the window is shown by the
@@ -186,17 +186,6 @@ bool Kalibroi::event(QEvent *event)
     else if (event->type() == QEvent::WindowStateChange && isMinimized())
         m_minimisedSinceActive = true;
     return SecondaryWindow::event(event);
-}
-
-// Escape closes the window as Sulje does, committing the readings and the choice: on a
-// desktop without a close key there is no other way out by the keyboard.
-void Kalibroi::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        Nappi_Komento(0);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
 }
 
 bool Kalibroi::eventFilter(QObject *watched, QEvent *event)

@@ -28,7 +28,9 @@ public:
 
     // The load sequence; the failure names a picture that could not be read.
     Done Form_Load();
-    void Nappi_Komento(int index);
+    // The picture button: Sulje.
+    enum class Command { Close };
+    void Nappi_Komento(Command command);
 
 signals:
     void committed();
@@ -38,7 +40,9 @@ protected:
     void Form_Unload() override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    // Escape too commits the readings and the choice: on a desktop without a close key
+    // there is no other way out by the keyboard.
+    void closeCommand() override { close(); }
 
 private:
     void readingChanged();

@@ -287,15 +287,6 @@ void FillUpWindow::layOut()
         buttons()->place(i, QPointF(margin + i * (buttonFace.width() + margin), top));
 }
 
-void FillUpWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        runCommand(Command::Close);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
-}
-
 bool FillUpWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // An open cell editor has the keys itself; the table sees them only between edits.
@@ -304,9 +295,6 @@ bool FillUpWindow::eventFilter(QObject *watched, QEvent *event)
         if (key->modifiers() & ~Qt::KeypadModifier)
             return SecondaryWindow::eventFilter(watched, event);
         switch (key->key()) {
-        case Qt::Key_Escape:
-            runCommand(Command::Close);
-            return true;
         case Qt::Key_Delete:
             runCommand(Command::Remove);
             return true;

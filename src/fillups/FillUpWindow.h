@@ -50,7 +50,7 @@ public:
 
 protected:
     void layOut() override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void closeCommand() override { runCommand(Command::Close); }
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -5,7 +5,6 @@
 #include "look/Fonts.h"
 #include "look/PictureButtons.h"
 
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 
 namespace tankeli {
@@ -24,7 +23,7 @@ Help::Help(const ProgramFolders &folders, QWidget *mainWindow)
     m_text->setObjectName(QStringLiteral("Ohje"));
     m_text->setGeometry(QRect(HelpLayout::textTopLeftDesign.toPoint(),
                               HelpLayout::textDesignSize.toSize()));
-    m_text->installEventFilter(this);
+    closeOnS({m_text});
 }
 
 Done Help::Form_Load()
@@ -34,15 +33,15 @@ Done Help::Form_Load()
     const Done made = makeButtons({QStringLiteral("Sulje")});
     if (!made)
         return made;
-    connect(buttons(), &PictureButtons::clicked, this, &Help::Nappi_Komento);
+    connect(buttons(), &PictureButtons::clicked, this, [this](int index) { Nappi_Komento(Command(index)); });
     buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     return {};
 }
 
-void Help::Nappi_Komento(int index)
+void Help::Nappi_Komento(Command command)
 {
-    if (index == 0)
-        hideToMainWindow();
+    if (command == Command::Close)
+        closeCommand();
 }
 
 void Help::layOut()
@@ -52,28 +51,6 @@ void Help::layOut()
                         int(l.textHeight.value_or(m_text->height())));
     if (buttons())
         buttons()->place(0, l.button);
-}
-
-bool Help::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_text && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_S) {
-            Nappi_Komento(0);
-            return true;
-        }
-    }
-    return SecondaryWindow::eventFilter(watched, event);
-}
-
-// Escape where the text does not have the focus (on Sulje), as its tooltip says.
-void Help::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        Nappi_Komento(0);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

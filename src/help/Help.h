@@ -16,12 +16,12 @@ public:
 
     // Builds the text and loads the button pictures; the failure names a picture.
     Done Form_Load();
-    void Nappi_Komento(int index);
+    // The picture button: Sulje.
+    enum class Command { Close };
+    void Nappi_Komento(Command command);
 
 protected:
     void layOut() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QPlainTextEdit *m_text;

@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QScreen>
 
 namespace tankeli {
@@ -83,6 +84,35 @@ void SecondaryWindow::hideToMainWindow()
 {
     hide();
     emit left();
+}
+
+void SecondaryWindow::closeOnS(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *control : controls) {
+        m_closingOnS.insert(control);
+        if (control != this)
+            control->installEventFilter(this);
+    }
+}
+
+void SecondaryWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool closes = event->key() == Qt::Key_Escape || (event->key() == Qt::Key_S && m_closingOnS.contains(this));
+    if (!closes)
+        return GradientBackground::keyPressEvent(event);
+    closeCommand();
+}
+
+bool SecondaryWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched != this && m_closingOnS.contains(watched)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Escape || key == Qt::Key_S) {
+            closeCommand();
+            return true;
+        }
+    }
+    return GradientBackground::eventFilter(watched, event);
 }
 
 void SecondaryWindow::resizeEvent(QResizeEvent *event)

@@ -11,7 +11,11 @@
 #include "base/Outcome.h"
 #include "base/ProgramFolders.h"
 
+#include <QSet>
+#include <QSet>
 #include <QStringList>
+#include <initializer_list>
+#include <initializer_list>
 
 namespace tankeli {
 
@@ -46,9 +50,13 @@ protected:
     // Loads the pictures and makes the picture buttons with these captions.
     Done makeButtons(const QStringList &captions, QSizeF faceSize = pictureButtonSize,
                      QSizeF captionSize = pictureCaptionSize);
-    // Sulje of the help and statistics windows: hide, keeping the state, and hand the
-    // focus back to the main window.
+    // Hides the window, keeping its state, and hands the focus back to the main window.
     void hideToMainWindow();
+    // The window's Sulje, run by Escape anywhere in it too: by default hideToMainWindow().
+    virtual void closeCommand() { hideToMainWindow(); }
+    // S runs closeCommand() too where one of these has the focus (the window itself:
+    // where no control takes the letter), before a list or a text takes it for a search.
+    void closeOnS(std::initializer_list<QWidget *> controls);
     // The window's own placement of its controls for its current client size.
     virtual void layOut() = 0;
     // The close box destroys the window after this; by default the main window gets
@@ -59,12 +67,15 @@ protected:
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     ProgramFolders m_folders;
     WindowSizing m_sizing;
     ButtonPictures m_pictures;
     PictureButtons *m_buttons = nullptr;
+    QSet<const QObject *> m_closingOnS;
 };
 
 } // namespace tankeli

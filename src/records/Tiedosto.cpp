@@ -39,8 +39,9 @@ Tiedosto::Tiedosto(const ProgramFolders &folders, QWidget *mainWindow, TripField
     setTabOrder(m_list, m_name);
     m_list->installEventFilter(this);
     m_name->installEventFilter(this);
+    closeOnS({m_list}); // the name field takes the letter
     connect(m_list, &FileList::entryChosen, this, &Tiedosto::followSelection);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Suorita_Toiminto(0); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { Suorita_Toiminto(FileCommand::OpenOrSave); });
 }
 
 Done Tiedosto::Form_Load()
@@ -50,13 +51,15 @@ Done Tiedosto::Form_Load()
     const Done made = makeButtons({QString(), QStringLiteral("Sulje"), QStringLiteral("Poista")});
     if (!made)
         return made;
-    connect(buttons(), &PictureButtons::clicked, this, &Tiedosto::Suorita_Toiminto);
-    for (const auto &[button, key] : {std::pair{0, "Enter"}, {1, "Esc"}, {2, "Delete"}})
-        buttons()->Nappi(button)->setKeyName(QString::fromLatin1(key));
+    connect(buttons(), &PictureButtons::clicked, this, [this](int index) { Suorita_Toiminto(FileCommand(index)); });
+    const auto button = [this](FileCommand command) { return buttons()->Nappi(int(command)); };
+    for (const auto &[command, key] :
+         {std::pair{FileCommand::OpenOrSave, "Enter"}, {FileCommand::Close, "Esc"}, {FileCommand::Delete, "Delete"}})
+        button(command)->setKeyName(QString::fromLatin1(key));
     // Tab goes on from the name field in reading order: Sulje, the mode's button, Poista.
-    setTabOrder(m_name, buttons()->Nappi(1));
-    setTabOrder(buttons()->Nappi(1), buttons()->Nappi(0));
-    setTabOrder(buttons()->Nappi(0), buttons()->Nappi(2));
+    setTabOrder(m_name, button(FileCommand::Close));
+    setTabOrder(button(FileCommand::Close), button(FileCommand::OpenOrSave));
+    setTabOrder(button(FileCommand::OpenOrSave), button(FileCommand::Delete));
     m_list->setFocus();
     return {};
 }
@@ -84,10 +87,9 @@ void Tiedosto::showFor(FileMode mode, const QString &caption)
         inform(m_listProblem);
 }
 
-void Tiedosto::Suorita_Toiminto(int index)
+void Tiedosto::Suorita_Toiminto(FileCommand command)
 {
-    if (index >= 0 && index <= 2)
-        m_commands.run(FileCommand(index));
+    m_commands.run(command);
 }
 
 void Tiedosto::Hae_Tiedostonimi()
@@ -187,41 +189,27 @@ void Tiedosto::layOut()
     m_heading->move(l.heading.toPoint());
     m_name->move(l.nameField.toPoint());
     if (buttons())
-        for (int k = 0; k < 3; ++k)
-            buttons()->place(k, l.buttons[k]);
+        for (int button = 0; button < buttons()->count(); ++button)
+            buttons()->place(button, l.buttons[std::size_t(button)]);
 }
 
 bool Tiedosto::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape || (watched == m_list && key == Qt::Key_S)) {
-            Suorita_Toiminto(1);
-            return true;
-        }
         if (watched == m_list && key == Qt::Key_Delete) {
-            Suorita_Toiminto(2);
+            Suorita_Toiminto(FileCommand::Delete);
             return true;
         }
         // Enter runs the mode's command: in the name field as its button does, on an
         // entry of the list as a double click on it does (in either mode).
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (enter && (watched == m_name || selectedEntry() >= 0)) {
-            Suorita_Toiminto(0);
+            Suorita_Toiminto(FileCommand::OpenOrSave);
             return true;
         }
     }
     return SecondaryWindow::eventFilter(watched, event);
-}
-
-// Escape on a button too, as Sulje's tooltip says.
-void Tiedosto::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        Suorita_Toiminto(1);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

@@ -28,7 +28,7 @@ public:
     // Shows the window for opening or saving, titled with the menu command's caption;
     // the focus is in the name field (saving) or on the list's selected entry (opening).
     void showFor(FileMode mode, const QString &caption);
-    void Suorita_Toiminto(int index);
+    void Suorita_Toiminto(FileCommand command);
     // Puts today's default record name into the name field.
     void Hae_Tiedostonimi();
 
@@ -42,7 +42,7 @@ protected:
     void layOut() override;
     void Form_Unload() override {}
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    void closeCommand() override { Suorita_Toiminto(FileCommand::Close); }
 
 private:
     // The name field follows the entry chosen in the list.

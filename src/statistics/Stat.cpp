@@ -41,6 +41,8 @@ Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<Rec
     m_table->setGeometry(m_canvas->geometry());
     m_table->stackUnder(m_canvas);
     m_table->installEventFilter(this);
+    // S closes the window wherever the focus is; the table would look for a row by it.
+    closeOnS({this, m_table});
 }
 
 Done Stat::Form_Load()
@@ -72,7 +74,7 @@ Done Stat::Form_Load()
     QWidget::setTabOrder(m_table, buttons()->Nappi(0));
     m_table->setFocusPolicy(Qt::NoFocus);
 
-    connect(buttons(), &PictureButtons::clicked, this, &Stat::Nappi_Komento);
+    connect(buttons(), &PictureButtons::clicked, this, [this](int index) { Nappi_Komento(Command(index)); });
     buttons()->Nappi(0)->setKeyName(QStringLiteral("Esc"));
     connect(m_selectors, &PictureButtons::clicked, this, &Stat::Piirra_Kayra);
     connect(this, &GradientBackground::backgroundMouseMoved, m_selectors,
@@ -81,10 +83,10 @@ Done Stat::Form_Load()
     return {};
 }
 
-void Stat::Nappi_Komento(int index)
+void Stat::Nappi_Komento(Command command)
 {
-    if (index == 0)
-        hideToMainWindow();
+    if (command == Command::Close)
+        closeCommand();
 }
 
 void Stat::Piirra_Kayra(int index)
@@ -152,22 +154,8 @@ bool Stat::eventFilter(QObject *watched, QEvent *event)
             m_table->raise();
         else if (event->type() == QEvent::FocusOut)
             m_table->stackUnder(m_canvas);
-        // Its letters would look for a row; here S closes the window as everywhere in it.
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_S) {
-            Nappi_Komento(0);
-            return true;
-        }
     }
     return SecondaryWindow::eventFilter(watched, event);
-}
-
-void Stat::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_S) {
-        Nappi_Komento(0);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
 }
 
 } // namespace tankeli

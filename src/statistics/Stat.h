@@ -30,13 +30,14 @@ public:
     Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<RecordList *()> records);
 
     Done Form_Load();
-    void Nappi_Komento(int index);
+    // The picture button: Sulje.
+    enum class Command { Close };
+    void Nappi_Komento(Command command);
     // Draws the chart of selector `index` over the record list.
     void Piirra_Kayra(int index);
 
 protected:
     void layOut() override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

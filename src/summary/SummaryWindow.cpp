@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -141,9 +140,8 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     copy->setShortcutContext(Qt::WindowShortcut);
     connect(copy, &QAction::triggered, this, &SummaryWindow::copySummary);
     addAction(copy);
-    for (QWidget *control : {static_cast<QWidget *>(m_totals), static_cast<QWidget *>(m_periods),
-                             static_cast<QWidget *>(m_notes)})
-        control->installEventFilter(this);
+    // The tables and the note would take S for a search and Escape for nothing.
+    closeOnS({this, m_totals, m_periods, m_notes});
 }
 
 Done SummaryWindow::Form_Load()
@@ -153,8 +151,8 @@ Done SummaryWindow::Form_Load()
                                   buttonSize, buttonCaptionSize);
     if (!made)
         return made;
-    connect(buttons(), &PictureButtons::clicked, this, &SummaryWindow::Nappi_Komento);
-    buttons()->Nappi(1)->setKeyName(QStringLiteral("Esc"));
+    connect(buttons(), &PictureButtons::clicked, this, [this](int index) { Nappi_Komento(Command(index)); });
+    buttons()->Nappi(int(Command::Close))->setKeyName(QStringLiteral("Esc"));
     layOut();
     return {};
 }
@@ -204,9 +202,9 @@ void SummaryWindow::refresh()
     m_notes->setVisible(!notes.isEmpty());
 }
 
-void SummaryWindow::Nappi_Komento(int index)
+void SummaryWindow::Nappi_Komento(Command command)
 {
-    if (index == UseInCalculator) {
+    if (command == Command::UseInCalculator) {
         if (!m_summary.averageConsumption) {
             Messages::current().inform(this, QStringLiteral("Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."),
                                        programTitle(), Messages::Icon::Information);
@@ -231,8 +229,8 @@ void SummaryWindow::layOut()
         return;
     const double top = height() - margin - buttonSize.height();
     const double centre = width() / 2;
-    buttons()->place(UseInCalculator, {centre - buttonSize.width() - buttonGap / 2, top});
-    buttons()->place(Close, {centre + buttonGap / 2, top});
+    buttons()->place(int(Command::UseInCalculator), {centre - buttonSize.width() - buttonGap / 2, top});
+    buttons()->place(int(Command::Close), {centre + buttonGap / 2, top});
 }
 
 void SummaryWindow::copySummary()
@@ -242,28 +240,6 @@ void SummaryWindow::copySummary()
         m_notes->copy();
     else
         QGuiApplication::clipboard()->setText(summaryText(m_summary));
-}
-
-void SummaryWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_S) {
-        Nappi_Komento(Close);
-        return;
-    }
-    SecondaryWindow::keyPressEvent(event);
-}
-
-bool SummaryWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return SecondaryWindow::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    // The tables and the note would take S for a search and Escape for nothing.
-    if (key == Qt::Key_Escape || key == Qt::Key_S) {
-        Nappi_Komento(Close);
-        return true;
-    }
-    return SecondaryWindow::eventFilter(watched, event);
 }
 
 } // namespace tankeli

@@ -23,20 +23,19 @@ class SummaryWindow : public SecondaryWindow
     Q_OBJECT
 public:
     // The picture buttons' indexes.
-    enum Command { UseInCalculator, Close };
+    enum class Command { UseInCalculator, Close };
 
     SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip);
 
     Done Form_Load();
-    void Nappi_Komento(int index);
+    void Nappi_Komento(Command command);
     // Reads every listed record and shows what they sum to.
     void refresh();
 
 protected:
     // Places the picture buttons under the layout; the layout places the rest.
     void layOut() override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeCommand() override { Nappi_Komento(Command::Close); }
 
 private:
     void copySummary();
