@@ -9,6 +9,7 @@
 #include "base/FailureText.h"
 #include "base/WindowGeometry.h"
 #include "mainwindow/Tankeli.h"
+#include "vehicles/VehicleComparison.h"
 #include "records/Tiedosto.h"
 #include "statistics/ChartCanvas.h"
 #include "statistics/ChartPainting.h"
@@ -18,6 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QMenuBar>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -355,6 +358,8 @@ class TestWindows : public QObject
             const QStringList fields = token.section('=', 1).split(';');
             for (int r = 0; r < fields.size(); ++r)
                 row(r)->setText(fields[r]);
+        } else if (auto *choice = find<QComboBox>(token.section('=', 0, 0)); choice && token.contains('=')) {
+            choice->setCurrentText(token.section('=', 1));
         } else if (token.contains('=') && find<QLineEdit>(token.section('=', 0, 0))) {
             find<QLineEdit>(token.section('=', 0, 0))->setText(token.section('=', 1));
         } else {
@@ -366,7 +371,7 @@ class TestWindows : public QObject
             QWidget *to = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                 : QApplication::focusWidget()               ? QApplication::focusWidget()
                                                             : active;
-            if (key.count() != 1 || !to)
+            if (key.count() != 1 || key[0].key() == Qt::Key_unknown || !to)
                 return false;
             QTest::keyClick(to, key[0].key(), key[0].keyboardModifiers());
         }
@@ -440,6 +445,32 @@ class TestWindows : public QObject
             return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none";
         if (name == "window")
             return titleOf(active, main.get());
+        if (name == "title") // the main window's
+            return main->windowTitle();
+        if (name.startsWith("vehicle:")) // a file of another vehicle: "name" its settings, "name/stat/x.sav" a record
+            return QString::fromUtf8(readBytes(dirs->path("Ajoneuvot/" + name.mid(8) + (name.contains('/') ? "" : "/Data/Arvot.txt"))))
+                .replace("\r\n", "/").section('/', 0, -2);
+        if (name == "trashedfolders") // the folders the desktop's trash holds
+            return QDir(home.filePath(".local/share/Trash/files")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(", ");
+        if (name.startsWith("captions#")) // row k's caption
+            return main->findChildren<QLabel *>().value(0) ? [&] {
+                QStringList captions;
+                for (const QLabel *label : main->findChildren<QLabel *>())
+                    if (label->buddy())
+                        captions << label->text();
+                return captions.value(name.mid(9).toInt());
+            }() : QString();
+        for (const QAction *menu : name == "menubar" ? main->menuBar()->actions() : QList<QAction *>())
+            seen << menu->text().remove('&');
+        if (name == "menubar")
+            return seen.join(", ");
+        if (name == "vehicles") { // the menu Ajoneuvo: "*" marks the chosen, "-" what cannot be chosen
+            for (const QAction *item : main->findChild<QMenu *>("Menu_Ajoneuvo")->actions())
+                if (!item->isSeparator())
+                    seen << (item->isChecked() ? "*" : item->isEnabled() ? "" : "-") + item->text().remove('&')
+                            + (item->shortcut().isEmpty() ? "" : " " + item->shortcut().toString());
+            return seen.join(", ");
+        }
         if (name == "settings" || name.startsWith("stat:"))
             return QString::fromLatin1(name == "settings" ? dirs->settings() : readBytes(dirs->stat(name.mid(5)))).replace("\r\n", "/").section('/', 0, -2);
         if (name == "trash#")
@@ -589,6 +620,34 @@ private slots:
         const QString chosen = "Opti=option2 checked";
         const QString curve = "Taulu=curve | shown=";
         const QList<std::array<QString, 3>> rows{
+            // Vehicles: a user who adds none sees the program as it was, a menu more; each
+            // vehicle keeps its own price, texts and files.
+            {"one vehicle: the title and menus as they were", "",
+             "title=Tankeli v1.1 - Tankelin kehittäjät 2006 | menubar=Tiedosto, Asetukset, Ajoneuvo, Ohje "
+             "| vehicles=*Oma auto Ctrl+1, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, -Poista ajoneuvo…, Vertaa ajoneuvoja…"},
+            {"a new electric car is chosen, with its own texts", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return",
+             "title=Tankeli v1.1 – Sähköauto | settings=1,99/100/105/False/True | row0=0 "
+             "| vehicles=Oma auto Ctrl+1, *Sähköauto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja… "
+             "| a11y:row0=text, Sähkön hinta, € / kWh, 0, 0"},
+            {"back to the first by Ctrl+1: its price, the other's kept", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Return row0=0,25 @row1 Ctrl+1",
+             "title=Tankeli v1.1 – Oma auto | row0=1,99 | a11y:row0=text, Bensanhinta, € / Litra, 1,99, 1,99 | vehicle:Sähköauto=0,25/100/100/False/True"},
+            {"a name taken, whatever its case, is refused", "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return menu:Menu_Uusi_Ajoneuvo Nimi=AUTO Return",
+             "window=Ajoneuvo | shown#=1 | vehicles=Oma auto Ctrl+1, *Auto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…"},
+            {"a renamed vehicle takes its trips along", "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return row0=2 menu:Menu_Tallenna Tiedostonimi=matka Return Escape "
+             "menu:Menu_Muokkaa_Ajoneuvoa Nimi=Pakettiauto Kayttovoima=Diesel Return",
+             "window=main | title=Tankeli v1.1 – Pakettiauto | vehicle:Pakettiauto/stat/matka.sav=2/0/0/0/0 | captions#0=Dieselin hinta"},
+            {"removing asks, Ei first, and moves it to the trash", "menu:Menu_Uusi_Ajoneuvo Nimi=Kaasuauto Kayttovoima=Kaasu Return menu:Menu_Poista_Ajoneuvo",
+             "shown=?Poista ajoneuvo: Poistetaanko ajoneuvo Kaasuauto ja sen 0 matkaa? Ajoneuvon kansio siirretään roskakoriin, "
+             "josta sen voi palauttaa. [Ei/Kyllä] | trashedfolders=Kaasuauto | title=Tankeli v1.1 - Tankelin kehittäjät 2006 | settings=1,3/100/105/False/True"},
+            {"no removing on Ei", "menu:Menu_Uusi_Ajoneuvo Nimi=Kaasuauto Return no menu:Menu_Poista_Ajoneuvo",
+             "trashedfolders= | title=Tankeli v1.1 – Kaasuauto"},
+            // The first car by its two trips: 15 l over 220 km; the electric one by what was last calculated.
+            {"the comparison, cheapest first", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return row0=0,20 row1=18 row2=50 L "
+             "row2=100 menu:Menu_Vertaa",
+             "window=Vertaa ajoneuvoja | Vertailu=Sähköauto/Sähkö/18,00 kWh/100 km/0,2 €/kWh/3,60 €/108,00 €/1314,00 €; "
+             "Oma auto/Bensiini/6,82 l/100 km/1,3 €/l/8,86 €/265,91 €/3235,23 €"},
+            {"the comparison with no distance says what to type", "menu:Menu_Vertaa", "window=Vertaa ajoneuvoja | Huomautus=" + comparisonNeedsDistance},
+            {"Escape closes the comparison", "row2=100 menu:Menu_Vertaa Escape", "window=main"},
             {"the main window's texts", "", "captions=Bensanhinta [Bensanhinta, € / Litra], Bensankulutus [Bensankulutus, Litraa / 100 Km], "
              "Matka [Matka, Kilometriä], Kokonaiskulutus [Kokonaiskulutus, Litraa / matka], Yhteishinta [Yhteishinta, € / Matka], "
              "Kuukausihinta [Kuukausihinta, € / KK], Vuosihinta [Vuosihinta, € / Vuosi] | tip:row4=Ajetun matkan hinta "

@@ -82,6 +82,7 @@ QString MainMenus::caption(MainCommand command) const
 QMenu *MainMenus::addMenuBeforeHelp(const QString &title)
 {
     auto *menu = new QMenu(title, m_window.menuBar());
+    menu->setObjectName(QStringLiteral("Menu_") + QString(title).remove(QLatin1Char('&')));
     m_window.menuBar()->insertMenu(m_help->menuAction(), menu);
     return menu;
 }

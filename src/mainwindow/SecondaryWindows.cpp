@@ -97,6 +97,17 @@ RecordList *SecondaryWindows::recordList()
     return ensure(m_files, QStringLiteral("Tiedosto"), m_trip);
 }
 
+void SecondaryWindows::setFolders(const ProgramFolders &folders)
+{
+    if (folders.dataRoot() == m_folders.dataRoot())
+        return;
+    m_folders = folders;
+    delete m_calibrationWindow;
+    delete m_files;
+    delete m_stat;
+    delete m_summary;
+}
+
 void SecondaryWindows::rememberFocus()
 {
     QWidget *focused = m_main.focusWidget();

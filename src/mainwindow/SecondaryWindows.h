@@ -38,6 +38,9 @@ public:
     void showStatistics(const QString &caption);
     // Reads the records anew and shows the summary.
     void showSummary();
+    // Every window from now on works on the files under these folders (another vehicle's);
+    // the windows that show those files are closed and made anew when next opened.
+    void setFolders(const ProgramFolders &folders);
 
 signals:
     void calibrationCommitted();

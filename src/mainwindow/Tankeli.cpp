@@ -41,6 +41,8 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     connect(m_menus, &MainMenus::chosen, this, &Tankeli::run);
     m_windows = new SecondaryWindows(m_folders, *this, m_rows.field(Price), *this, m_calibration, m_places);
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
+    m_vehicles = new VehicleMenu(*m_menus->addMenuBeforeHelp(QStringLiteral("A&joneuvo")), *this, *this,
+                                 m_folders, m_places);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this, [this] {
         m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
     });
@@ -93,25 +95,43 @@ Done Tankeli::Form_Load()
         m_buttons->Nappi(int(button))->setKeyName(QString::fromLatin1(key));
     connect(m_client, &GradientBackground::backgroundMouseMoved, m_buttons, &PictureButtons::showAllNormal);
 
-    using namespace Muuttujat;
-    setWindowTitle(Ohjelman_Nimi + QStringLiteral(" v") + Versio + QStringLiteral(" - ") + Yritys
-                   + QLatin1Char(' ') + QString::number(Vuosi));
     m_title->setText(QStringLiteral("Tankelilla voit laskea autosi kulutusta matkojen "
                                     "pituuksilta esimerkiksi hinnan tai litrojen suhteen."));
     m_rows.setTooltips();
 
-    const Outcome<Settings> read = m_settingsFile.read();
+    const Outcome<QStringList> vehicles = m_vehicles->load();
+    if (!vehicles)
+        return Done::failure(vehicles.error());
+    for (const QString &problem : *vehicles)
+        Messages::current().inform(this, problem, programTitle(), Messages::Icon::Critical);
+    m_loaded = true;
+    Form_Resize();
+    m_places.attach(*this, QStringLiteral("Tankeli"));
+    return {};
+}
+
+Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info, int vehicleCount)
+{
+    SettingsFile settingsFile(folders.settingsFile());
+    const Outcome<Settings> read = settingsFile.read();
     if (!read)
         return Done::failure(read.error());
+    m_folders = folders;
+    m_settingsFile = settingsFile;
+    m_windows->setFolders(folders);
+    m_rows.setEnergy(info.energy);
     m_rows.show(Price, read->price);
     m_calibration = CalibrationState::fromSettings(read->displayReading, read->meterReading,
                                                    read->calibrationInUse);
     m_menus->action(MainCommand::TimeView).setChecked(read->timeView);
     m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
     applyTimeView();
-    m_loaded = true;
-    Form_Resize();
-    m_places.attach(*this, QStringLiteral("Tankeli"));
+    // With one vehicle the title is the program's own; with more it names the vehicle,
+    // which a screen reader then hears as the window's new name.
+    using namespace Muuttujat;
+    const QString version = Ohjelman_Nimi + QStringLiteral(" v") + Versio;
+    setWindowTitle(vehicleCount > 1 ? version + QStringLiteral(" – ") + info.name
+                                    : version + QStringLiteral(" - ") + Yritys + QLatin1Char(' ') + QString::number(Vuosi));
     return {};
 }
 
@@ -155,6 +175,7 @@ Done Tankeli::calculateFields()
     if (!result)
         return Done::failure(result.error());
     m_rows.showAll(*result);
+    m_vehicles->rememberConsumption((*result)[Consumption]);
     return {};
 }
 
@@ -267,13 +288,22 @@ Done Tankeli::saveSettings()
 {
     if (!m_loaded)
         return {};
-    const Settings settings{m_rows.field(Price).text(), m_calibration.displaySetting(),
-                            m_calibration.meterSetting(), m_calibration.Kalibrointi_Kaytossa(),
-                            m_menus->action(MainCommand::TimeView).isChecked()};
+    const Settings settings = currentSettings();
     // Where the windows are is no setting the user made: a place that cannot be written
     // costs only the windows' opening at their designed places next time.
     (void)m_places.save();
     return m_settingsFile.write(settings);
+}
+
+Settings Tankeli::currentSettings() const
+{
+    return {m_rows.field(Price).text(), m_calibration.displaySetting(), m_calibration.meterSetting(),
+            m_calibration.Kalibrointi_Kaytossa(), m_menus->action(MainCommand::TimeView).isChecked()};
+}
+
+QString Tankeli::distanceText() const
+{
+    return m_rows.field(Distance).text();
 }
 
 Done Tankeli::closeUnattended()

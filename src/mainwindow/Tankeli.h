@@ -11,6 +11,7 @@
 #include "look/WindowMemory.h"
 #include "look/WindowSizing.h"
 #include "vehicles/SettingsFile.h"
+#include "vehicles/VehicleMenu.h"
 #include "records/TripFields.h"
 
 #include <QMainWindow>
@@ -27,7 +28,7 @@ class SecondaryWindows;
 // The picture buttons of the main window, left to right, and the commands they run.
 enum class MainButton { Calculate, Reset, Help };
 
-class Tankeli : public QMainWindow, private TripFields
+class Tankeli : public QMainWindow, private TripFields, private VehicleHost
 {
     Q_OBJECT
 public:
@@ -70,6 +71,11 @@ private:
     // Runs the calculation on the fields and shows its results; on failure changes no
     // field, and the failure is the message to show.
     Done calculateFields();
+    // VehicleHost
+    Done saveVehicleSettings() override { return saveSettings(); }
+    Settings currentSettings() const override;
+    QString distanceText() const override;
+    Done useVehicle(const ProgramFolders &folders, const VehicleInfo &info, int vehicleCount) override;
 
     void run(MainCommand command);
     void applyTimeView();
@@ -90,6 +96,7 @@ private:
     PictureButtons *m_buttons = nullptr;
     CalibrationState m_calibration;
     SecondaryWindows *m_windows;
+    VehicleMenu *m_vehicles;
     WindowSizing m_sizing;
     SettingsFile m_settingsFile;
     WindowMemory m_places;

@@ -112,6 +112,18 @@ void TripRowsView::setTooltips()
         m_rows[row].field->setToolTip(tripRows()[row].tooltip);
 }
 
+void TripRowsView::setEnergy(Energy energy)
+{
+    for (int row = 0; row < tripRowCount; ++row) {
+        const TripQuantity &q = tripRows(energy)[row];
+        m_rows[row].caption->setText(q.caption);
+        m_rows[row].unit->setText(q.unit);
+        m_rows[row].field->setToolTip(q.tooltip);
+        m_rows[row].field->setAccessibleName(q.caption);
+        m_rows[row].field->setAccessibleDescription(q.unit);
+    }
+}
+
 void TripRowsView::setTimeViewShown(bool shown)
 {
     for (int row = 0; row < tripRowCount; ++row) {

@@ -39,6 +39,9 @@ public:
     void setRecordValues(const RecordValues &values);
 
     void setTooltips();
+    // Captions, units, tooltips and what a screen reader is told, for a vehicle of this
+    // energy; the values stay.
+    void setEnergy(Energy energy);
     void setTimeViewShown(bool shown);
     void place(const MainLayout &layout);
 
