@@ -78,16 +78,6 @@ void listRecords(benchmark::State &state)
 }
 BENCHMARK(listRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// The listed records, walked as the chart walks the file window's list.
-struct ListedRecords : RecordList
-{
-    QList<RecordEntry> entries;
-    int recordCount() const override { return int(entries.size()); }
-    RecordEntry record(int k) const override { return entries[k]; }
-    void selectRecord(int) override {}
-    QString listProblem() const override { return {}; }
-};
-
 void readRecords(benchmark::State &state)
 {
     const RecordStore &store = folderOf(int(state.range(0)));
@@ -102,11 +92,10 @@ BENCHMARK(readRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMill
 void chartRecords(benchmark::State &state)
 {
     const RecordStore &store = folderOf(int(state.range(0)));
-    ListedRecords list;
-    list.entries = *store.list();
+    const Outcome<QList<RecordEntry>> listed = store.list();
     const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
     for (auto _ : state)
-        benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
+        benchmark::DoNotOptimize(buildChart(listed, read, 1, 329, 212));
 }
 BENCHMARK(chartRecords)->Arg(256)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -147,11 +136,7 @@ void listAndChartAgainstFloor(benchmark::State &state)
     const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
     againstFloor(
         state,
-        [&] {
-            ListedRecords list;
-            list.entries = *store.list();
-            benchmark::DoNotOptimize(buildChart(list, read, 1, 329, 212));
-        },
+        [&] { benchmark::DoNotOptimize(buildChart(store.list(), read, 1, 329, 212)); },
         [&] { benchmark::DoNotOptimize(systemCallFloor(pathOf(store.folder()))); });
 }
 BENCHMARK(listAndChartAgainstFloor)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -8,14 +8,12 @@ using namespace tankeli;
 
 namespace {
 
-// Records held in memory as the file window's list; the line "<too long>" is one too
-// long to hold, and a record of the one line "<gone>" cannot be opened.
-struct Records : RecordList
+// Records held in memory as the store lists them; the line "<too long>" is one too long
+// to hold, and a record of the one line "<gone>" cannot be opened.
+struct Records
 {
     QList<QStringList> lines;
-    QString problem;
-    mutable QList<int> walked; // the entries read, in order
-    QList<int> selected;       // the entries selected in the list, in order
+    QList<int> walked; // the records read, in order
 
     // Records whose consumption (selector 1) holds the given texts.
     static Records consumptions(const QStringList &values)
@@ -25,18 +23,14 @@ struct Records : RecordList
             r.lines << QStringList{"1,3", value, "100", "8", "6"};
         return r;
     }
-    int recordCount() const override { return int(lines.size()); }
-    RecordEntry record(int k) const override
-    {
-        walked << k;
-        return {QStringLiteral("r%1.sav").arg(k), QByteArray::number(k)};
-    }
-    void selectRecord(int k) override { selected << k; }
-    QString listProblem() const override { return problem; }
 
     ChartPlan build(int selector, float w = 329, float h = 212)
     {
+        QList<RecordEntry> entries;
+        for (int k = 0; k < lines.size(); ++k)
+            entries.append({QStringLiteral("r%1.sav").arg(k), QByteArray::number(k)});
         const auto read = [this](const RecordEntry &entry) {
+            walked << entry.fileName.toInt();
             const QStringList &l = lines[entry.fileName.toInt()];
             if (l == QStringList{"<gone>"})
                 return Outcome<RecordLines>::failure(QStringLiteral("ei aukea"));
@@ -49,7 +43,7 @@ struct Records : RecordList
             }
             return Outcome<RecordLines>(result);
         };
-        return buildChart(*this, read, selector, w, h);
+        return buildChart(entries, read, selector, w, h);
     }
 };
 
@@ -253,8 +247,6 @@ private slots:
         QCOMPARE(plan.tooFewRecords, records.size() < 2);
         QCOMPARE(plan.segments.size(), faults.contains(Arithmetic) ? 0 : qMax(records.size() - 1, 0));
         QCOMPARE(r.walked.size(), plan.tooFewRecords ? 0 : records.size());
-        // Only the walk's end is shown: the last entry selected, once.
-        QCOMPARE(r.selected, plan.tooFewRecords ? QList<int>{} : QList<int>{int(records.size()) - 1});
         if (!plan.segments.isEmpty()) // spread evenly over the whole width
             QCOMPARE(plan.segments.last().x1, 329.0f * float(records.size() - 2) / float(records.size() - 1));
     }

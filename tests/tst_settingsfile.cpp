@@ -230,6 +230,64 @@ private slots:
             QVERIFY2(prepared.error().contains(part.replace("{user}", userFolder)), qPrintable(prepared.error()));
     }
 
+    // The first start copies the installed settings as they are, byte for byte, and makes
+    // the user's folders closed to others from the start, whatever the umask lets through.
+    void firstStartCopiesAsInstalled_data()
+    {
+        QTest::addColumn<QByteArray>("installed");
+        QTest::addColumn<int>("umask");
+        QTest::addColumn<QString>("message"); // empty: copied unchanged
+        const QByteArray settings("1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
+        // A euro sign in the system's 8-bit set, a NUL, bare CRs, an empty line.
+        static const char odd[] = "1,5\x80\r\n\0\xff\r\r\n0\r0\n\r\nTrue\r\n";
+        const QByteArray oddBytes(odd, sizeof odd - 1);
+        QTest::newRow("CR LF lines, umask 022") << settings << 022 << "";
+        QTest::newRow("CR LF lines, umask 0") << settings << 0 << "";
+        QTest::newRow("CR LF lines, umask 077") << settings << 077 << "";
+        QTest::newRow("no line end after the last line") << QByteArray("1,3\r\n0\r\n0\r\nFalse\r\nTrue") << 022 << "";
+        QTest::newRow("LF lines") << QByteArray("1,3\n0\n0\nFalse\nTrue\n") << 022 << "";
+        QTest::newRow("odd bytes") << oddBytes << 0 << "";
+        QTest::newRow("empty") << QByteArray() << 0 << "";
+        QTest::newRow("the largest allowed") << QByteArray(64 * 1024, '7') << 022 << "";
+        QTest::newRow("one byte over") << QByteArray(64 * 1024 + 1, '7') << 022
+                                       << "Asennettu asetustiedosto | Arvot.txt on liian suuri asetustiedostoksi (yli 64 kt).";
+    }
+    void firstStartCopiesAsInstalled()
+    {
+        QFETCH(QByteArray, installed);
+        QFETCH(int, umask);
+        QFETCH(QString, message);
+        QTemporaryDir root;
+        const QString userFolder = root.filePath("home/.local/share/Tankeli");
+        QVERIFY(QDir(root.path()).mkpath("usr/bin") && QDir(root.path()).mkpath("usr/share/tankeli") && QDir(root.path()).mkpath("home"));
+        QVERIFY(writeBytes(root.filePath("usr/share/tankeli/Arvot.txt"), installed));
+        const mode_t before = ::umask(mode_t(umask));
+        const auto restore = qScopeGuard([before] { ::umask(before); });
+
+        const ProgramFolders folders = ProgramFolders::choose(root.filePath("usr/bin"), userFolder);
+        const Done prepared = folders.prepare();
+        ::umask(before);
+
+        QVERIFY2(prepared.ok() == message.isEmpty(), qPrintable(prepared.error()));
+        for (const QString &part : message.split(" | ", Qt::SkipEmptyParts))
+            QVERIFY2(prepared.error().contains(part), qPrintable(prepared.error()));
+        QCOMPARE(readBytes(folders.settingsFile()), message.isEmpty() ? installed : QByteArray());
+        if (!message.isEmpty())
+            QVERIFY(!QFileInfo::exists(folders.settingsFile()));
+        // Every folder the program made, from .local down to the settings' scratch folder.
+        QStringList modes;
+        QStringList expected;
+        for (QDirIterator it(root.filePath("home"), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString folder = it.next().mid(root.path().size() + 1);
+            struct stat status {};
+            QVERIFY(::stat(QFile::encodeName(it.filePath()).constData(), &status) == 0);
+            modes << folder + QStringLiteral(" %1").arg(status.st_mode & 07777, 4, 8, QLatin1Char('0'));
+            expected << folder + " 0700";
+        }
+        QVERIFY(modes.size() >= (message.isEmpty() ? 6 : 5));
+        QCOMPARE(modes, expected);
+    }
+
     // A write starts in the program's own hidden folder and removes only what cut-off
     // writes left there; the user's own copies beside the settings are never touched.
     void removesOnlyItsOwnLeftovers_data()

@@ -805,6 +805,16 @@ private slots:
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
              "statistiikkaa vielä. Sinulla on oltava minimissään 2 tiedostoa tallennettuna tietokantaan, jotta käyrä voidaan muodostaa."},
             {"the chart stays, and follows the canvas unread", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Stat delete:* grow", curve},
+            // The chart reads the saved trips itself; the file window then has its last trip
+            // selected, opened before the chart or after it, and its commands take that trip.
+            {"the chart first, then Avaa: the last trip selected", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Avaa",
+             "window=Avaa | Tiedostot=matka.sav of 2 | Tiedostonimi=matka.sav | focus=Tiedostot"},
+            {"the chart beside an open file window moves its selection", "menu:Menu_Avaa menu:Menu_Stat click:Knapi(1)",
+             "Tiedostot=matka.sav of 2 | Tiedostonimi=matka.sav"},
+            {"after the chart, Poista asks for the last trip", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Avaa no click:Nappi(2)",
+             "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? | stat:matka.sav=1,5/6/100/9/6"},
+            {"the file window closed by its box, then the chart", "menu:Menu_Avaa close menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Avaa",
+             "Tiedostot=matka.sav of 2 | Tiedostonimi=matka.sav"},
             // The calibration window.
             {"calibration opens with its texts", "menu:Menu_Kalibroi", "focus=txt_Taulu | txt_Taulu=100 | txt_Mittari=105 | txt_Virhe=5 % "
              "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h, 105, 105 "

@@ -23,16 +23,17 @@ bool userMayWrite(const QString &path)
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
-// Makes one folder (mode 0700 and the umask, like the user's other data) unless it is
-// there; a file or a dangling link in its place is a failure.
+// Makes one folder unless it is there, closed to others from its first moment (mode
+// 0700, narrowed further only by the umask); a file or a dangling link in its place is
+// a failure.
 Done makeFolder(const QString &path)
 {
-    const QByteArray bytes = QFile::encodeName(path);
-    if (::mkdir(bytes.constData(), 0700) == 0)
+    errno = 0;
+    if (QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return {};
-    const int error = errno;
+    const int error = errno; // mkdir's own, which QDir leaves as it is
     struct stat status {};
-    if (error == EEXIST && ::stat(bytes.constData(), &status) == 0 && S_ISDIR(status.st_mode))
+    if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode))
         return {};
     return Done::failure(QStringLiteral("Kansiota %1 ei voitu tehdä: %2.")
                              .arg(shownPath(path), systemErrorText(error == EEXIST ? ENOTDIR : error)));
@@ -144,18 +145,22 @@ Done ProgramFolders::prepare() const
 
 Done ProgramFolders::copyDefaultSettings() const
 {
-    const QByteArray from = QFile::encodeName(m_defaultSettings);
-    ReadableFile installed(from);
+    // The installed file is the settings as they are saved (CR LF lines): copied byte for
+    // byte, no larger than the settings' own limit.
+    ReadableFile installed(QFile::encodeName(m_defaultSettings));
+    QFile file;
     QByteArray content;
     int readError = 0;
-    if (installed.isOpen()) {
-        // The installed file is a few lines; the settings' own limit bounds it too.
-        LineReader reader(installed.descriptor(), maxSettingsBytes, maxSettingsBytes);
-        QByteArray line;
-        while (reader.next(line) == LineReader::Line::Text)
-            content += line + QByteArrayLiteral("\r\n");
-        readError = reader.readError();
+    if (installed.isOpen() && file.open(installed.descriptor(), QIODevice::ReadOnly, QFile::DontCloseHandle)) {
+        errno = 0;
+        content = file.read(maxSettingsBytes + 1);
+        if (file.error() != QFile::NoError)
+            readError = errno != 0 ? errno : EIO;
     }
+    if (readError == 0 && content.size() > maxSettingsBytes)
+        return Done::failure(QStringLiteral("Asennettu asetustiedosto %1 on liian suuri asetustiedostoksi (yli %2 kt). "
+                                            "Asenna Tankeli uudelleen.")
+                                 .arg(shownPath(m_defaultSettings)).arg(maxSettingsBytes / 1024));
     if (!installed.isOpen() || readError != 0)
         return Done::failure(QStringLiteral("Asennettua asetustiedostoa %1 ei voitu lukea: %2.")
                                  .arg(shownPath(m_defaultSettings),

@@ -20,8 +20,6 @@ public:
                                          bool inUse);
 
     float Virhemarginaali() const { return m_margin; }
-    qint16 Taulun_Lukema() const { return m_committedDisplay; }
-    qint16 Mittarin_Lukema() const { return m_committedMeter; }
     bool Kalibrointi_Kaytossa() const { return m_inUse; }
     Calibration forCalculation() const { return {m_inUse, m_margin}; }
 

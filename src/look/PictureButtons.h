@@ -44,7 +44,6 @@ public:
     // Button `index` gets the highlight picture, every other one the normal picture.
     void Korosta_Nappi(int index);
     void showAllNormal() { Korosta_Nappi(-1); }
-    bool isHighlighted(int i) const { return m_faces[i]->picture() == &m_pictures.Btn2; }
 
 signals:
     void clicked(int index);

@@ -76,7 +76,10 @@ void SecondaryWindows::showFiles(FileMode mode, const QString &caption)
 
 void SecondaryWindows::showStatistics(const QString &caption)
 {
-    if (Stat *stat = ensure(m_stat, QStringLiteral("Stat"), [this] { return recordList(); })) {
+    const bool made = !m_stat;
+    if (Stat *stat = ensure(m_stat, QStringLiteral("Stat"))) {
+        if (made)
+            connect(stat, &Stat::chartWalked, this, &SecondaryWindows::selectCharted);
         rememberFocus();
         stat->setWindowTitle(caption);
         stat->showInFront();
@@ -92,9 +95,10 @@ void SecondaryWindows::showSummary()
     }
 }
 
-RecordList *SecondaryWindows::recordList()
+void SecondaryWindows::selectCharted(const RecordEntry &last)
 {
-    return ensure(m_files, QStringLiteral("Tiedosto"), m_trip);
+    if (Tiedosto *files = ensure(m_files, QStringLiteral("Tiedosto"), m_trip))
+        files->selectRecord(last);
 }
 
 void SecondaryWindows::setFolders(const ProgramFolders &folders)

@@ -17,7 +17,6 @@ namespace tankeli {
 class CalibrationState;
 class Help;
 class Kalibroi;
-class RecordList;
 class Stat;
 class SummaryWindow;
 class Tiedosto;
@@ -52,8 +51,9 @@ private:
     // name: the window's, under which its place is remembered.
     template <typename Window, typename... Extra>
     Window *ensure(QPointer<Window> &holder, const QString &name, Extra &&...extra);
-    // The file window's list, made hidden when needed; nullptr when it cannot load.
-    RecordList *recordList();
+    // The chart's last trip becomes the file window's selection; the window is made,
+    // hidden, when it does not exist yet.
+    void selectCharted(const RecordEntry &last);
     void rememberFocus();
     void giveFocusBack();
 

@@ -102,19 +102,12 @@ void Tiedosto::followSelection(int row)
     m_name->setText(m_list->item(row)->text());
 }
 
-int Tiedosto::recordCount() const
+void Tiedosto::selectRecord(const RecordEntry &entry)
 {
-    return m_list->count();
-}
-
-RecordEntry Tiedosto::record(int k) const
-{
-    return m_entries.value(k);
-}
-
-void Tiedosto::selectRecord(int k)
-{
-    selectEntry(k);
+    readList();
+    for (int k = 0; k < m_entries.size(); ++k)
+        if (m_entries[k].fileName == entry.fileName)
+            selectEntry(k);
 }
 
 void Tiedosto::selectEntry(int index)

@@ -2,11 +2,11 @@
 // The file window: the saved trips of the folder stat, a name field and the buttons
 // Avaa or Tallenna (by mode), Sulje and Poista. The menu command that shows it sets its
 // mode, and its title shows the command's caption. Sulje hides it with its state kept;
-// the close box destroys it. Its list is the record list the statistics chart walks.
+// the close box destroys it. After the statistics chart is drawn it selects the last
+// trip charted, as the chart's walk through the trips has always left it.
 // Enter in the name field, or on a selected entry of the list, runs Avaa or Tallenna.
 
 #include "FileCommands.h"
-#include "RecordList.h"
 #include "look/SecondaryWindow.h"
 
 class QLabel;
@@ -17,7 +17,7 @@ namespace tankeli {
 class FileList;
 class TripFields;
 
-class Tiedosto : public SecondaryWindow, public RecordList, private FileWindowOperations
+class Tiedosto : public SecondaryWindow, private FileWindowOperations
 {
     Q_OBJECT
 public:
@@ -32,11 +32,8 @@ public:
     // Puts today's default record name into the name field.
     void Hae_Tiedostonimi();
 
-    // RecordList
-    int recordCount() const override;
-    RecordEntry record(int k) const override;
-    void selectRecord(int k) override;
-    QString listProblem() const override { return m_listProblem; }
+    // Reads the folder again and selects the entry's file, as a user's click would.
+    void selectRecord(const RecordEntry &entry);
 
 protected:
     void layOut() override;
@@ -58,7 +55,6 @@ private:
     void selectEntry(int index) override;
     void hideWindow() override { hide(); }
     void rereadList() override;
-    void readAgain() override { readList(); }
     void inform(const QString &text) override;
     Answer ask(const QString &text, const QString &title) override;
 

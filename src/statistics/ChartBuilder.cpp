@@ -59,17 +59,17 @@ void planCurve(ChartPlan &plan, float width, float height)
 // A line that cannot be read leaves the line buffer as it was, so the conversion that
 // follows converts the previous line again: the order of faults and values rests on it.
 // A line too long to hold is read to its end like any line, and does not convert.
-ChartValues readChartValues(RecordList &list, const RecordReader &read)
+ChartValues readChartValues(const QList<RecordEntry> &entries, const RecordReader &read)
 {
     ChartValues result;
     auto &values = result.lines;
     auto &faults = result.faults;
-    const int count = list.recordCount();
+    const int count = int(entries.size());
     for (auto &series : values)
         series.fill(0.0f, count);
     QString lineBuffer;
     for (int k = 0; k < count; ++k) {
-        const RecordEntry entry = list.record(k);
+        const RecordEntry &entry = entries[k];
         result.names.append(entry.name);
         const Outcome<RecordLines> record = read(entry);
         if (!record)
@@ -88,10 +88,6 @@ ChartValues readChartValues(RecordList &list, const RecordReader &read)
                 faults.append({ChartFault::Convert, k, line + 1, lineBuffer});
         }
     }
-    // Selecting each entry in the visible list on the way would cost far more than the
-    // reading with many records; only the end of the walk is shown.
-    if (count > 0)
-        list.selectRecord(count - 1);
     return result;
 }
 
@@ -109,15 +105,15 @@ const ChartSelector &chartSelector(int index)
     return index >= 0 && index < chartSelectorCount ? selectors[index] : none;
 }
 
-ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
-                     float height)
+ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordReader &read, int selector,
+                     float width, float height)
 {
     ChartPlan plan;
-    plan.listProblem = list.listProblem();
-    plan.tooFewRecords = plan.listProblem.isEmpty() && list.recordCount() < 2;
-    if (!plan.listProblem.isEmpty() || plan.tooFewRecords)
+    plan.listProblem = listed.error();
+    plan.tooFewRecords = listed && listed->size() < 2;
+    if (!listed || plan.tooFewRecords)
         return plan;
-    const ChartValues values = readChartValues(list, read);
+    const ChartValues values = readChartValues(*listed, read);
     const RecordLine line = chartSelector(selector).line;
     const QVector<float> series = line < RecordLineCount ? values.lines[line]
                                                          : QVector<float>(values.names.size(), 0.0f);

@@ -1,10 +1,10 @@
 #pragma once
-// The statistics chart as a drawing plan: reads every listed record, takes the chosen
-// quantity, works out the scale and the positions of the curve, the title and the
-// three value labels. Knows nothing of windows; the statistics window draws the plan.
+// The statistics chart as a drawing plan: reads every record of the store's list (the
+// order the file window shows), takes the chosen quantity, works out the scale and the
+// positions of the curve, the title and the three value labels. Knows nothing of
+// windows; the statistics window draws the plan.
 
 #include "calculator/TripQuantities.h"
-#include "records/RecordList.h"
 #include "records/RecordStore.h"
 
 #include <QString>
@@ -85,10 +85,11 @@ struct ChartValues
 
 using RecordReader = std::function<Outcome<RecordLines>(const RecordEntry &record)>;
 
-// A whole run: the list's own problem, the too-few-records outcome, or every record
-// read and the plan made, with the faults of reading and of planning in their order.
-ChartPlan buildChart(RecordList &list, const RecordReader &read, int selector, float width,
-                     float height);
+// A whole run over the store's listing: the listing's own problem (a folder that cannot
+// be read), the too-few-records outcome, or every record read and the plan made, with
+// the faults of reading and of planning in their order.
+ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordReader &read, int selector,
+                     float width, float height);
 
 // What a screen reader is told of the canvas before any chart is drawn.
 inline const QString chartNotDrawnName = QStringLiteral("Käyrä");
@@ -104,9 +105,8 @@ QString chartValueText(float value, int selector);
 // the chart's table (ChartTable).
 QString chartDescription(const ChartPlan &plan);
 
-// Reads every record, walking the list from its first entry to its last; afterwards the
-// last entry is selected, as if each had been selected in turn.
-ChartValues readChartValues(RecordList &list, const RecordReader &read);
+// Reads every record, from the list's first entry to its last.
+ChartValues readChartValues(const QList<RecordEntry> &entries, const RecordReader &read);
 // Plans the chart of one series; planning a run's series again for another canvas size
 // reads no file.
 ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,

@@ -14,11 +14,10 @@
 
 namespace tankeli {
 
-Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<RecordList *()> records)
+Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow)
     : SecondaryWindow(folders, mainWindow,
                       {StatLayout::designedClient, StatLayout::minimumOuterTwips,
                        StatLayout::contentMinimum()})
-    , m_records(std::move(records))
     , m_canvas(new ChartCanvas(this))
     , m_values(new ChartTable(this))
     , m_table(new QTableView(this))
@@ -91,14 +90,10 @@ void Stat::Nappi_Komento(Command command)
 
 void Stat::Piirra_Kayra(int index)
 {
-    RecordList *list = m_records();
-    if (!list)
-        return;
-    // Trips imported or deleted since the file window last read the folder count too.
-    list->readAgain();
-    RecordStore store(folders().recordFolder());
+    const RecordStore store(folders().recordFolder());
+    const Outcome<QList<RecordEntry>> listed = store.list();
     const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
-    const ChartPlan plan = buildChart(*list, read, index, m_canvas->width(), m_canvas->height());
+    const ChartPlan plan = buildChart(listed, read, index, m_canvas->width(), m_canvas->height());
     Messages &messages = Messages::current();
     if (!plan.listProblem.isEmpty()) {
         messages.inform(this, plan.listProblem, programTitle(), Messages::Icon::Critical);
@@ -114,6 +109,7 @@ void Stat::Piirra_Kayra(int index)
     for (int i = 0; i < chartSelectorCount; ++i)
         m_selectors->Nappi(i)->setChecked(i == index);
     m_lastPlan = plan;
+    emit chartWalked(listed->last());
     for (int i = 0; i < plan.faults.size(); ++i)
         messages.inform(this, chartFaultMessage, programTitle(), Messages::Icon::Critical);
 }

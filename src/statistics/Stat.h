@@ -9,7 +9,6 @@
 #include "ChartBuilder.h"
 #include "look/SecondaryWindow.h"
 
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -25,16 +24,19 @@ class Stat : public SecondaryWindow
 {
     Q_OBJECT
 public:
-    // records gives the list the chart walks, creating it when needed; nullptr when
-    // it cannot be made.
-    Stat(const ProgramFolders &folders, QWidget *mainWindow, std::function<RecordList *()> records);
+    Stat(const ProgramFolders &folders, QWidget *mainWindow);
 
     Done Form_Load();
     // The picture button: Sulje.
     enum class Command { Close };
     void Nappi_Komento(Command command);
-    // Draws the chart of selector `index` over the record list.
+    // Draws the chart of selector `index` over the saved trips, read anew.
     void Piirra_Kayra(int index);
+
+signals:
+    // A chart was drawn; its last trip is the one the file window selects, as if the
+    // chart had selected each trip in turn.
+    void chartWalked(const tankeli::RecordEntry &last);
 
 protected:
     void layOut() override;
@@ -43,7 +45,6 @@ protected:
 private:
     void redrawForCanvasSize();
 
-    std::function<RecordList *()> m_records;
     ChartCanvas *m_canvas;
     ChartTable *m_values;
     QTableView *m_table;

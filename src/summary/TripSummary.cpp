@@ -205,14 +205,6 @@ QString cellText(QString text)
 
 } // namespace
 
-TripSummary summarizeTrips(const QList<ReadTrip> &trips)
-{
-    Summing summing;
-    for (const ReadTrip &trip : trips)
-        summing.add(trip);
-    return summing.finish();
-}
-
 TripSummary summarizeStore(const RecordStore &store)
 {
     const Outcome<QList<ReadTrip>> trips = readTrips(store);
@@ -221,7 +213,10 @@ TripSummary summarizeStore(const RecordStore &store)
         summary.listProblem = trips.error();
         return summary;
     }
-    return summarizeTrips(*trips);
+    Summing summing;
+    for (const ReadTrip &trip : *trips)
+        summing.add(trip);
+    return summing.finish();
 }
 
 QString SummaryLine::shown() const

@@ -18,7 +18,7 @@ using Average = std::optional<double>;
 struct TripTotals
 {
     int trips = 0;
-    double distance = 0; // km, each trip's true distance (see summarizeTrips)
+    double distance = 0; // km, each trip's true distance (see summarizeStore)
     double litres = 0;   // l
     double cost = 0;     // €, the sum of the trip prices
     bool operator==(const TripTotals &) const = default;
@@ -61,6 +61,8 @@ struct TripSummary
     QList<LeftOutTrip> leftOut;
 };
 
+// Reads every listed record (readTrips) and summarizes them.
+//
 // An empty line is a value left out of that quantity only: a trip saved without its
 // litres still counts in the trips, the distance and the cost. A line whose text is not
 // a number leaves the whole record out, so that every total counts the same trips.
@@ -70,8 +72,6 @@ struct TripSummary
 // both are above 0; the kilometres, the averages and the price per kilometre count that.
 // Where the saved distance agrees with it to the digits saved, the saved one is kept, so
 // that a trip calculated without the calibration counts exactly what it shows.
-TripSummary summarizeTrips(const QList<ReadTrip> &trips);
-// Reads every listed record and summarizes them.
 TripSummary summarizeStore(const RecordStore &store);
 
 // One figure of the summary as the window shows it and a spreadsheet takes it.
