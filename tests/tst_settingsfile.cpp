@@ -30,6 +30,8 @@ private slots:
                                                         << "1,30/97/100/True/False";
         QTest::newRow("no final line end") << QByteArray("1,3\r\n0\r\n0\r\nFalse\r\nTrue") << "1,3/0/0/False/True";
         QTest::newRow("8-bit price") << QByteArray("1,3\x80\r\n\r\n\r\nFalse\r\nFalse\r\n") << QStringLiteral("1,3€///False/False");
+        // An editor that saves in UTF-8 may put a byte-order mark before the first line.
+        QTest::newRow("byte-order mark of an editor") << QByteArray("\xef\xbb\xbf" "1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n") << "1,3/0/0/False/True";
         QTest::newRow("missing") << QByteArray() << "ei löytynyt.";
         QTest::newRow("four lines") << QByteArray("1,3\r\n0\r\n0\r\nFalse\r\n") << "on vain 4 riviä";
         QTest::newRow("empty") << QByteArray("") << "on vain 0 riviä";

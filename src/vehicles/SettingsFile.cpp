@@ -14,6 +14,7 @@ namespace tankeli {
 namespace {
 
 constexpr int lineCount = 5;
+const QByteArray utf8ByteOrderMark("\xef\xbb\xbf");
 
 std::optional<bool> truthValue(const QString &line)
 {
@@ -63,8 +64,13 @@ Outcome<Settings> SettingsFile::read()
     QByteArray text;
     int count = 0;
     LineReader::Line last = LineReader::Line::Text;
-    while (count < lineCount && (last = reader.next(text)) == LineReader::Line::Text)
+    while (count < lineCount && (last = reader.next(text)) == LineReader::Line::Text) {
+        // An editor that saved the file as UTF-8 may have put its byte-order mark first;
+        // it is no part of the price, and the next write leaves it out.
+        if (count == 0 && text.startsWith(utf8ByteOrderMark))
+            text.remove(0, utf8ByteOrderMark.size());
         lines[count++] = decodeEightBit(text);
+    }
     const int readError = reader.readError();
 
     if (last == LineReader::Line::TooLong)
