@@ -614,6 +614,10 @@ private slots:
              "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             {"Laske right after Nollaa", typed + "click:Nappi(1) click:Nappi(0)",
              "rows=1,3;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
+            // A value typed over a result after a calculation: the first case whose two values are there wins.
+            {"a new distance recalculates from consumption and distance", typed + "@row1 L Return 2 0 0 L",
+             "rows=1,3;6,5;200;13;16,9;507;6168,5 | focus=row2"},
+            {"typed litres give way to consumption and distance", typed + "@row2 L Return 1 0 L", calculated + "row3"},
             // The menus by keys: Alt and a menu's letter, or F10, then the arrows or a command's letter.
             {"Alt+T opens Tiedosto", typed + "@row1 Alt+T", "menu=Tiedosto: Avaa | rows=1,3;6,5;100;0;0;0;0"},
             {"Alt+A opens Asetukset", "@row4 Alt+A", "menu=Asetukset: Kalibrointi"},
