@@ -374,6 +374,35 @@ private slots:
         QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
     }
 
+    // A record saved (in the file window, say) while the question whether to replace the
+    // saved ones is open: the answer covers what was asked about, the new record is kept.
+    void importAnswerCoversWhatItAsked_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QString>("savedMeanwhile"); // a record saved while the question is open
+        QTest::addColumn<QString>("oldPrice");       // vanha.sav's first line afterwards
+        QTest::addColumn<QString>("newPrice");       // uusi.sav's
+        QTest::addColumn<int>("kept");
+        QTest::newRow("Yes, nothing saved meanwhile") << true << "" << "9" << "9" << 0;
+        QTest::newRow("Yes replaces the one asked about, not one saved meanwhile") << true << "uusi.sav" << "9" << "2" << 1;
+        QTest::newRow("No keeps both") << false << "uusi.sav" << "1" << "2" << 2;
+    }
+    void importAnswerCoversWhatItAsked()
+    {
+        QFETCH(bool, replace);
+        QFETCH(QString, savedMeanwhile);
+        RecordStore store = storeOf(dir.filePath("stat"), {{"vanha.sav", "1", "1", "1", "1", "1"}});
+        const Outcome<ImportPlan> plan = planImport(store, "t.csv", header + "vanha;;9;9;9;9;9\r\nuusi;;9;9;9;9;9\r\n");
+        QVERIFY(plan && plan->existingNames() == QStringList{"vanha.sav"});
+        if (!savedMeanwhile.isEmpty())
+            QVERIFY(store.write(savedMeanwhile, {"2", "2", "2", "2", "2"}));
+        const ImportResult result = applyImport(store, *plan, replace);
+        QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
+        QTEST(store.read("uusi.sav")->at(RecPrice), "newPrice");
+        QTEST(result.kept, "kept");
+        QCOMPARE(result.written, 2 - result.kept);
+    }
+
     // A file of more trips than a list can sensibly hold is refused before anything is
     // written; one of exactly so many is planned whole.
     void importRowLimit_data()
