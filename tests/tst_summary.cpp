@@ -136,6 +136,9 @@ private slots:
             << "2" << "1E+300 km" << "2 l" << "-1,5E+20 €" << "–" << "-7,5E+19 €/l" << "0,000 €/km" << "–" << "–"
             << QStringList{"Tammikuu 2024; 1; 0; 2; -1,5E+20; –", "Vuosi 2024; 1; 0; 2; -1,5E+20; –", "Muut; 1; 1E+300; 0; 1234567,89; –"}
             << 0 << "none" << QStringList{};
+        QTest::newRow("a fraction of a cent below zero reads 0,00") << Trips{{"a.sav", "1,3", "", "", "-0,001", "1"}}
+            << "1" << "0 km" << "1 l" << "0,00 €" << "–" << "0,00 €/l" << "–" << "–" << "–"
+            << QStringList{"Muut; 1; 0; 1; 0,00; –"} << 0 << "none" << QStringList{};
     }
     void summary()
     {
@@ -339,6 +342,13 @@ private slots:
             << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
         QTest::newRow("UTF-16 BE with its mark, Yes") << "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(utf16Text) << true
             << QStringList{"vanha.sav", "uusi.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "9";
+        // The last row without its line end; a field that goes on after its closing quote.
+        QTest::newRow("no line end after the last row") << plain.chopped(1) << false << QStringList{"vanha.sav", "uusi.sav"}
+            << QStringList{"vanha.sav"} << QStringList{} << QStringList{"uusi.sav", "vanha.sav"} << "1";
+        QTest::newRow("a quoted last field and no line end, Yes") << header + "vanha;;\"9\";2;3;4;\"5\"" << true
+            << QStringList{"vanha.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"vanha.sav"} << "9";
+        QTest::newRow("text after a closing quote goes with the field, Yes") << header + "\"van\"ha;;\"9\"1;2;3;4;5\r\n" << true
+            << QStringList{"vanha.sav"} << QStringList{"vanha.sav"} << QStringList{} << QStringList{"vanha.sav"} << "91";
         // Names the list would hide, and values no record can hold, each refused with its row.
         const QString hidden = QStringLiteral("Tiedostonimi \"%1\" alkaa pisteellä, eikä lista näytä pisteellä alkavia nimiä. "
                                               "Anna nimi, joka alkaa muulla merkillä.");
