@@ -4,6 +4,7 @@
 #include "calibration/ErrorMargin.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace tankeli;
 
@@ -96,6 +97,56 @@ private slots:
             QVERIFY(again);
             QTEST(QStringList(again->begin(), again->end()).join(';'), "out");
         }
+    }
+
+    // After a calculation every field holds a value; the user then clears some fields to
+    // 0 and types one value, and calculates again. The first case whose two values are
+    // there wins, whatever the fields left from before say.
+    void recalculation_data()
+    {
+        QTest::addColumn<QString>("typed");        // the fields of the first calculation, as in calculation()
+        QTest::addColumn<QList<int>>("cleared");   // the fields then set to 0
+        QTest::addColumn<int>("edited");           // the field then typed into
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("out");
+        const char *a = "1,3;6,5;100;8,45;6,5;253,5;3084,25";
+        const char *doubled = "1,3;6,5;200;16,9;13;507;6168,5";
+        const char *ten = "1,3;10;100;13;10;390;4745";
+        const QList<std::tuple<const char *, const char *, QList<int>, TripField, const char *, const char *>> rows{
+            {"A: a new distance", "1,3;6,5;100", {}, Distance, "200", doubled},
+            {"A: a new consumption", "1,3;6,5;100", {}, Consumption, "8", "1,3;8;100;10,4;8;312;3796"},
+            {"A: a new price", "1,3;6,5;100", {}, Price, "2", "2;6,5;100;13;6,5;390;4745"},
+            {"A: typed litres give way", "1,3;6,5;100", {}, Litres, "10", a},
+            {"A: a typed trip price gives way", "1,3;6,5;100", {}, TripPrice, "20", a},
+            {"A: a typed year price gives way", "1,3;6,5;100", {}, YearPrice, "1", a},
+            {"A: after case E, the trip price gives way", "1,3;6,5;0;20", {}, Distance, "100", a},
+            {"B before C: no consumption, new litres", "1,3;6,5;100", {Consumption}, Litres, "10", ten},
+            {"C: no consumption or litres, a new trip price", "1,3;6,5;100", {Consumption, Litres}, TripPrice, "13", ten},
+            {"D before E: no distance, new litres", "1,3;6,5;100", {Distance}, Litres, "13", doubled},
+            {"D: a negative distance counts as none", "1,3;6,5;100", {}, Distance, "-5", "1,3;6,5;100;8,45;6,5;253,5;3084,25"},
+            {"E: no distance or litres, a new trip price", "1,3;6,5;100", {Distance, Litres}, TripPrice, "16,9", doubled},
+            {"none: the old litres stay, the month follows the trip price", "1,3;6,5;100", {Consumption, Distance}, TripPrice,
+             "10", "1,3;0;0;10;6,5;300;3650"}};
+        for (const auto &[name, typed, cleared, edited, value, out] : rows)
+            QTest::newRow(name) << QString::fromLatin1(typed) << cleared << int(edited) << QString::fromLatin1(value)
+                                << QString::fromLatin1(out);
+    }
+    void recalculation()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, cleared);
+        QFETCH(int, edited);
+        QFETCH(QString, value);
+        const Calibration off{false, 0};
+        const Outcome<TripTexts> first = calculateTrip(texts(typed.split(';')), off);
+        QVERIFY(first && std::ranges::count(*first, QStringLiteral("0")) == 0);
+        TripTexts fields = *first;
+        for (const int field : cleared)
+            fields[field] = QStringLiteral("0");
+        fields[edited] = value;
+        const Outcome<TripTexts> result = calculateTrip(fields, off);
+        QVERIFY2(result, qPrintable(result.error()));
+        QTEST(QStringList(result->begin(), result->end()).join(';'), "out");
     }
 
     void margins_data()

@@ -251,8 +251,8 @@ class TestWindows : public QObject
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
     // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
-    // while the next question is open), "endsoon:command" (one as soon as the command
-    // handles events), "realboxes" (the program's own boxes from now on, each answered by
+    // while the next question is open), "asking:step,step" (steps taken while the next
+    // question is open), "endsoon:command" (one as soon as the command handles events), "realboxes" (the program's own boxes from now on, each answered by
     // its default button), "remove:path", "places:" (the file of window places,
     // "name=place/.."), "place:x,y,w,h" and "maximise" (the active window), "start" (again,
     // after "quit"), "restart", or a key such as "Ctrl+K".
@@ -324,6 +324,14 @@ class TestWindows : public QObject
             messages->answers << false;
         else if (token == "end") // the program is asked to end (logout, kill) while the next question is open
             messages->whileAsking = [this] { (void)main->closeUnattended(); };
+        else if (verb == "asking") // steps taken in another window while the next question is open, between commas
+            messages->whileAsking = [this, what] {
+                for (const QString &meanwhile : what.split(',')) {
+                    const QPointer<QWidget> before = QApplication::activeWindow();
+                    QVERIFY2(step(meanwhile), qPrintable("the step " + meanwhile));
+                    settle(before);
+                }
+            };
         else if (verb == "endsoon") { // asked to end as soon as events are handled, once the command has begun
             QTimer::singleShot(0, main.get(), [this] { (void)main->closeUnattended(); });
             menu(qPrintable(what))->trigger();
@@ -676,6 +684,10 @@ private slots:
              "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             {"Laske right after Nollaa", typed + "click:Nappi(1) click:Nappi(0)",
              "rows=1,3;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
+            // A value typed over a result after a calculation: the first case whose two values are there wins.
+            {"a new distance recalculates from consumption and distance", typed + "@row1 L Return 2 0 0 L",
+             "rows=1,3;6,5;200;13;16,9;507;6168,5 | focus=row2"},
+            {"typed litres give way to consumption and distance", typed + "@row2 L Return 1 0 L", calculated + "row3"},
             // The menus by keys: Alt and a menu's letter, or F10, then the arrows or a command's letter.
             {"Alt+T opens Tiedosto", typed + "@row1 Alt+T", "menu=Tiedosto: Avaa | rows=1,3;6,5;100;0;0;0;0"},
             {"Alt+A opens Asetukset", "@row4 Alt+A", "menu=Asetukset: Kalibrointi"},
@@ -903,6 +915,10 @@ private slots:
              "?Tuo taulukosta: Matka on jo tallennettu: 2006_03_07.sav. Korvataanko ne taulukon matkoilla? + "
              "!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. 1 matka jätettiin ennalleen."},
             {"import, replacing", "file:t.csv menu:Menu_Vie record:2006_03_07.sav=9 file:t.csv menu:Menu_Tuo", "stat:2006_03_07.sav=1,3/7,5/120/11,7/9"},
+            {"a trip saved while the import asks is kept", "file:t menu:Menu_Vie delete:matka.sav record:2006_03_07.sav=9 file:t.csv "
+             "asking:menu:Menu_Tallenna,Tiedostonimi=matka,click:Nappi(0),click:Nappi(1) menu:Menu_Tuo",
+             "stat:2006_03_07.sav=1,3/7,5/120/11,7/9 | stat:matka.sav=1,3/0/0/0/0 | shown#4=!Tuo taulukosta: 1 matka tuotiin taulukosta t.csv. "
+             "1 matka jätettiin ennalleen."},
             {"the replace question shortens a long name in the middle", "record:kesamokkimatka_jyvaskylasta_kuopioon_ja_takaisin_rantatieta_pitkin.sav=1/2/3/4/5 "
              "file:t menu:Menu_Vie file:t.csv no menu:Menu_Tuo", "shown#3=?Tuo taulukosta: 3 matkaa on jo tallennettu: 2006_03_07.sav, "
              "kesamokkimatka_jyvaskylasta_ku…akaisin_rantatieta_pitkin.sav, matka.sav. Korvataanko ne taulukon matkoilla?"},

@@ -281,7 +281,10 @@ ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replac
             break;
         }
         const ImportRecord &record = plan.records[i];
-        if (!replaceExisting && (record.exists || store.exists(record.entry))) {
+        // The answer covers the records the user was asked about; one saved since the plan
+        // (by the file window, say) was never asked about and is kept.
+        const bool replace = replaceExisting && record.exists;
+        if (!replace && (record.exists || store.exists(record.entry))) {
             ++result.kept;
             continue;
         }

@@ -107,8 +107,8 @@ struct ImportResult
     int notReached = 0;        // planned records left when the import was stopped
 };
 
-// Writes each planned record whole or not at all. An existing record is replaced only
-// when replaceExisting; without it a record saved since the plan is kept as well.
+// Writes each planned record whole or not at all. A record that existed when the plan was
+// made is replaced only when replaceExisting; a record saved since the plan is kept.
 // Stopped, it keeps every record written so far.
 ImportResult applyImport(RecordStore &store, const ImportPlan &plan, bool replaceExisting,
                          const BetweenRecords &goOn = {});
