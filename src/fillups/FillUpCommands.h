@@ -12,6 +12,9 @@ class QWidget;
 
 namespace tankeli {
 
+// The fill-up log's commands in the vehicle menu.
+enum class FillUpCommand { Show, Import, Export };
+
 // "Tuo tankkaukset…": reads another program's export (or Tankeli's own log), shows what
 // it found in one question ("Tuo" imports, "Peruuta" leaves the log as it was), and adds
 // the fill-ups the log does not hold yet. True when the log changed; a fill-up window

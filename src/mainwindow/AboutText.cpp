@@ -28,4 +28,13 @@ QString aboutText(const QString &recordFolder)
     return text;
 }
 
+QString mainWindowTitle(const QString &vehicleName, int vehicleCount)
+{
+    using namespace Muuttujat;
+    const QString version = Ohjelman_Nimi + QStringLiteral(" v") + Versio;
+    if (vehicleCount > 1)
+        return version + QStringLiteral(" – ") + vehicleName;
+    return version + QStringLiteral(" - ") + Yritys + QLatin1Char(' ') + QString::number(Vuosi);
+}
+
 } // namespace tankeli

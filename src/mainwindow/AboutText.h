@@ -8,4 +8,8 @@ namespace tankeli {
 
 QString aboutText(const QString &recordFolder);
 
+// The main window's title: the program's own with one vehicle; with more, naming the
+// vehicle in use ("Tankeli v1.1 – Sähköauto").
+QString mainWindowTitle(const QString &vehicleName, int vehicleCount);
+
 } // namespace tankeli

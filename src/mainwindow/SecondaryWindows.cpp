@@ -1,6 +1,9 @@
 #include "SecondaryWindows.h"
 
 #include "calibration/Kalibroi.h"
+#include "calibration/CalibrationState.h"
+#include "fillups/FillUpCommands.h"
+#include "fillups/FillUpWindow.h"
 #include "help/Help.h"
 #include "look/Messages.h"
 #include "look/WindowMemory.h"
@@ -101,15 +104,37 @@ void SecondaryWindows::selectCharted(const RecordEntry &last)
         files->selectRecord(last);
 }
 
-void SecondaryWindows::setFolders(const ProgramFolders &folders)
+void SecondaryWindows::setVehicle(const ProgramFolders &folders, Energy energy)
 {
-    if (folders.dataRoot() == m_folders.dataRoot())
+    if (folders.dataRoot() == m_folders.dataRoot() && energy == m_energy)
         return;
     m_folders = folders;
+    m_energy = energy;
     delete m_calibrationWindow;
     delete m_files;
     delete m_stat;
     delete m_summary;
+    delete m_fillUps;
+}
+
+void SecondaryWindows::runFillUpCommand(FillUpCommand command)
+{
+    const QString log = fillUpLogPath(m_folders.dataFolder());
+    switch (command) {
+    case FillUpCommand::Show:
+        if (FillUpWindow *window = ensure(m_fillUps, QStringLiteral("Tankkaukset"), m_trip,
+                                          FillUpLogSetup{log, m_energy, m_calibration.forCalculation()})) {
+            rememberFocus();
+            window->showInFront();
+        }
+        return;
+    case FillUpCommand::Import:
+        if (importFillUps(&m_main, log, m_energy) && m_fillUps)
+            m_fillUps->reload();
+        return;
+    case FillUpCommand::Export:
+        return exportFillUps(&m_main, log, m_energy, m_calibration.forCalculation());
+    }
 }
 
 void SecondaryWindows::rememberFocus()

@@ -5,6 +5,8 @@
 // field that had it when the window was opened (the price field when none had it).
 
 #include "base/ProgramFolders.h"
+#include "calculator/Energy.h"
+#include "fillups/FillUpCommands.h"
 #include "records/FileCommands.h"
 
 #include <QObject>
@@ -15,6 +17,7 @@ class QWidget;
 namespace tankeli {
 
 class CalibrationState;
+class FillUpWindow;
 class Help;
 class Kalibroi;
 class Stat;
@@ -37,9 +40,12 @@ public:
     void showStatistics(const QString &caption);
     // Reads the records anew and shows the summary.
     void showSummary();
-    // Every window from now on works on the files under these folders (another vehicle's);
-    // the windows that show those files are closed and made anew when next opened.
-    void setFolders(const ProgramFolders &folders);
+    // Every window from now on works on the files under these folders (another vehicle's,
+    // running on this energy); the windows that show those files are closed and made anew
+    // when next opened.
+    void setVehicle(const ProgramFolders &folders, Energy energy);
+    // The vehicle's fill-up log: its window, and its import and export.
+    void runFillUpCommand(FillUpCommand command);
 
 signals:
     void calibrationCommitted();
@@ -69,6 +75,8 @@ private:
     QPointer<Tiedosto> m_files;
     QPointer<Stat> m_stat;
     QPointer<SummaryWindow> m_summary;
+    QPointer<FillUpWindow> m_fillUps;
+    Energy m_energy = Energy::Petrol;
 };
 
 } // namespace tankeli

@@ -3,7 +3,6 @@
 #include "AboutText.h"
 #include "MainLayout.h"
 #include "SecondaryWindows.h"
-#include "base/Muuttujat.h"
 #include "look/AppIcon.h"
 #include "look/FieldAccessible.h"
 #include "look/GradientBackground.h"
@@ -43,6 +42,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
     m_vehicles = new VehicleMenu(*m_menus->addMenuBeforeHelp(QStringLiteral("A&joneuvo")), *this, *this,
                                  m_folders, m_places);
+    connect(m_vehicles, &VehicleMenu::fillUpCommand, m_windows, &SecondaryWindows::runFillUpCommand);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this, [this] {
         m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
     });
@@ -107,31 +107,6 @@ Done Tankeli::Form_Load()
     m_loaded = true;
     Form_Resize();
     m_places.attach(*this, QStringLiteral("Tankeli"));
-    return {};
-}
-
-Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info, int vehicleCount)
-{
-    SettingsFile settingsFile(folders.settingsFile());
-    const Outcome<Settings> read = settingsFile.read();
-    if (!read)
-        return Done::failure(read.error());
-    m_folders = folders;
-    m_settingsFile = settingsFile;
-    m_windows->setFolders(folders);
-    m_rows.setEnergy(info.energy);
-    m_rows.show(Price, read->price);
-    m_calibration = CalibrationState::fromSettings(read->displayReading, read->meterReading,
-                                                   read->calibrationInUse);
-    m_menus->action(MainCommand::TimeView).setChecked(read->timeView);
-    m_menus->action(MainCommand::Calibrate).setChecked(m_calibration.Kalibrointi_Kaytossa());
-    applyTimeView();
-    // With one vehicle the title is the program's own; with more it names the vehicle,
-    // which a screen reader then hears as the window's new name.
-    using namespace Muuttujat;
-    const QString version = Ohjelman_Nimi + QStringLiteral(" v") + Versio;
-    setWindowTitle(vehicleCount > 1 ? version + QStringLiteral(" – ") + info.name
-                                    : version + QStringLiteral(" - ") + Yritys + QLatin1Char(' ') + QString::number(Vuosi));
     return {};
 }
 
@@ -293,17 +268,6 @@ Done Tankeli::saveSettings()
     // costs only the windows' opening at their designed places next time.
     (void)m_places.save();
     return m_settingsFile.write(settings);
-}
-
-Settings Tankeli::currentSettings() const
-{
-    return {m_rows.field(Price).text(), m_calibration.displaySetting(), m_calibration.meterSetting(),
-            m_calibration.Kalibrointi_Kaytossa(), m_menus->action(MainCommand::TimeView).isChecked()};
-}
-
-QString Tankeli::distanceText() const
-{
-    return m_rows.field(Distance).text();
 }
 
 Done Tankeli::closeUnattended()

@@ -88,6 +88,15 @@ void VehicleMenu::rebuild()
     remove->setToolTip(first ? firstStaysReason : QString());
     m_menu.addSeparator();
     command("Menu_Vertaa", QStringLiteral("&Vertaa ajoneuvoja…"), &VehicleMenu::compare);
+    m_menu.addSeparator();
+    for (const auto &[name, caption, fillUps] :
+         {std::tuple{"Menu_Tankkaukset", "&Tankkaukset…", FillUpCommand::Show},
+          {"Menu_Tuo_Tankkaukset", "Tu&o tankkaukset…", FillUpCommand::Import},
+          {"Menu_Vie_Tankkaukset", "Vi&e tankkaukset…", FillUpCommand::Export}}) {
+        QAction *item = m_menu.addAction(QString::fromUtf8(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, [this, run = fillUps] { emit fillUpCommand(run); });
+    }
 }
 
 Done VehicleMenu::useChosen()

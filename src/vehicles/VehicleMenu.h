@@ -5,6 +5,7 @@
 // through VehicleHost.
 
 #include "Garage.h"
+#include "fillups/FillUpCommands.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,6 +17,7 @@ class QWidget;
 namespace tankeli {
 
 class ComparisonWindow;
+
 class WindowMemory;
 
 // The main window as the vehicle commands use it.
@@ -53,6 +55,9 @@ public:
     void editVehicle();
     void removeVehicle();
     void compare();
+
+signals:
+    void fillUpCommand(tankeli::FillUpCommand command);
 
 private:
     void rebuild();
