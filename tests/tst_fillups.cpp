@@ -1,7 +1,7 @@
 // The fill-up log without its window: the chains from full tank to full tank, the rows a
 // user types and what is refused, the log file kept whole (and a damaged one never
 // written), the general CSV reader, and each program's export brought in.
-#include "base/CsvText.h"
+#include "fillups/CsvText.h"
 #include "calculator/NumberText.h"
 #include "fillups/FillUpImport.h"
 #include "fillups/FillUpLog.h"

@@ -9,7 +9,7 @@
 // log holds already (same date and odometer) is not taken again.
 
 #include "FillUp.h"
-#include "base/CsvText.h"
+#include "CsvText.h"
 
 #include <QByteArray>
 

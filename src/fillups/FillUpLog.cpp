@@ -1,7 +1,7 @@
 #include "FillUpLog.h"
 
 #include "base/AtomicFile.h"
-#include "base/CsvText.h"
+#include "CsvText.h"
 #include "base/FailureText.h"
 #include "calculator/NumberText.h"
 

@@ -1,8 +1,8 @@
 #include "CsvText.h"
 
-#include "EightBitText.h"
-#include "FailureText.h"
-#include "LineReader.h"
+#include "base/EightBitText.h"
+#include "base/FailureText.h"
+#include "base/LineReader.h"
 #include "calculator/NumberText.h"
 
 #include <QFile>

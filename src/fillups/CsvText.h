@@ -4,7 +4,7 @@
 // with one, else Windows-1252), lines ending in CR LF, LF or a bare CR, fields quoted as
 // RFC 4180 quotes them; and rows written in the program's own spreadsheet dialect.
 
-#include "Outcome.h"
+#include "base/Outcome.h"
 
 #include <QByteArray>
 #include <QList>
