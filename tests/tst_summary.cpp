@@ -498,6 +498,50 @@ private slots:
     }
 
     // Files an import refuses whole, each named in the message; none is waited on.
+    // A vehicle's spreadsheet and summary are told in its energy's units; a spreadsheet
+    // goes back only into a vehicle of the same energy.
+    void energies_data()
+    {
+        QTest::addColumn<Energy>("exported");
+        QTest::addColumn<Energy>("importedInto");
+        QTest::addColumn<QString>("priceColumn");
+        QTest::addColumn<QString>("consumptionColumn");
+        QTest::addColumn<QString>("amountColumn");
+        QTest::addColumn<QString>("averageUnit"); // the summary's average consumption
+        QTest::addColumn<QString>("refused");
+        const QString otherVehicle = QStringLiteral("Taulukko t.csv on viety ajoneuvosta, jonka käyttövoima on %1, mutta "
+                                                    "valitun ajoneuvon käyttövoima on %2. Valitse Ajoneuvo-valikosta oikea "
+                                                    "ajoneuvo ja tuo taulukko uudelleen.");
+        QTest::newRow("petrol as ever") << Energy::Petrol << Energy::Petrol << "Bensanhinta (€/l)"
+            << "Bensankulutus (l/100 km)" << "Kokonaiskulutus (l)" << "l/100 km" << "";
+        QTest::newRow("diesel in litres") << Energy::Diesel << Energy::Diesel << "Dieselin hinta (€/l)"
+            << "Dieselinkulutus (l/100 km)" << "Kokonaiskulutus (l)" << "l/100 km" << "";
+        QTest::newRow("electricity in kWh") << Energy::Electricity << Energy::Electricity << "Sähkön hinta (€/kWh)"
+            << "Sähkönkulutus (kWh/100 km)" << "Kokonaiskulutus (kWh)" << "kWh/100 km" << "";
+        QTest::newRow("gas in kg") << Energy::Gas << Energy::Gas << "Kaasun hinta (€/kg)"
+            << "Kaasunkulutus (kg/100 km)" << "Kokonaiskulutus (kg)" << "kg/100 km" << "";
+        QTest::newRow("an electric car's trips into a petrol car") << Energy::Electricity << Energy::Petrol
+            << "Sähkön hinta (€/kWh)" << "Sähkönkulutus (kWh/100 km)" << "Kokonaiskulutus (kWh)" << "kWh/100 km"
+            << otherVehicle.arg("Sähkö", "Bensiini");
+        QTest::newRow("a petrol car's trips into a diesel car") << Energy::Petrol << Energy::Diesel << "Bensanhinta (€/l)"
+            << "Bensankulutus (l/100 km)" << "Kokonaiskulutus (l)" << "l/100 km" << otherVehicle.arg("Bensiini", "Diesel");
+    }
+    void energies()
+    {
+        QFETCH(Energy, exported);
+        QFETCH(Energy, importedInto);
+        QTemporaryDir dir;
+        const RecordStore store = storeOf(dir.filePath("stat"), {{"a.sav", "0,2", "18", "100", "3,6", "18"}});
+        QVERIFY(exportSpreadsheet(store, dir.filePath("t.csv"), {}, exported));
+        const SpreadsheetRows rows = parseSpreadsheet(readBytes(dir.filePath("t.csv")));
+        QTEST(rows.rows.value(0).fields.value(2), "priceColumn");
+        QTEST(rows.rows.value(0).fields.value(3), "consumptionColumn");
+        QTEST(rows.rows.value(0).fields.value(6), "amountColumn");
+        QTEST(summaryLines(summarizeStore(store, exported)).value(4).unit, "averageUnit");
+        const Outcome<ImportPlan> plan = planImport(storeOf(dir.filePath("toinen"), {}), dir.filePath("t.csv"), importedInto);
+        QTEST(plan ? QString() : QString(plan.error()).replace(dir.path() + QLatin1Char('/'), QString()), "refused");
+    }
+
     void importRefusesFile_data()
     {
         QTest::addColumn<QString>("made");

@@ -80,7 +80,7 @@ void SecondaryWindows::showFiles(FileMode mode, const QString &caption)
 void SecondaryWindows::showStatistics(const QString &caption)
 {
     const bool made = !m_stat;
-    if (Stat *stat = ensure(m_stat, QStringLiteral("Stat"))) {
+    if (Stat *stat = ensure(m_stat, QStringLiteral("Stat"), m_energy)) {
         if (made)
             connect(stat, &Stat::chartWalked, this, &SecondaryWindows::selectCharted);
         rememberFocus();
@@ -91,7 +91,7 @@ void SecondaryWindows::showStatistics(const QString &caption)
 
 void SecondaryWindows::showSummary()
 {
-    if (SummaryWindow *summary = ensure(m_summary, QStringLiteral("Yhteenveto"), m_trip)) {
+    if (SummaryWindow *summary = ensure(m_summary, QStringLiteral("Yhteenveto"), m_trip, m_energy)) {
         rememberFocus();
         summary->refresh();
         summary->showInFront();

@@ -96,6 +96,7 @@ private:
     PictureButtons *m_buttons = nullptr;
     CalibrationState m_calibration;
     SecondaryWindows *m_windows;
+    Energy m_energy = Energy::Petrol; // of the vehicle in use
     VehicleMenu *m_vehicles;
     WindowSizing m_sizing;
     SettingsFile m_settingsFile;

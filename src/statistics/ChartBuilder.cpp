@@ -91,22 +91,24 @@ ChartValues readChartValues(const QList<RecordEntry> &entries, const RecordReade
     return result;
 }
 
-const ChartSelector &chartSelector(int index)
+const ChartSelector &chartSelector(int index, Energy energy)
 {
-    static const std::array<ChartSelector, chartSelectorCount> selectors = [] {
-        std::array<ChartSelector, chartSelectorCount> made;
-        for (int i = 0; i < chartSelectorCount; ++i) {
-            const TripQuantity &q = tripRows()[i];
-            made[i] = {q.caption, RecordLine(q.recordLine), q.chartUnit};
-        }
+    using Selectors = std::array<ChartSelector, chartSelectorCount>;
+    static const std::array<Selectors, allEnergies.size()> selectors = [] {
+        std::array<Selectors, allEnergies.size()> made;
+        for (const Energy each : allEnergies)
+            for (int i = 0; i < chartSelectorCount; ++i) {
+                const TripQuantity &q = tripRows(each)[i];
+                made[std::size_t(each)][i] = {q.caption, RecordLine(q.recordLine), q.chartUnit};
+            }
         return made;
     }();
     static const ChartSelector none{QString(), RecordLineCount, QString()};
-    return index >= 0 && index < chartSelectorCount ? selectors[index] : none;
+    return index >= 0 && index < chartSelectorCount ? selectors[std::size_t(energy)][index] : none;
 }
 
 ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordReader &read, int selector,
-                     float width, float height)
+                     float width, float height, Energy energy)
 {
     ChartPlan plan;
     plan.listProblem = listed.error();
@@ -117,21 +119,22 @@ ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordRead
     const RecordLine line = chartSelector(selector).line;
     const QVector<float> series = line < RecordLineCount ? values.lines[line]
                                                          : QVector<float>(values.names.size(), 0.0f);
-    plan = planChart(series, values.names, selector, width, height);
+    plan = planChart(series, values.names, selector, width, height, energy);
     plan.faults = values.faults + plan.faults;
     return plan;
 }
 
 ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
-                    float width, float height)
+                    float width, float height, Energy energy)
 {
     ChartPlan plan;
     if (series.size() < 2) {
         plan.tooFewRecords = true;
         return plan;
     }
-    const ChartSelector &chosen = chartSelector(selector);
+    const ChartSelector &chosen = chartSelector(selector, energy);
     plan.selector = selector;
+    plan.energy = energy;
     plan.series = series;
     plan.names = names;
 
@@ -166,7 +169,7 @@ QString chartDescription(const ChartPlan &plan)
     const QVector<float> &series = plan.series;
     if (series.isEmpty())
         return chartNotDrawnDescription;
-    const ChartSelector &chosen = chartSelector(plan.selector);
+    const ChartSelector &chosen = chartSelector(plan.selector, plan.energy);
     qsizetype lowest = 0;
     qsizetype highest = 0;
     for (qsizetype k = 1; k < series.size(); ++k) {

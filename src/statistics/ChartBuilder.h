@@ -23,8 +23,9 @@ struct ChartSelector
     QString unit;
 };
 
-// Selector i charts the quantity of the main window's row i.
-const ChartSelector &chartSelector(int index);
+// Selector i charts the quantity of the main window's row i, worded for a vehicle of
+// this energy.
+const ChartSelector &chartSelector(int index, Energy energy = Energy::Petrol);
 
 inline const QString chartTooFewMessage = QStringLiteral(
     "Et voi tarkastella statistiikkaa vielä. Sinulla on oltava minimissään 2 tiedostoa "
@@ -69,6 +70,7 @@ struct ChartPlan
     ChartText topLabel, middleLabel, bottomLabel;
     QVector<ChartFault> faults;
     int selector = -1;
+    Energy energy = Energy::Petrol; // of the vehicle whose trips are charted
     QVector<float> series;      // the charted value of each record, in list order
     QStringList names;          // the records, in list order
     QVector<ChartPoint> points; // where each record's value lies, where it could be placed
@@ -89,7 +91,7 @@ using RecordReader = std::function<Outcome<RecordLines>(const RecordEntry &recor
 // be read), the too-few-records outcome, or every record read and the plan made, with
 // the faults of reading and of planning in their order.
 ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordReader &read, int selector,
-                     float width, float height);
+                     float width, float height, Energy energy = Energy::Petrol);
 
 // What a screen reader is told of the canvas before any chart is drawn.
 inline const QString chartNotDrawnName = QStringLiteral("Käyrä");
@@ -110,6 +112,6 @@ ChartValues readChartValues(const QList<RecordEntry> &entries, const RecordReade
 // Plans the chart of one series; planning a run's series again for another canvas size
 // reads no file.
 ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
-                    float width, float height);
+                    float width, float height, Energy energy = Energy::Petrol);
 
 } // namespace tankeli

@@ -47,7 +47,7 @@ void ChartCanvas::showPlan(const ChartPlan &plan, const QString &unit)
     // The same chart drawn again for another canvas size tells nothing new.
     if (!m_hasChart || plan.selector != m_plan.selector || plan.series != m_plan.series
         || plan.names != m_plan.names) {
-        setAccessibleName(chartSelector(plan.selector).caption);
+        setAccessibleName(chartSelector(plan.selector, plan.energy).caption);
         setAccessibleDescription(chartDescription(plan));
     }
     m_plan = plan;
@@ -135,7 +135,7 @@ void ChartCanvas::showMenu(QPoint globalPos)
 
 QString ChartCanvas::suggestedImageName() const
 {
-    return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + chartSelector(m_plan.selector).caption.toLower()
+    return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + chartSelector(m_plan.selector, m_plan.energy).caption.toLower()
         + QLatin1Char('.') + chartImageSuffix(ChartImageFormat::Png);
 }
 

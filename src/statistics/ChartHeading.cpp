@@ -10,7 +10,7 @@ QStringList chartHeading(const ChartPlan &plan)
         return {};
     // Two names of this length still fit beside each other on a printed page.
     constexpr qsizetype longestName = 40;
-    const ChartSelector &quantity = chartSelector(plan.selector);
+    const ChartSelector &quantity = chartSelector(plan.selector, plan.energy);
     return {QStringLiteral("%1 (%2)").arg(quantity.caption, quantity.unit),
             QStringLiteral("%1 matkaa: %2 – %3")
                 .arg(QString::number(plan.names.size()), elideMiddle(plan.names.constFirst(), longestName),

@@ -142,7 +142,7 @@ void paintPage(QPainter &painter, const QPageLayout &layout, int resolution, con
     const int width = int(area.width());
     const int band = headingHeight(heading, width);
     const QSize chart(width, qMax(1, int(area.height()) - band));
-    const ChartPlan filling = planChart(plan.series, plan.names, plan.selector, float(chart.width()), float(chart.height()));
+    const ChartPlan filling = planChart(plan.series, plan.names, plan.selector, float(chart.width()), float(chart.height()), plan.energy);
     painter.scale(scale, scale);
     paintHeaded(painter, filling, heading, band, chart);
 }

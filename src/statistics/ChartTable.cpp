@@ -6,6 +6,7 @@ void ChartTable::showPlan(const ChartPlan &plan)
 {
     beginResetModel();
     m_selector = plan.selector;
+    m_energy = plan.energy;
     m_names = plan.names;
     m_values = plan.series;
     endResetModel();
@@ -41,7 +42,7 @@ QVariant ChartTable::headerData(int section, Qt::Orientation orientation, int ro
         return section + 1;
     if (section == NameColumn)
         return QStringLiteral("Tiedosto");
-    const ChartSelector &chosen = chartSelector(m_selector);
+    const ChartSelector &chosen = chartSelector(m_selector, m_energy);
     return chosen.caption.isEmpty() ? QStringLiteral("Arvo")
                                     : QStringLiteral("%1 (%2)").arg(chosen.caption, chosen.unit);
 }

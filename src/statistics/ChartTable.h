@@ -26,6 +26,7 @@ public:
 
 private:
     int m_selector = -1;
+    Energy m_energy = Energy::Petrol;
     QStringList m_names;
     QVector<float> m_values;
 };

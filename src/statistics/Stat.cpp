@@ -14,10 +14,11 @@
 
 namespace tankeli {
 
-Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow)
+Stat::Stat(const ProgramFolders &folders, QWidget *mainWindow, Energy energy)
     : SecondaryWindow(folders, mainWindow,
                       {StatLayout::designedClient, StatLayout::minimumOuterTwips,
                        StatLayout::contentMinimum()})
+    , m_energy(energy)
     , m_canvas(new ChartCanvas(this))
     , m_values(new ChartTable(this))
     , m_table(new QTableView(this))
@@ -53,7 +54,7 @@ Done Stat::Form_Load()
         return loaded;
     QStringList captions;
     for (int i = 0; i < chartSelectorCount; ++i)
-        captions << chartSelector(i).caption;
+        captions << chartSelector(i, m_energy).caption;
     m_selectors = new PictureButtons(this, pictures(), captions, StatLayout::selectorSize,
                                      StatLayout::selectorCaptionSize, QStringLiteral("Knapi"));
     for (int i = 0; i < chartSelectorCount; ++i)
@@ -93,7 +94,7 @@ void Stat::Piirra_Kayra(int index)
     const RecordStore store(folders().recordFolder());
     const Outcome<QList<RecordEntry>> listed = store.list();
     const auto read = [&store](const RecordEntry &entry) { return store.readLines(entry); };
-    const ChartPlan plan = buildChart(listed, read, index, m_canvas->width(), m_canvas->height());
+    const ChartPlan plan = buildChart(listed, read, index, m_canvas->width(), m_canvas->height(), m_energy);
     Messages &messages = Messages::current();
     if (!plan.listProblem.isEmpty()) {
         messages.inform(this, plan.listProblem, programTitle(), Messages::Icon::Critical);
@@ -103,7 +104,7 @@ void Stat::Piirra_Kayra(int index)
         messages.inform(this, chartTooFewMessage, chartTooFewTitle, Messages::Icon::Critical);
         return;
     }
-    m_canvas->showPlan(plan, chartSelector(index).unit);
+    m_canvas->showPlan(plan, chartSelector(index, m_energy).unit);
     m_values->showPlan(plan);
     m_table->setFocusPolicy(Qt::TabFocus);
     for (int i = 0; i < chartSelectorCount; ++i)
@@ -119,9 +120,8 @@ void Stat::redrawForCanvasSize()
     if (!m_lastPlan)
         return;
     const ChartPlan &last = *m_lastPlan;
-    m_canvas->showPlan(planChart(last.series, last.names, last.selector, m_canvas->width(),
-                                 m_canvas->height()),
-                       chartSelector(last.selector).unit);
+    m_canvas->showPlan(planChart(last.series, last.names, last.selector, m_canvas->width(), m_canvas->height(), m_energy),
+                       chartSelector(last.selector, m_energy).unit);
 }
 
 void Stat::layOut()

@@ -24,7 +24,8 @@ class Stat : public SecondaryWindow
 {
     Q_OBJECT
 public:
-    Stat(const ProgramFolders &folders, QWidget *mainWindow);
+    // energy: of the vehicle whose trips are charted, which words the selectors and units.
+    Stat(const ProgramFolders &folders, QWidget *mainWindow, Energy energy = Energy::Petrol);
 
     Done Form_Load();
     // The picture button: Sulje.
@@ -45,6 +46,7 @@ protected:
 private:
     void redrawForCanvasSize();
 
+    Energy m_energy;
     ChartCanvas *m_canvas;
     ChartTable *m_values;
     QTableView *m_table;

@@ -69,7 +69,7 @@ private:
 
 } // namespace
 
-void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
+void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders, Energy energy)
 {
     const QString suggested = ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-matkat.csv");
     const Messages::FileChoice chosen = Messages::current().chooseFile(
@@ -90,7 +90,7 @@ void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
     // The progress goes before the message comes, so that it never shows over it.
     const Outcome<SpreadsheetExport> exported = [&] {
         RecordProgress progress(parent, exportTitle, QStringLiteral("Luetaan matkoja…"));
-        return exportSpreadsheet(RecordStore(folders.recordFolder()), path, progress.goOn());
+        return exportSpreadsheet(RecordStore(folders.recordFolder()), path, progress.goOn(), energy);
     }();
     if (!exported) {
         Messages::current().inform(parent, exported.error(), exportTitle, Messages::Icon::Critical);
@@ -110,7 +110,7 @@ void exportTripsToSpreadsheet(QWidget *parent, const ProgramFolders &folders)
     Messages::current().inform(parent, text, exportTitle, Messages::Icon::Information);
 }
 
-void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
+void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders, Energy energy)
 {
     const Messages::FileChoice chosen = Messages::current().chooseFile(
         parent, Messages::FileUse::Open, importTitle, ProgramFolders::documentsFolder(),
@@ -118,7 +118,7 @@ void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders)
     if (chosen.path.isEmpty())
         return;
     RecordStore store(folders.recordFolder());
-    const Outcome<ImportPlan> plan = planImport(store, chosen.path);
+    const Outcome<ImportPlan> plan = planImport(store, chosen.path, energy);
     if (!plan) {
         Messages::current().inform(parent, plan.error(), importTitle, Messages::Icon::Critical);
         return;

@@ -70,9 +70,10 @@ QTableWidgetItem *makeCell(const QString &text, Qt::Alignment alignment)
 
 } // namespace
 
-SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip)
+SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, Energy energy)
     : SecondaryWindow(folders, mainWindow, {openingClient(mainWindow), minimumOuterTwips, contentMinimum})
     , m_trip(trip)
+    , m_energy(energy)
 {
     setWindowTitle(QStringLiteral("Yhteenveto"));
     // The window's minimum is its own rule, not the layout's.
@@ -105,7 +106,7 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     m_totals->setTextElideMode(Qt::ElideMiddle);
     QLabel *periodsHeading = makeLabel(content, {}, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kuukausittain"));
     periodsHeading->setObjectName(QStringLiteral("txt_Kuukausittain"));
-    m_periods = makeTable(content, QStringLiteral("Kuukausittain"), periodColumns());
+    m_periods = makeTable(content, QStringLiteral("Kuukausittain"), periodColumns(m_energy));
     m_periods->setAccessibleName(periodsHeading->text());
     // Every column as wide as its texts, the table scrolling sideways where it is narrower.
     m_periods->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -159,7 +160,7 @@ Done SummaryWindow::Form_Load()
 
 void SummaryWindow::refresh()
 {
-    m_summary = summarizeStore(RecordStore(folders().recordFolder()));
+    m_summary = summarizeStore(RecordStore(folders().recordFolder()), m_energy);
     if (!m_summary.listProblem.isEmpty())
         Messages::current().inform(this, m_summary.listProblem, programTitle(), Messages::Icon::Critical);
 

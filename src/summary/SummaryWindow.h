@@ -25,7 +25,9 @@ public:
     // The picture buttons' indexes.
     enum class Command { UseInCalculator, Close };
 
-    SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip);
+    // energy: of the vehicle, whose units the summary is told in.
+    SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip,
+                  Energy energy = Energy::Petrol);
 
     Done Form_Load();
     void Nappi_Komento(Command command);
@@ -41,6 +43,7 @@ private:
     void copySummary();
 
     TripFields &m_trip;
+    Energy m_energy;
     QTableWidget *m_totals = nullptr;
     QTableWidget *m_periods = nullptr;
     QPlainTextEdit *m_notes = nullptr;

@@ -111,9 +111,21 @@ QByteArray spreadsheetRowBytes(const QStringList &fields)
     return out + "\r\n";
 }
 
-QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
+QStringList spreadsheetHeaderFor(Energy energy)
 {
-    QByteArray out = byteOrderMark + spreadsheetRowBytes(spreadsheetHeader);
+    if (energy == Energy::Petrol)
+        return spreadsheetHeader;
+    const EnergyWords &words = energyWords(energy);
+    const QString amount = words.amountSymbol;
+    return {spreadsheetHeader[0], spreadsheetHeader[1],
+            words.priceCaption + QStringLiteral(" (€/") + amount + QLatin1Char(')'),
+            words.consumptionCaption + QStringLiteral(" (") + amount + QStringLiteral("/100 km)"),
+            spreadsheetHeader[4], spreadsheetHeader[5], QStringLiteral("Kokonaiskulutus (") + amount + QLatin1Char(')')};
+}
+
+QByteArray spreadsheetBytes(const QList<ReadTrip> &trips, Energy energy)
+{
+    QByteArray out = byteOrderMark + spreadsheetRowBytes(spreadsheetHeaderFor(energy));
     out.reserve(out.size() + trips.size() * 64);
     QStringList fields;
     for (const ReadTrip &trip : trips) {
@@ -128,7 +140,8 @@ QByteArray spreadsheetBytes(const QList<ReadTrip> &trips)
     return out;
 }
 
-Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path, const BetweenRecords &goOn)
+Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path, const BetweenRecords &goOn,
+                                             Energy energy)
 {
     const Outcome<QList<RecordEntry>> entries = store.list();
     if (!entries)
@@ -145,7 +158,7 @@ Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QSt
         else
             report.leftOut.append({trips.back().name, trips.back().problem});
     }
-    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(trips)); !written)
+    if (const Done written = replaceChosenFile(QFile::encodeName(path), spreadsheetBytes(trips, energy)); !written)
         return Outcome<SpreadsheetExport>::failure(
             QStringLiteral("Taulukkoa %1 ei voitu tallentaa: %2.").arg(shownPath(path), written.error()));
     return report;
@@ -209,22 +222,32 @@ QStringList ImportPlan::existingNames() const
     return names;
 }
 
-Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path)
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path, Energy energy)
 {
     const QString shown = shownPath(path);
     const Outcome<QByteArray> bytes = readImportFile(path, shown);
     if (!bytes)
         return Outcome<ImportPlan>::failure(bytes.error());
-    return planImport(store, shown, *bytes);
+    return planImport(store, shown, *bytes, energy);
 }
 
-Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName, const QByteArray &bytes)
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName, const QByteArray &bytes,
+                               Energy energy)
 {
     const SpreadsheetRows parsed = parseSpreadsheet(bytes);
-    if (parsed.rows.isEmpty() || parsed.rows[0].row != 1 || parsed.rows[0].fields != spreadsheetHeader)
+    const QStringList header = spreadsheetHeaderFor(energy);
+    const bool headed = !parsed.rows.isEmpty() && parsed.rows[0].row == 1;
+    for (const Energy other : allEnergies)
+        if (headed && other != energy && parsed.rows[0].fields == spreadsheetHeaderFor(other))
+            return Outcome<ImportPlan>::failure(
+                QStringLiteral("Taulukko %1 on viety ajoneuvosta, jonka käyttövoima on %2, mutta valitun "
+                               "ajoneuvon käyttövoima on %3. Valitse Ajoneuvo-valikosta oikea ajoneuvo ja tuo "
+                               "taulukko uudelleen.")
+                    .arg(fileName, energyName(other), energyName(energy)));
+    if (!headed || parsed.rows[0].fields != header)
         return Outcome<ImportPlan>::failure(
             QStringLiteral("Tiedosto %1 ei ole matkojen taulukko: sen ensimmäisellä rivillä pitää olla "
-                           "sarakkeet %2.").arg(fileName, spreadsheetHeader.join(QStringLiteral("; "))));
+                           "sarakkeet %2.").arg(fileName, header.join(QStringLiteral("; "))));
     if (const qsizetype trips = parsed.rows.size() - 1; trips > maxImportRows) {
         const QLocale finnish(QLocale::Finnish);
         return Outcome<ImportPlan>::failure(
@@ -244,9 +267,9 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
     QHash<QString, int> rowOfName;
     for (const SpreadsheetRow &row : parsed.rows.mid(1)) {
         const auto refuse = [&plan, &row](const QString &reason) { plan.refused.append({row.row, reason}); };
-        if (row.fields.size() != spreadsheetHeader.size()) {
+        if (row.fields.size() != header.size()) {
             refuse(QStringLiteral("Sarakkeita on %1, kun niitä pitää olla %2.")
-                       .arg(row.fields.size()).arg(spreadsheetHeader.size()));
+                       .arg(row.fields.size()).arg(header.size()));
             continue;
         }
         const QString name = RecordStore::finalName(cellValue(row.fields[0]));

@@ -7,6 +7,8 @@
 
 #include "TripRecords.h"
 
+#include "calculator/Energy.h"
+
 #include <QStringList>
 #include <functional>
 
@@ -16,6 +18,8 @@ inline const QStringList spreadsheetHeader{
     QStringLiteral("Tiedosto"), QStringLiteral("Päivämäärä"), QStringLiteral("Bensanhinta (€/l)"),
     QStringLiteral("Bensankulutus (l/100 km)"), QStringLiteral("Matka (km)"),
     QStringLiteral("Yhteishinta (€)"), QStringLiteral("Kokonaiskulutus (l)")};
+// The header of a vehicle of this energy: petrol's is spreadsheetHeader.
+QStringList spreadsheetHeaderFor(Energy energy);
 
 // A file larger than this is refused before it is parsed.
 inline constexpr qsizetype maxImportBytes = qsizetype(8) << 20;
@@ -34,7 +38,7 @@ QByteArray spreadsheetRowBytes(const QStringList &fields);
 // holds them; a cell a spreadsheet would take for a formula ("=…", "@…") is written as
 // text behind an apostrophe, which the import takes off. A trip that could not be read
 // has no values to write and is left out.
-QByteArray spreadsheetBytes(const QList<ReadTrip> &trips);
+QByteArray spreadsheetBytes(const QList<ReadTrip> &trips, Energy energy = Energy::Petrol);
 
 struct SpreadsheetExport
 {
@@ -46,7 +50,7 @@ struct SpreadsheetExport
 // Writes every listed record of the store to the file at path, replacing it atomically.
 // Stopped while the records are read, it writes nothing.
 Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path,
-                                             const BetweenRecords &goOn = {});
+                                             const BetweenRecords &goOn = {}, Energy energy = Energy::Petrol);
 
 // A row numbered as a spreadsheet numbers it: the header is row 1, an empty line is a row
 // too, and a quoted field's line breaks do not start a new one.
@@ -93,11 +97,11 @@ struct ImportPlan
 // is not read, since the name holds the date. A row with other than seven fields, a name
 // or a value the store refuses, or a name an earlier row has, is refused. A file that is
 // not such a spreadsheet at all, or holds more than maxImportRows rows of trips, is a
-// failure naming it.
-Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path);
+// failure naming it; so is the spreadsheet of a vehicle of another energy, naming both.
+Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path, Energy energy = Energy::Petrol);
 // The same for a file's bytes; fileName names it in the failure.
 Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName,
-                               const QByteArray &bytes);
+                               const QByteArray &bytes, Energy energy = Energy::Petrol);
 
 struct ImportResult
 {

@@ -121,11 +121,25 @@ QString averageText(const Average &value, int decimals)
     return value ? roundedText(*value, decimals) : absent;
 }
 
-SummaryLine extremeLine(const QString &caption, const std::optional<ConsumptionTrip> &trip)
+// "l/100 km", "kWh/100 km", "kg/100 km".
+QString consumptionUnit(Energy energy)
+{
+    return energyWords(energy).amountSymbol + QStringLiteral("/100 km");
+}
+
+// What the vehicle uses, as a total's caption and a column's: "Polttoaine" for petrol and
+// diesel.
+QString usedWord(Energy energy)
+{
+    return energy == Energy::Electricity ? QStringLiteral("Sähkö") : energy == Energy::Gas ? QStringLiteral("Kaasu")
+                                                                                         : QStringLiteral("Polttoaine");
+}
+
+SummaryLine extremeLine(const QString &caption, const std::optional<ConsumptionTrip> &trip, Energy energy)
 {
     if (!trip)
-        return {caption, absent, QStringLiteral("l/100 km"), {}};
-    return {caption, doubleToText(trip->consumption), QStringLiteral("l/100 km"), trip->name};
+        return {caption, absent, consumptionUnit(energy), {}};
+    return {caption, doubleToText(trip->consumption), consumptionUnit(energy), trip->name};
 }
 
 // The summary while its trips are added one at a time, in list order.
@@ -205,18 +219,21 @@ QString cellText(QString text)
 
 } // namespace
 
-TripSummary summarizeStore(const RecordStore &store)
+TripSummary summarizeStore(const RecordStore &store, Energy energy)
 {
     const Outcome<QList<ReadTrip>> trips = readTrips(store);
     if (!trips) {
         TripSummary summary;
         summary.listProblem = trips.error();
+        summary.energy = energy;
         return summary;
     }
     Summing summing;
     for (const ReadTrip &trip : *trips)
         summing.add(trip);
-    return summing.finish();
+    TripSummary summary = summing.finish();
+    summary.energy = energy;
+    return summary;
 }
 
 QString SummaryLine::shown() const
@@ -234,23 +251,29 @@ QString SummaryLine::shown() const
 QList<SummaryLine> summaryLines(const TripSummary &summary)
 {
     const TripTotals &totals = summary.totals;
+    const Energy energy = summary.energy;
+    const QString amount = energyWords(energy).amountSymbol;
+    const QString used = energy == Energy::Electricity ? QStringLiteral("Sähköä")
+        : energy == Energy::Gas                        ? QStringLiteral("Kaasua")
+                                                       : QStringLiteral("Polttoainetta");
     return {
         {QStringLiteral("Matkoja"), QString::number(totals.trips), {}, {}},
         {QStringLiteral("Matkat yhteensä"), numberText(totals.distance), QStringLiteral("km"), {}},
-        {QStringLiteral("Polttoainetta yhteensä"), numberText(totals.litres), QStringLiteral("l"), {}},
+        {used + QStringLiteral(" yhteensä"), numberText(totals.litres), amount, {}},
         {QStringLiteral("Kustannukset yhteensä"), roundedText(totals.cost, 2), QStringLiteral("€"), {}},
-        {QStringLiteral("Keskikulutus"), averageText(summary.averageConsumption, 2), QStringLiteral("l/100 km"), {}},
-        {QStringLiteral("Keskihinta"), averageText(summary.averagePrice, 2), QStringLiteral("€/l"), {}},
+        {QStringLiteral("Keskikulutus"), averageText(summary.averageConsumption, 2), consumptionUnit(energy), {}},
+        {QStringLiteral("Keskihinta"), averageText(summary.averagePrice, 2), QStringLiteral("€/") + amount, {}},
         {QStringLiteral("Kilometrihinta"), averageText(summary.pricePerKilometre, 3), QStringLiteral("€/km"), {}},
-        extremeLine(QStringLiteral("Pienin kulutus"), summary.lowestConsumption),
-        extremeLine(QStringLiteral("Suurin kulutus"), summary.highestConsumption),
+        extremeLine(QStringLiteral("Pienin kulutus"), summary.lowestConsumption, energy),
+        extremeLine(QStringLiteral("Suurin kulutus"), summary.highestConsumption, energy),
     };
 }
 
-QStringList periodColumns()
+QStringList periodColumns(Energy energy)
 {
     return {QStringLiteral("Kausi"), QStringLiteral("Matkoja"), QStringLiteral("Matka (km)"),
-            QStringLiteral("Polttoaine (l)"), QStringLiteral("Kustannukset (€)"), QStringLiteral("l/100 km")};
+            usedWord(energy) + QStringLiteral(" (") + energyWords(energy).amountSymbol + QLatin1Char(')'),
+            QStringLiteral("Kustannukset (€)"), consumptionUnit(energy)};
 }
 
 QStringList periodCells(const SummaryPeriod &period)
@@ -275,7 +298,7 @@ QStringList summaryNotes(const TripSummary &summary)
     for (const SummaryLine &line : summaryLines(summary))
         if (line.number == tooLarge)
             tooLargeOnes << line.caption;
-    const QStringList columns = periodColumns();
+    const QStringList columns = periodColumns(summary.energy);
     for (int c = 1; c < columns.size(); ++c)
         if (std::any_of(summary.periods.cbegin(), summary.periods.cend(),
                         [c](const SummaryPeriod &p) { return periodCells(p)[c] == tooLarge; }))
@@ -304,7 +327,7 @@ QString summaryText(const TripSummary &summary)
             cells << cellText(line.trip);
         rows << cells.join(QLatin1Char('\t'));
     }
-    rows << QString() << periodColumns().join(QLatin1Char('\t'));
+    rows << QString() << periodColumns(summary.energy).join(QLatin1Char('\t'));
     for (const SummaryPeriod &period : summary.periods)
         rows << periodCells(period).join(QLatin1Char('\t'));
     return rows.join(QLatin1Char('\n')) + QLatin1Char('\n');

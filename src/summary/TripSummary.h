@@ -5,6 +5,7 @@
 // summaryNotes(), and copies summaryText().
 
 #include "TripRecords.h"
+#include "calculator/Energy.h"
 
 #include <QStringList>
 
@@ -43,6 +44,7 @@ struct ConsumptionTrip
 struct TripSummary
 {
     QString listProblem; // the folder could not be read; nothing else is filled
+    Energy energy = Energy::Petrol; // of the vehicle: the units the summary is told in
     TripTotals totals;
     // Each average divides two totals taken over the trips that hold both values with a
     // divisor above 0.
@@ -72,7 +74,7 @@ struct TripSummary
 // both are above 0; the kilometres, the averages and the price per kilometre count that.
 // Where the saved distance agrees with it to the digits saved, the saved one is kept, so
 // that a trip calculated without the calibration counts exactly what it shows.
-TripSummary summarizeStore(const RecordStore &store);
+TripSummary summarizeStore(const RecordStore &store, Energy energy = Energy::Petrol);
 
 // One figure of the summary as the window shows it and a spreadsheet takes it.
 struct SummaryLine
@@ -92,7 +94,7 @@ struct SummaryLine
 QList<SummaryLine> summaryLines(const TripSummary &summary);
 // The month table's column captions, units in brackets: "Kausi", "Matkoja",
 // "Matka (km)", "Polttoaine (l)", "Kustannukset (€)", "l/100 km".
-QStringList periodColumns();
+QStringList periodColumns(Energy energy = Energy::Petrol);
 // The period ("Maaliskuu 2024", "Vuosi 2024", "Muut"), trips, km, litres, cost and the
 // average consumption, each number written as in summaryLines without its unit.
 QStringList periodCells(const SummaryPeriod &period);
