@@ -40,7 +40,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     connect(m_menus, &MainMenus::chosen, this, &Tankeli::run);
     m_windows = new SecondaryWindows(m_folders, *this, m_rows.field(Price), *this, m_calibration, m_places);
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
-    m_vehicles = new VehicleMenu(*m_menus->addMenuBeforeHelp(QStringLiteral("A&joneuvo")), *this, *this,
+    m_vehicles = new VehicleMenu(*m_menus->addMenuBeforeHelp(QStringLiteral("Ajoneu&vo")), *this, *this,
                                  m_folders, m_places);
     connect(m_vehicles, &VehicleMenu::fillUpCommand, m_windows, &SecondaryWindows::runFillUpCommand);
     connect(m_windows, &SecondaryWindows::calibrationCommitted, this, [this] {
@@ -59,9 +59,9 @@ void Tankeli::run(MainCommand command)
     case MainCommand::Save:
         return m_windows->showFiles(FileMode::Save, m_menus->caption(command));
     case MainCommand::Export:
-        return exportTripsToSpreadsheet(this, m_folders);
+        return exportTripsToSpreadsheet(this, m_folders, m_energy);
     case MainCommand::Import:
-        return importTripsFromSpreadsheet(this, m_folders);
+        return importTripsFromSpreadsheet(this, m_folders, m_energy);
     case MainCommand::Quit:
         close();
         return;

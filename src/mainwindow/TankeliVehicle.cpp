@@ -4,6 +4,7 @@
 #include "SecondaryWindows.h"
 #include "Tankeli.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 
 namespace tankeli {
@@ -15,6 +16,7 @@ Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info,
     if (!read)
         return Done::failure(read.error());
     m_folders = folders;
+    m_energy = info.energy;
     m_settingsFile = settingsFile;
     m_windows->setVehicle(folders, info.energy);
     m_rows.setEnergy(info.energy);
@@ -26,6 +28,8 @@ Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info,
     applyTimeView();
     // A screen reader hears the new title as the window's new name.
     setWindowTitle(mainWindowTitle(info.name, vehicleCount));
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
     return {};
 }
 

@@ -62,7 +62,7 @@ QVariant ComparisonModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return m_rows[index.row()].value(index.column());
-    if (role == Qt::ToolTipRole)
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
         return m_tooltips[index.row()];
     if (role == Qt::TextAlignmentRole)
         return int(index.column() >= firstAmountColumn ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
@@ -139,7 +139,7 @@ void ComparisonWindow::refresh()
     m_model->setVehicles(compared ? *compared : QList<ComparedVehicle>());
     m_table->setVisible(compared.ok());
     m_note->setText(compared ? QStringLiteral("Sama matka jokaisella ajoneuvolla, kunkin omilla asetuksilla ja "
-                                              "kalibroinnilla. Viemällä hiiren rivin päälle näet, mistä kulutus on.")
+                                              "kalibroinnilla. Mistä kunkin ajoneuvon kulutus on, sen kertoo rivin vihje ja ruudunlukijalle sen kuvaus.")
                              : compared.error());
     if (compared && m_model->rowCount() > 0)
         m_table->selectRow(0);

@@ -90,9 +90,9 @@ void VehicleMenu::rebuild()
     command("Menu_Vertaa", QStringLiteral("&Vertaa ajoneuvoja…"), &VehicleMenu::compare);
     m_menu.addSeparator();
     for (const auto &[name, caption, fillUps] :
-         {std::tuple{"Menu_Tankkaukset", "&Tankkaukset…", FillUpCommand::Show},
-          {"Menu_Tuo_Tankkaukset", "Tu&o tankkaukset…", FillUpCommand::Import},
-          {"Menu_Vie_Tankkaukset", "Vi&e tankkaukset…", FillUpCommand::Export}}) {
+         {std::tuple{"Menu_Tankkaukset", "Tan&kkaukset…", FillUpCommand::Show},
+          {"Menu_Tuo_Tankkaukset", "Tuo ta&nkkaukset…", FillUpCommand::Import},
+          {"Menu_Vie_Tankkaukset", "V&ie tankkaukset…", FillUpCommand::Export}}) {
         QAction *item = m_menu.addAction(QString::fromUtf8(caption));
         item->setObjectName(QString::fromLatin1(name));
         connect(item, &QAction::triggered, this, [this, run = fillUps] { emit fillUpCommand(run); });
