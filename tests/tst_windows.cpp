@@ -1364,6 +1364,7 @@ private slots:
         QTest::newRow("statistics") << "Menu_Stat" << "Statistiikka" << QSize(5500, 6000);
         QTest::newRow("calibration") << "Menu_Kalibroi" << "Kalibrointi" << QSize(5000, 4000);
         QTest::newRow("summary") << "Menu_Yhteenveto" << "Yhteenveto" << QSize(6600, 6600);
+        QTest::newRow("comparison") << "Menu_Vertaa" << "Vertaa ajoneuvoja" << QSize(6600, 4500);
     }
     void windows()
     {
