@@ -542,6 +542,29 @@ private slots:
         QTEST(plan ? QString() : QString(plan.error()).replace(dir.path() + QLatin1Char('/'), QString()), "refused");
     }
 
+    // What is read from a spreadsheet is what an export writes back: the same fields, even
+    // where the file holds half a character.
+    void readsBackAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("firstRow");
+        QTest::newRow("UTF-16 BE, a first half without its second") << QByteArray("\xFE\xFF\x00\x61\xD8\x3D\x00\x3B\x00\x62", 10)
+                                                                       << QStringList{"a\uFFFD", "b"};
+        QTest::newRow("UTF-16 LE, a second half alone") << QByteArray("\xFF\xFE\x00\xDC\x61\x00", 6) << QStringList{"\uFFFDa"};
+        QTest::newRow("UTF-16 LE, a whole pair kept") << QByteArray("\xFF\xFE\x3D\xD8\x97\xDE", 6) << QStringList{"\U0001F697"};
+        QTest::newRow("UTF-8, a bad byte read as Windows-1252") << QByteArray("a\xE4;b") << QStringList{"a\u00E4", "b"};
+    }
+    void readsBackAsWritten()
+    {
+        QFETCH(QByteArray, bytes);
+        const SpreadsheetRows parsed = parseSpreadsheet(bytes);
+        QTEST(parsed.rows.value(0).fields, "firstRow");
+        QByteArray again("\xEF\xBB\xBF");
+        for (const SpreadsheetRow &row : parsed.rows)
+            again += spreadsheetRowBytes(row.fields);
+        QCOMPARE(parseSpreadsheet(again).rows.value(0).fields, parsed.rows.value(0).fields);
+    }
+
     void importRefusesFile_data()
     {
         QTest::addColumn<QString>("made");

@@ -55,6 +55,19 @@ bool endsLine(const QString &text, qsizetype i)
     return text[i] == u'\n' || text[i] == u'\r';
 }
 
+// Half a character of UTF-16 (a surrogate without its pair) reads as U+FFFD, as a bad
+// UTF-8 sequence does, so that what is read is what an export writes back.
+QString withoutHalfCharacters(QString text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 // The text of a file: UTF-16 by its byte-order mark, UTF-8 with or without one, and
 // Windows-1252 where the bytes are not UTF-8.
 QString decodeSpreadsheet(const QByteArray &bytes)
@@ -63,7 +76,8 @@ QString decodeSpreadsheet(const QByteArray &bytes)
     for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
                                          std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
         if (view.startsWith(mark))
-            return QStringDecoder(encoding, QStringConverter::Flag::Stateless).decode(view.sliced(mark.size()));
+            return withoutHalfCharacters(
+                QStringDecoder(encoding, QStringConverter::Flag::Stateless).decode(view.sliced(mark.size())));
     if (view.startsWith(byteOrderMark))
         view = view.sliced(byteOrderMark.size());
     return view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
