@@ -552,6 +552,7 @@ private slots:
                                                                        << QStringList{"a\uFFFD", "b"};
         QTest::newRow("UTF-16 LE, a second half alone") << QByteArray("\xFF\xFE\x00\xDC\x61\x00", 6) << QStringList{"\uFFFDa"};
         QTest::newRow("UTF-16 LE, a whole pair kept") << QByteArray("\xFF\xFE\x3D\xD8\x97\xDE", 6) << QStringList{"\U0001F697"};
+        QTest::newRow("a mark beyond the first is text") << QByteArray("\n\xEF\xBB\xBF;b") << QStringList{QString(QChar(0xFEFF)), "b"};
         QTest::newRow("UTF-8, a bad byte read as Windows-1252") << QByteArray("a\xE4;b") << QStringList{"a\u00E4", "b"};
     }
     void readsBackAsWritten()

@@ -72,15 +72,18 @@ QString withoutHalfCharacters(QString text)
 // Windows-1252 where the bytes are not UTF-8.
 QString decodeSpreadsheet(const QByteArray &bytes)
 {
+    // One mark is taken off here; a second one is text, as the export wrote it.
+    constexpr auto keepMarks = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     QByteArrayView view(bytes);
     for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
                                          std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
         if (view.startsWith(mark))
             return withoutHalfCharacters(
-                QStringDecoder(encoding, QStringConverter::Flag::Stateless).decode(view.sliced(mark.size())));
+                QStringDecoder(encoding, keepMarks).decode(view.sliced(mark.size())));
     if (view.startsWith(byteOrderMark))
         view = view.sliced(byteOrderMark.size());
-    return view.isValidUtf8() ? QString::fromUtf8(view) : decodeEightBit(view.toByteArray());
+    return view.isValidUtf8() ? QStringDecoder(QStringConverter::Utf8, keepMarks).decode(view)
+                              : decodeEightBit(view.toByteArray());
 }
 
 // The whole file, or why it cannot be had: only a regular file is opened, and no more
