@@ -19,7 +19,7 @@ enum class SlashDates { MonthFirst, DayFirst };
 
 // How one format is known and where its values are. Names are compared lower case,
 // without spaces and underscores.
-struct FormatSpec
+struct FormatLayout
 {
     ImportFormat format;
     QString section;                   // "##log": the table follows this line; empty: the file is the table
@@ -39,11 +39,11 @@ QString normalName(const QString &name)
 // The names as each program's documentation and exports give them; where a program
 // documents little, the names of its export's header as users quote them, and the
 // obvious alternatives.
-const QList<FormatSpec> &formats()
+const QList<FormatLayout> &formats()
 {
-    static const QList<FormatSpec> specs = [] {
-        QList<FormatSpec> list;
-        FormatSpec tankeli{ImportFormat::Tankeli, {}, {{"mittarilukema(km)"}, {"päivämäärä"}}, {}};
+    static const QList<FormatLayout> specs = [] {
+        QList<FormatLayout> list;
+        FormatLayout tankeli{ImportFormat::Tankeli, {}, {{"mittarilukema(km)"}, {"päivämäärä"}}, {}};
         tankeli.names[int(Field::Date)] = {"päivämäärä"};
         tankeli.names[int(Field::Odometer)] = {"mittarilukema(km)"};
         tankeli.names[int(Field::Amount)] = {"määrä(l)", "määrä(kwh)", "määrä(kg)"};
@@ -54,7 +54,7 @@ const QList<FormatSpec> &formats()
         tankeli.names[int(Field::Note)] = {"huomautus"};
         list << tankeli;
 
-        FormatSpec lube{ImportFormat::LubeLogger, {}, {{"fuelconsumed"}, {"isfilltofull"}}, {}, SlashDates::MonthFirst};
+        FormatLayout lube{ImportFormat::LubeLogger, {}, {{"fuelconsumed"}, {"isfilltofull"}}, {}, SlashDates::MonthFirst};
         lube.names[int(Field::Date)] = {"date"};
         lube.names[int(Field::Odometer)] = {"odometer"};
         lube.names[int(Field::Amount)] = {"fuelconsumed"};
@@ -64,7 +64,7 @@ const QList<FormatSpec> &formats()
         lube.names[int(Field::Note)] = {"notes", "note"};
         list << lube;
 
-        FormatSpec fuelly{ImportFormat::Fuelly, {}, {{"fuelupdate"}}, {}, SlashDates::MonthFirst};
+        FormatLayout fuelly{ImportFormat::Fuelly, {}, {{"fuelupdate"}}, {}, SlashDates::MonthFirst};
         fuelly.names[int(Field::Date)] = {"fuelupdate"};
         fuelly.names[int(Field::Odometer)] = {"odometer"};
         fuelly.names[int(Field::Amount)] = {"litres", "liters", "gallons", "ukgallons", "imperialgallons"};
@@ -74,7 +74,7 @@ const QList<FormatSpec> &formats()
         fuelly.names[int(Field::Note)] = {"notes", "note"};
         list << fuelly;
 
-        FormatSpec fuelio{ImportFormat::Fuelio, QStringLiteral("##log"), {{"odo(km)", "odo(mi)", "odo(miles)", "odo"}}, {}};
+        FormatLayout fuelio{ImportFormat::Fuelio, QStringLiteral("##log"), {{"odo(km)", "odo(mi)", "odo(miles)", "odo"}}, {}};
         fuelio.names[int(Field::Date)] = {"data", "date"};
         fuelio.names[int(Field::Odometer)] = {"odo(km)", "odo(mi)", "odo(miles)", "odo"};
         fuelio.names[int(Field::Amount)] = {"fuel(litres)", "fuel(liters)", "fuel(gallons)", "fuel(usgallons)",
@@ -86,7 +86,7 @@ const QList<FormatSpec> &formats()
         fuelio.names[int(Field::Note)] = {"notes(optional)", "notes", "note"};
         list << fuelio;
 
-        FormatSpec drivvo{ImportFormat::Drivvo, QStringLiteral("##refuelling"), {{"odometer"}}, {}};
+        FormatLayout drivvo{ImportFormat::Drivvo, QStringLiteral("##refuelling"), {{"odometer"}}, {}};
         drivvo.names[int(Field::Date)] = {"date", "data"};
         drivvo.names[int(Field::Odometer)] = {"odometer"};
         drivvo.names[int(Field::Amount)] = {"volume", "liters", "litres", "fuelamount", "quantity", "gallons"};
@@ -97,7 +97,7 @@ const QList<FormatSpec> &formats()
         drivvo.names[int(Field::Note)] = {"notes", "note", "observation"};
         list << drivvo;
 
-        FormatSpec sprit{ImportFormat::Spritmonitor, {}, {{"quantity", "menge"}, {"type", "typ", "tankart"}}, {}};
+        FormatLayout sprit{ImportFormat::Spritmonitor, {}, {{"quantity", "menge"}, {"type", "typ", "tankart"}}, {}};
         sprit.names[int(Field::Date)] = {"date", "datum"};
         sprit.names[int(Field::Odometer)] = {"odometer", "kilometerstand", "km-stand"};
         sprit.names[int(Field::Amount)] = {"quantity", "menge"};
@@ -180,14 +180,14 @@ std::optional<bool> importTruth(const QString &text)
 // Where a format's table is: its rows, the header first.
 struct Table
 {
-    const FormatSpec *spec = nullptr;
+    const FormatLayout *layout = nullptr;
     CsvRows rows;
     QChar separator;
 };
 
-bool identifies(const FormatSpec &spec, const QStringList &header)
+bool identifies(const FormatLayout &layout, const QStringList &header)
 {
-    for (const QStringList &names : spec.identifying)
+    for (const QStringList &names : layout.identifying)
         if (std::none_of(names.begin(), names.end(), [&](const QString &n) { return header.contains(n); }))
             return false;
     return true;
@@ -209,10 +209,10 @@ std::optional<Table> findTable(const QString &text)
         const QString line = normalName(lines[i].text.toString().remove(u'"'));
         if (!line.startsWith(QLatin1String("##")))
             continue;
-        for (const FormatSpec &spec : formats()) {
-            if (spec.section.isEmpty() || !line.startsWith(spec.section))
+        for (const FormatLayout &layout : formats()) {
+            if (layout.section.isEmpty() || !line.startsWith(layout.section))
                 continue;
-            const QString sectionText = line.mid(spec.section.size());
+            const QString sectionText = line.mid(layout.section.size());
             if (!sectionText.isEmpty() && sectionText.front().isLetterOrNumber())
                 continue;
             qsizetype end = i + 1;
@@ -222,7 +222,7 @@ std::optional<Table> findTable(const QString &text)
                 return std::nullopt;
             const qsizetype from = lines[i + 1].start;
             const qsizetype to = end < lines.size() ? lines[end].start : text.size();
-            Table table{&spec, {}, guessSeparator(lines[i + 1].text)};
+            Table table{&layout, {}, guessSeparator(lines[i + 1].text)};
             table.rows = parseCsv(QStringView(text).sliced(from, to - from), table.separator, int(i + 2));
             return table;
         }
@@ -237,9 +237,9 @@ std::optional<Table> findTable(const QString &text)
     if (rows.rows.isEmpty())
         return std::nullopt;
     const QStringList header = normalHeader(rows.rows[0].fields);
-    for (const FormatSpec &spec : formats())
-        if (spec.section.isEmpty() && identifies(spec, header))
-            return Table{&spec, rows, separator};
+    for (const FormatLayout &layout : formats())
+        if (layout.section.isEmpty() && identifies(layout, header))
+            return Table{&layout, rows, separator};
     return std::nullopt;
 }
 
@@ -301,12 +301,12 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
             QStringLiteral("Tiedostossa %1 ei ole tankkauksia missään tunnetussa muodossa. Tuoda voi Fuellyn, Fuelion, "
                            "Spritmonitorin, Drivvon ja LubeLoggerin CSV-viennit sekä Tankelin oman tankkauslokin.")
                 .arg(fileName));
-    const FormatSpec &spec = *table->spec;
+    const FormatLayout &layout = *table->layout;
     const QStringList header = normalHeader(table->rows.rows.value(0).fields);
     std::array<int, fieldCount> at{};
     for (int f = 0; f < fieldCount; ++f) {
         at[f] = -1;
-        for (const QString &name : spec.names[f])
+        for (const QString &name : layout.names[f])
             if (at[f] < 0)
                 at[f] = int(header.indexOf(name));
     }
@@ -314,11 +314,11 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
     if (at[int(Field::Date)] < 0 || at[int(Field::Odometer)] < 0 || at[int(Field::Amount)] < 0 || !priced)
         return Outcome<ImportPreview>::failure(
             QStringLiteral("Tiedosto %1 näyttää %2-viennitä, mutta siitä puuttuu päivämäärän, mittarilukeman, määrän "
-                           "tai hinnan sarake.").arg(fileName, formatName(spec.format)));
+                           "tai hinnan sarake.").arg(fileName, formatName(layout.format)));
     const Units units = unitsOf(header, at);
 
     ImportPreview preview;
-    preview.format = spec.format;
+    preview.format = layout.format;
     QSet<QString> known;
     const auto keyOf = [](const FillUp &f) { return f.date.toString(Qt::ISODate) + u'|' + doubleToText(f.odometer); };
     for (const FillUp &f : log)
@@ -327,7 +327,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
     for (const CsvRow &row : table->rows.rows.mid(1)) {
         const auto cell = [&](Field field) { return at[int(field)] >= 0 ? row.fields.value(at[int(field)]) : QString(); };
         const auto refuse = [&](const QString &why) { preview.refused.append({row.row, why}); };
-        const std::optional<QDate> date = importDate(cell(Field::Date), spec.slashDates);
+        const std::optional<QDate> date = importDate(cell(Field::Date), layout.slashDates);
         if (!date) {
             refuse(QStringLiteral("päivämäärä \"%1\" ei ole päivämäärä.").arg(cell(Field::Date).trimmed()));
             continue;
@@ -414,7 +414,8 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
 Outcome<ImportPreview> previewImportFile(const QString &path, const QList<FillUp> &log, QDate today, Energy energy)
 {
     const QString shown = shownPath(path);
-    const Outcome<QByteArray> bytes = readWholeFile(path, maxFillUpImportBytes, shown);
+    const Outcome<QByteArray> bytes = readWholeFile(path, maxFillUpImportBytes, shown,
+                                                      QStringLiteral("Tiedostoa %1 ei luettu: se on suurempi kuin %2 Mt.").arg(shown).arg(maxFillUpImportBytes >> 20));
     if (!bytes)
         return Outcome<ImportPreview>::failure(bytes.error());
     return previewImport(*bytes, shown, log, today, energy);
