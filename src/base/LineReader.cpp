@@ -2,6 +2,8 @@
 
 #include "FailureText.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -107,6 +109,29 @@ LineReader::Line LineReader::next(QByteArray &text)
         return Line::TooLong;
     }
     return Line::Text;
+}
+
+Outcome<QByteArray> readWholeFile(const QString &path, qsizetype maxBytes, const QString &shown,
+                                  const QString &tooLarge)
+{
+    const ReadableFile file(QFile::encodeName(path));
+    if (!file.isOpen())
+        return Outcome<QByteArray>::failure(
+            QStringLiteral("Tiedostoa %1 ei voitu avata: %2.").arg(shown, file.problem()));
+    QByteArray bytes;
+    char chunk[64 * 1024];
+    while (bytes.size() <= maxBytes) {
+        const ssize_t n = ::read(file.descriptor(), chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Outcome<QByteArray>::failure(
+                QStringLiteral("Tiedostoa %1 ei voitu lukea: %2.").arg(shown, systemErrorText(errno)));
+        if (n == 0)
+            return bytes;
+        bytes.append(chunk, n);
+    }
+    return Outcome<QByteArray>::failure(tooLarge);
 }
 
 } // namespace tankeli

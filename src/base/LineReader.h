@@ -4,6 +4,8 @@
 // up to the line's end. A line ends at LF (CR LF or a bare LF); the last line may lack
 // its line end.
 
+#include "Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -33,6 +35,11 @@ private:
     int m_error = 0;
     bool m_folder = false;
 };
+
+// The whole of a regular file of at most maxBytes, or why not: a Finnish sentence that
+// names the file as shown, and tooLarge where the file holds more.
+Outcome<QByteArray> readWholeFile(const QString &path, qsizetype maxBytes, const QString &shown,
+                                  const QString &tooLarge);
 
 class LineReader
 {

@@ -172,27 +172,4 @@ QString cellFromSpreadsheet(const QString &cell)
     return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }
 
-Outcome<QByteArray> readWholeFile(const QString &path, qsizetype maxBytes, const QString &shown)
-{
-    const ReadableFile file(QFile::encodeName(path));
-    if (!file.isOpen())
-        return Outcome<QByteArray>::failure(
-            QStringLiteral("Tiedostoa %1 ei voitu avata: %2.").arg(shown, file.problem()));
-    QByteArray bytes;
-    char chunk[64 * 1024];
-    while (bytes.size() <= maxBytes) {
-        const ssize_t n = ::read(file.descriptor(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return Outcome<QByteArray>::failure(
-                QStringLiteral("Tiedostoa %1 ei voitu lukea: %2.").arg(shown, systemErrorText(errno)));
-        if (n == 0)
-            return bytes;
-        bytes.append(chunk, n);
-    }
-    return Outcome<QByteArray>::failure(
-        QStringLiteral("Tiedostoa %1 ei luettu: se on suurempi kuin %2 Mt.").arg(shown).arg(maxBytes >> 20));
-}
-
 } // namespace tankeli

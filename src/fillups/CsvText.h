@@ -4,6 +4,7 @@
 // with one, else Windows-1252), lines ending in CR LF, LF or a bare CR, fields quoted as
 // RFC 4180 quotes them; and rows written in the program's own spreadsheet dialect.
 
+#include "base/LineReader.h"
 #include "base/Outcome.h"
 
 #include <QByteArray>
@@ -69,9 +70,5 @@ QString cellForSpreadsheet(const QString &text);
 QString cellFromSpreadsheet(const QString &cell);
 
 inline const QByteArray utf8ByteOrderMark("\xEF\xBB\xBF");
-
-// The whole of a regular file of at most maxBytes, or why not (a Finnish sentence that
-// names the file as shown).
-Outcome<QByteArray> readWholeFile(const QString &path, qsizetype maxBytes, const QString &shown);
 
 } // namespace tankeli

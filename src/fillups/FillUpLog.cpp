@@ -136,7 +136,8 @@ LogReading readFillUpLog(const QString &path)
     const QString shown = shownPath(path);
     if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return {};
-    const Outcome<QByteArray> bytes = readWholeFile(path, maxLogBytes, shown);
+    const Outcome<QByteArray> bytes = readWholeFile(path, maxLogBytes, shown,
+                                                      QStringLiteral("Tiedostoa %1 ei luettu: se on suurempi kuin %2 Mt.").arg(shown).arg(maxLogBytes >> 20));
     if (!bytes) {
         LogReading reading;
         reading.problem = bytes.error() + QStringLiteral(" Tankkauksia ei voi kirjata ennen kuin tiedosto on korjattu tai siirretty.");

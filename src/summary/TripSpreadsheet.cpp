@@ -90,26 +90,9 @@ QString decodeSpreadsheet(const QByteArray &bytes)
 // of it is read than one byte past the limit.
 Outcome<QByteArray> readImportFile(const QString &path, const QString &shown)
 {
-    const ReadableFile file(QFile::encodeName(path));
-    if (!file.isOpen())
-        return Outcome<QByteArray>::failure(
-            QStringLiteral("Tiedostoa %1 ei voitu avata: %2.").arg(shown, file.problem()));
-    QByteArray bytes;
-    char chunk[64 * 1024];
-    while (bytes.size() <= maxImportBytes) {
-        const ssize_t n = ::read(file.descriptor(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return Outcome<QByteArray>::failure(
-                QStringLiteral("Tiedostoa %1 ei voitu lukea: %2.").arg(shown, systemErrorText(errno)));
-        if (n == 0)
-            return bytes;
-        bytes.append(chunk, n);
-    }
-    return Outcome<QByteArray>::failure(
-        QStringLiteral("Tiedostoa %1 ei voitu tuoda: se on suurempi kuin %2 Mt, eikä niin suurta "
-                       "taulukkoa tuoda.").arg(shown).arg(maxImportBytes >> 20));
+    return readWholeFile(path, maxImportBytes, shown,
+                         QStringLiteral("Tiedostoa %1 ei voitu tuoda: se on suurempi kuin %2 Mt, eikä niin suurta "
+                                        "taulukkoa tuoda.").arg(shown).arg(maxImportBytes >> 20));
 }
 
 } // namespace
