@@ -1,3 +1,4 @@
+#include "summary/FillUpSummary.h"
 #include "summary/TripSpreadsheet.h"
 #include "summary/TripSummary.h"
 #include "base/EightBitText.h"
@@ -18,6 +19,7 @@ namespace {
 
 // A trip as a name and its five values; a name alone is a record that cannot be read.
 using Trips = QList<QStringList>;
+using FillUps = QList<FillUp>;
 
 // Writes the trips into a fresh folder; a record that cannot be read has two lines only.
 // A name the program would not save under (a tab in it) is written as another program would.
@@ -199,6 +201,110 @@ private slots:
         const TripSummary summary = summarizeStore(storeOf(dir.filePath("stat"), trips));
         QTEST(summaryNotes(summary), "notes");
         QTEST(summaryText(summary), "copied");
+    }
+
+    // The fill-up log's part of the summary, each figure worked by hand: kilometres from
+    // the first fill-up to the last, the consumption and the price per kilometre over
+    // whole chains only, the month of each fill-up's date.
+    void fillUpSummary_data()
+    {
+        QTest::addColumn<FillUps>("log");
+        QTest::addColumn<Calibration>("calibration");
+        QTest::addColumn<QStringList>("lines");   // caption: as shown
+        QTest::addColumn<QStringList>("periods"); // period; fill-ups; km; l; €; l/100 km
+        QTest::addColumn<QStringList>("notes");
+        const auto lines = [](const QString &count, const QString &km, const QString &amount, const QString &cost,
+                              const QString &average, const QString &price, const QString &perKm) {
+            return QStringList{"Tankkauksia: " + count, "Ajettu yhteensä: " + km, "Polttoainetta yhteensä: " + amount,
+                               "Kustannukset yhteensä: " + cost, "Mitattu keskikulutus: " + average,
+                               "Keskihinta: " + price, "Kilometrihinta: " + perKm};
+        };
+        // A partial counts toward the full fill-up after it, in that one's month.
+        QTest::newRow("a partial in January, two chains closed in February")
+            << FillUps{{{2024, 1, 5}, 10000, 40, 1.8, 72, true, false, {}}, {{2024, 1, 20}, 10300, 10, 1.9, 19, false, false, {}},
+                       {{2024, 2, 3}, 10800, 30, 1.8, 54, true, false, {}}, {{2024, 2, 20}, 11300, 35, 2, 70, true, false, {}}}
+            << Calibration{}
+            << lines("4", "1300 km", "115 l", "215,00 €", "5,77 l/100 km", "1,87 €/l", "0,110 €/km")
+            << QStringList{"Tammikuu 2024; 2; 300; 50; 91,00; –", "Helmikuu 2024; 2; 1000; 65; 124,00; 5,77",
+                           "Vuosi 2024; 4; 1300; 115; 215,00; 5,77"}
+            << QStringList{};
+        const FillUps missed{{{2024, 3, 1}, 10000, 40, 2, 80, true, false, {}}, {{2024, 3, 10}, 10500, 30, 2, 60, true, true, {}},
+                             {{2024, 3, 20}, 11000, 25, 2, 50, true, false, {}}};
+        QTest::newRow("a missed fill-up: its kilometres count, its chain does not")
+            << missed << Calibration{} << lines("3", "1000 km", "95 l", "190,00 €", "5,00 l/100 km", "2,00 €/l", "0,100 €/km")
+            << QStringList{"Maaliskuu 2024; 3; 1000; 95; 190,00; 5,00", "Vuosi 2024; 3; 1000; 95; 190,00; 5,00"}
+            << QStringList{};
+        QTest::newRow("calibration +10 %: 1100 true km")
+            << missed << Calibration{true, 10} << lines("3", "1100 km", "95 l", "190,00 €", "4,55 l/100 km", "2,00 €/l", "0,091 €/km")
+            << QStringList{"Maaliskuu 2024; 3; 1100; 95; 190,00; 4,55", "Vuosi 2024; 3; 1100; 95; 190,00; 4,55"}
+            << QStringList{"Tankkausten kilometrit on korjattu nopeusmittarin virheellä, kuten laskin ne korjaa."};
+        QTest::newRow("calibration off: no correction told")
+            << missed << Calibration{false, 10} << lines("3", "1000 km", "95 l", "190,00 €", "5,00 l/100 km", "2,00 €/l", "0,100 €/km")
+            << QStringList{"Maaliskuu 2024; 3; 1000; 95; 190,00; 5,00", "Vuosi 2024; 3; 1000; 95; 190,00; 5,00"}
+            << QStringList{};
+        QTest::newRow("one fill-up: nothing measured yet")
+            << FillUps{{{2023, 12, 31}, 5000, 40, 2, 80, true, false, {}}} << Calibration{}
+            << lines("1", "0 km", "40 l", "80,00 €", "–", "2,00 €/l", "–")
+            << QStringList{"Joulukuu 2023; 1; 0; 40; 80,00; –", "Vuosi 2023; 1; 0; 40; 80,00; –"} << QStringList{};
+        QTest::newRow("years in order, each after its months")
+            << FillUps{{{2023, 12, 30}, 5000, 40, 2, 80, true, false, {}}, {{2024, 1, 2}, 5400, 20, 2, 40, true, false, {}}}
+            << Calibration{} << lines("2", "400 km", "60 l", "120,00 €", "5,00 l/100 km", "2,00 €/l", "0,100 €/km")
+            << QStringList{"Joulukuu 2023; 1; 0; 40; 80,00; –", "Vuosi 2023; 1; 0; 40; 80,00; –",
+                           "Tammikuu 2024; 1; 400; 20; 40,00; 5,00", "Vuosi 2024; 1; 400; 20; 40,00; 5,00"}
+            << QStringList{};
+    }
+    void fillUpSummary()
+    {
+        QFETCH(FillUps, log);
+        QFETCH(Calibration, calibration);
+        LogReading reading;
+        reading.fillUps = log;
+        const FillUpSummary summary = summarizeFillUps(reading, Energy::Petrol, calibration);
+        QVERIFY(summary.shown());
+        QStringList lines;
+        for (const SummaryLine &line : fillUpSummaryLines(summary))
+            lines << line.caption + ": " + line.shown();
+        QTEST(lines, "lines");
+        QStringList periods;
+        for (const SummaryPeriod &period : summary.periods)
+            periods << periodCells(period).join("; ");
+        QTEST(periods, "periods");
+        QTEST(fillUpSummaryNotes(summary), "notes");
+    }
+
+    // An electric car's part in kWh, copied after the trips' part; an empty log adds
+    // nothing; a log that cannot be read shows why.
+    void fillUpPartCopied_data()
+    {
+        QTest::addColumn<FillUps>("log");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("two charges")
+            << FillUps{{{2025, 6, 1}, 100, 40, 0.25, 10, true, false, {}}, {{2025, 6, 9}, 300, 36, 0.25, 9, true, false, {}}}
+            << "" << true << QStringList{}
+            << "Tankkaukset\nTankkauksia\t2\nAjettu yhteensä (km)\t200\nSähköä yhteensä (kWh)\t76\n"
+               "Kustannukset yhteensä (€)\t19,00\nMitattu keskikulutus (kWh/100 km)\t18,00\nKeskihinta (€/kWh)\t0,25\n"
+               "Kilometrihinta (€/km)\t0,045\n\nKausi\tTankkauksia\tAjettu (km)\tSähkö (kWh)\tKustannukset (€)\tkWh/100 km\n"
+               "Kesäkuu 2025\t2\t200\t76\t19,00\t18,00\nVuosi 2025\t2\t200\t76\t19,00\t18,00\n";
+        QTest::newRow("no fill-ups: not shown") << FillUps{} << "" << false << QStringList{} << "";
+        QTest::newRow("an unreadable log tells why")
+            << FillUps{} << "Tiedostoa T.csv ei luettu." << true << QStringList{"Tiedostoa T.csv ei luettu."} << "";
+    }
+    void fillUpPartCopied()
+    {
+        QFETCH(FillUps, log);
+        QFETCH(QString, problem);
+        QFETCH(QString, copied);
+        LogReading reading;
+        reading.fillUps = log;
+        reading.problem = problem;
+        const FillUpSummary summary = summarizeFillUps(reading, Energy::Electricity, {});
+        QTEST(summary.shown(), "shown");
+        QTEST(fillUpSummaryNotes(summary), "notes");
+        if (!copied.isEmpty())
+            QCOMPARE(tankeli::fillUpSummaryText(summary), copied);
     }
 
     // The file as Calc opens it, every byte; imported into an empty folder, each record

@@ -3,6 +3,7 @@
 #include "TestFolders.h"
 
 #include "calculator/TripQuantities.h"
+#include "fillups/FillUpLog.h"
 #include "look/AppIcon.h"
 #include "look/PictureButton.h"
 #include "look/PrintDialog.h"
@@ -250,6 +251,7 @@ class TestWindows : public QObject
     // the end), "menu:", "click:" and "dclick:" (name, or list#entry), "hover:", "toggle:"
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
+    // "fillup:date/odometer/amount/total[/osa]",
     // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
     // while the next question is open), "asking:step,step" (steps taken while the next
     // question is open), "endsoon:command" (one as soon as the command handles events), "realboxes" (the program's own boxes from now on, each answered by
@@ -267,7 +269,13 @@ class TestWindows : public QObject
             return ::chmod(QFile::encodeName(dirs->path(what.section('=', 0, 0))).constData(), what.section('=', 1).toUInt(nullptr, 8)) == 0;
         else if (verb == "record")
             return writeBytes(dirs->stat(what.section('=', 0, 0)), what.section('=', 1).replace('/', "\r\n").toLatin1() + "\r\n");
-        else if (verb == "delete") {
+        else if (verb == "fillup") { // one more in the log: "date/odometer/amount/total", "/osa" after a partial
+            const QStringList v = what.split('/');
+            QList<FillUp> log = readFillUpLog(dirs->path("Data/Tankkaukset.csv")).fillUps;
+            log.append({QDate::fromString(v[0], Qt::ISODate), v[1].toDouble(), v[2].toDouble(), v[3].toDouble() / v[2].toDouble(),
+                        v[3].toDouble(), v.value(4) != "osa", false, {}});
+            return bool(writeFillUpLog(dirs->path("Data/Tankkaukset.csv"), log, Energy::Petrol));
+        } else if (verb == "delete") {
             for (const QString &name : QDir(dirs->path("stat")).entryList(QDir::Files))
                 if (what == "*" || what == name)
                     QFile::remove(dirs->stat(name));
@@ -545,6 +553,8 @@ class TestWindows : public QObject
         if (auto *field = find<QLineEdit>(name))
             return field->text();
         if (auto *table = find<QTableWidget>(name.section('#', 0, 0))) { // "cell/cell/..; next row"; "name#r": row r
+            if (!table->isVisibleTo(table->window()))
+                return "hidden";
             for (int r = 0; r < table->rowCount(); ++r) {
                 if (name.contains('#') && r != name.section('#', 1).toInt())
                     continue;
@@ -896,6 +906,17 @@ private slots:
              "| Huomautukset#0=Kilometreissä, keskiarvoissa ja kilometrihinnassa 1 matkan pituus on laskettu litroista ja kulutuksesta "
              "(litrat × 100 / kulutus), koska tallennettu matka puuttuu tai ei vastaa niitä. Kalibrointi käytössä laskettu matka "
              "tallentuu nopeusmittarin lukemana."},
+            // The vehicle's fill-ups under the trips, only where the log holds any.
+            {"no fill-ups: no part of them", "delete:* record:2024_03_07.sav=1,5/6,4/100/9,984/6,656 menu:Menu_Yhteenveto",
+             "Tankkaukset=hidden | TankkauksetKuukausittain=hidden"},
+            {"the fill-ups' part: measured from full to full",
+             "delete:* fillup:2024-03-01/10000/40/80 fillup:2024-03-10/10200/10/20/osa fillup:2024-03-20/10500/15/30 "
+             "menu:Menu_Yhteenveto @TankkauksetKuukausittain Ctrl+C",
+             "Tankkaukset#0=Tankkauksia/3 | Tankkaukset#4=Mitattu keskikulutus/5,00 l/100 km "
+             "| Tankkaukset#6=Kilometrihinta/0,100 €/km | TankkauksetKuukausittain=Maaliskuu 2024/3/500/65/130,00/5,00; "
+             "Vuosi 2024/3/500/65/130,00/5,00 | clipboard#12=Tankkaukset | clipboard#17=Mitattu keskikulutus (l/100 km)\t5,00 "
+             "| a11y:TankkauksetKuukausittain=table, Tankkaukset kuukausittain, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Tankkaukset kuukausittain, "
+             "Kausi/Tankkauksia/Ajettu (km)/Polttoaine (l)/Kustannukset (€)/l/100 km/on Maaliskuu 2024"},
             {"sums beyond what can be shown: no Inf anywhere", "delete:* record:a.sav=1/0/1E+308/0/1 record:b.sav=1/0/1E+308/0/1 "
              "menu:Menu_Yhteenveto click:Nappi(0)", "Kaikki#1=Matkat yhteensä/liian suuri | Kaikki#4=Keskikulutus/liian suuri "
              "| Kuukausittain=Muut/2/liian suuri/2/0,00/liian suuri | Huomautukset#0=Liian suuri näytettäväksi: Matkat yhteensä, "

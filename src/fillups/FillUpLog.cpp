@@ -166,32 +166,40 @@ WorkedLog workOutLog(const QList<FillUp> &fillUps, const Calibration &calibratio
     const double correction = distanceCorrection(calibration);
     WorkedLog log;
     log.rows.resize(fillUps.size());
-    std::optional<qsizetype> chainStart; // the full fill-up the chain runs from
+    qsizetype chainStart = -1;           // the full fill-up the chain runs from; -1 for none
     double amountSince = 0;              // partials since chainStart
+    double costSince = 0;
     for (qsizetype i = 0; i < fillUps.size(); ++i) {
         const FillUp &f = fillUps[i];
+        WorkedRow &row = log.rows[i];
         if (i > 0 && f.odometer >= fillUps[i - 1].odometer)
-            log.rows[i].driven = (f.odometer - fillUps[i - 1].odometer) * correction;
+            row.driven = (f.odometer - fillUps[i - 1].odometer) * correction;
         if (f.missedBefore) {
-            chainStart.reset();
+            chainStart = -1;
             amountSince = 0;
+            costSince = 0;
         }
         if (!f.full) {
             amountSince += f.amount;
+            costSince += f.total;
             continue;
         }
-        if (chainStart) {
-            const double distance = (f.odometer - fillUps[*chainStart].odometer) * correction;
-            const double amount = amountSince + f.amount;
+        if (chainStart >= 0) {
+            const double distance = (f.odometer - fillUps[chainStart].odometer) * correction;
             if (distance > 0) {
-                log.rows[i].consumption = amount / distance * 100.0;
-                log.chainAmount += amount;
+                row.chainAmount = amountSince + f.amount;
+                row.chainDistance = distance;
+                row.chainCost = costSince + f.total;
+                row.consumption = row.chainAmount / distance * 100.0;
+                log.chainAmount += row.chainAmount;
                 log.chainDistance += distance;
+                log.chainCost += row.chainCost;
                 ++log.chains;
             }
         }
         chainStart = i;
         amountSince = 0;
+        costSince = 0;
     }
     if (log.chainDistance > 0)
         log.average = log.chainAmount / log.chainDistance * 100.0;

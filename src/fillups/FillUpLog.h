@@ -13,6 +13,11 @@
 namespace tankeli {
 
 inline const QString fillUpLogName = QStringLiteral("Tankkaukset.csv");
+// Where the vehicle's log lies: beside its settings, in dataFolder.
+inline QString fillUpLogPath(const QString &dataFolder)
+{
+    return dataFolder + QLatin1Char('/') + fillUpLogName;
+}
 // A log larger than this is not read (5,000 fill-ups take about 300 kB).
 inline constexpr qsizetype maxLogBytes = qsizetype(8) << 20;
 
@@ -46,6 +51,11 @@ struct WorkedRow
 {
     std::optional<double> driven;      // km since the previous fill-up, corrected
     std::optional<double> consumption; // per 100 km, for a full fill-up that closes a whole chain
+    // The chain this full fill-up closes: what it took, how far it ran (corrected) and
+    // what it cost; 0 where the row has no consumption.
+    double chainAmount = 0;
+    double chainDistance = 0;
+    double chainCost = 0;
 };
 
 struct WorkedLog
@@ -53,6 +63,7 @@ struct WorkedLog
     QList<WorkedRow> rows;           // one per fill-up, in the log's order
     double chainAmount = 0;          // over every whole chain
     double chainDistance = 0;        // km, corrected
+    double chainCost = 0;            // €, of the fill-ups in whole chains
     std::optional<double> average;   // chainAmount over chainDistance per 100 km
     int chains = 0;                  // full fill-ups with a figure
 };

@@ -65,11 +65,6 @@ private:
     bool m_done = false;
 };
 
-QString fillUpLogPath(const QString &dataFolder)
-{
-    return dataFolder + QLatin1Char('/') + fillUpLogName;
-}
-
 FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, FillUpLogSetup setup)
     : SecondaryWindow(folders, mainWindow,
                       {QSize(980, 460), QSize(680 * 15, 340 * 15), QSize(4 * 141 + 5 * margin, 300)})

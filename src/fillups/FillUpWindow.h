@@ -29,9 +29,6 @@ struct FillUpLogSetup
     QDate today = QDate::currentDate(); // no fill-up is dated later
 };
 
-// Where the vehicle's log lies: beside its settings, in dataFolder.
-QString fillUpLogPath(const QString &dataFolder);
-
 class FillUpWindow : public SecondaryWindow
 {
     Q_OBJECT

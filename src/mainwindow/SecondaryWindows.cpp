@@ -93,7 +93,7 @@ void SecondaryWindows::showSummary()
 {
     if (SummaryWindow *summary = ensure(m_summary, QStringLiteral("Yhteenveto"), m_trip, m_energy)) {
         rememberFocus();
-        summary->refresh();
+        summary->refresh(m_calibration.forCalculation());
         summary->showInFront();
     }
 }

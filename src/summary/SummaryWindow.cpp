@@ -68,6 +68,76 @@ QTableWidgetItem *makeCell(const QString &text, Qt::Alignment alignment)
     return item;
 }
 
+// The figures with their captions; every line shows: the table is as tall as its rows,
+// and the window scrolls.
+void showLines(QTableWidget *table, const QList<SummaryLine> &lines)
+{
+    table->setRowCount(int(lines.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        table->setItem(r, 0, makeCell(lines[r].caption, Qt::AlignLeft | Qt::AlignVCenter));
+        QTableWidgetItem *value = makeCell(lines[r].shown(), Qt::AlignLeft | Qt::AlignVCenter);
+        value->setToolTip(lines[r].shown());
+        // A screen reader going down the values reads each with its caption.
+        value->setData(Qt::AccessibleTextRole, lines[r].caption + QStringLiteral(": ") + lines[r].shown());
+        table->setItem(r, 1, value);
+    }
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length()
+                          + 2 * table->frameWidth());
+    if (!table->currentItem())
+        table->setCurrentCell(0, 1);
+}
+
+void showPeriods(QTableWidget *table, const QList<SummaryPeriod> &periods)
+{
+    table->setRowCount(int(periods.size()));
+    for (int r = 0; r < periods.size(); ++r) {
+        const QStringList cells = periodCells(periods[r]);
+        for (int c = 0; c < cells.size() && c < table->columnCount(); ++c) {
+            QTableWidgetItem *item = makeCell(cells[c], c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                               : Qt::AlignRight | Qt::AlignVCenter);
+            if (periods[r].month == 0) { // a year's or the others' row stands out
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            table->setItem(r, c, item);
+        }
+    }
+    // A screen reader coming to the table reads its first row.
+    if (!table->currentItem() && table->rowCount() > 0)
+        table->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+}
+
+QTableWidget *makeLinesTable(QWidget *parent, const QString &name, const QString &heading)
+{
+    QTableWidget *table = makeTable(parent, name, {QStringLiteral("Suure"), QStringLiteral("Arvo")});
+    table->setAccessibleName(heading);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A long trip name is shortened in its middle; the tooltip has it whole.
+    table->setTextElideMode(Qt::ElideMiddle);
+    return table;
+}
+
+QTableWidget *makePeriodsTable(QWidget *parent, const QString &name, const QString &heading, const QStringList &columns)
+{
+    QTableWidget *table = makeTable(parent, name, columns);
+    table->setAccessibleName(heading);
+    // Every column as wide as its texts, the table scrolling sideways where it is narrower.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
+                            + periodRowsAtLeast * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
+    return table;
+}
+
+QLabel *makeHeading(QWidget *parent, const QString &name, const QString &text)
+{
+    QLabel *heading = makeLabel(parent, {}, Qt::AlignLeft | Qt::AlignVCenter, text);
+    heading->setObjectName(name);
+    return heading;
+}
+
 } // namespace
 
 SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, Energy energy)
@@ -95,24 +165,27 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     auto *inner = new QVBoxLayout(content);
     inner->setContentsMargins(0, 0, 0, 0);
     inner->setSpacing(spacing / 2);
-    QLabel *totalsHeading = makeLabel(content, {}, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kaikki matkat"));
-    totalsHeading->setObjectName(QStringLiteral("txt_Kaikki"));
-    m_totals = makeTable(content, QStringLiteral("Kaikki"), {QStringLiteral("Suure"), QStringLiteral("Arvo")});
-    m_totals->setAccessibleName(totalsHeading->text());
-    m_totals->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    m_totals->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    m_totals->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A long trip name is shortened in its middle; the tooltip has it whole.
-    m_totals->setTextElideMode(Qt::ElideMiddle);
-    QLabel *periodsHeading = makeLabel(content, {}, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kuukausittain"));
-    periodsHeading->setObjectName(QStringLiteral("txt_Kuukausittain"));
-    m_periods = makeTable(content, QStringLiteral("Kuukausittain"), periodColumns(m_energy));
-    m_periods->setAccessibleName(periodsHeading->text());
-    // Every column as wide as its texts, the table scrolling sideways where it is narrower.
-    m_periods->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_periods->setMinimumHeight(m_periods->horizontalHeader()->sizeHint().height()
-                                + periodRowsAtLeast * m_periods->verticalHeader()->defaultSectionSize()
-                                + 2 * m_periods->frameWidth());
+    QLabel *totalsHeading = makeHeading(content, QStringLiteral("txt_Kaikki"), QStringLiteral("Kaikki matkat"));
+    m_totals = makeLinesTable(content, QStringLiteral("Kaikki"), totalsHeading->text());
+    QLabel *periodsHeading = makeHeading(content, QStringLiteral("txt_Kuukausittain"), QStringLiteral("Kuukausittain"));
+    m_periods = makePeriodsTable(content, QStringLiteral("Kuukausittain"), periodsHeading->text(), periodColumns(m_energy));
+    // The fill-up log's part shows only where the log holds something.
+    m_fillUpPart = new QWidget(content);
+    m_fillUpPart->setObjectName(QStringLiteral("Tankkausosa"));
+    auto *fillUpLayout = new QVBoxLayout(m_fillUpPart);
+    fillUpLayout->setContentsMargins(0, spacing / 2, 0, 0);
+    fillUpLayout->setSpacing(spacing / 2);
+    QLabel *fillUpHeading = makeHeading(m_fillUpPart, QStringLiteral("txt_Tankkaukset"), QStringLiteral("Tankkaukset"));
+    m_fillUpTotals = makeLinesTable(m_fillUpPart, QStringLiteral("Tankkaukset"), fillUpHeading->text());
+    QLabel *fillUpPeriodsHeading = makeHeading(m_fillUpPart, QStringLiteral("txt_TankkauksetKuukausittain"),
+                                               QStringLiteral("Tankkaukset kuukausittain"));
+    m_fillUpPeriods = makePeriodsTable(m_fillUpPart, QStringLiteral("TankkauksetKuukausittain"),
+                                       fillUpPeriodsHeading->text(), fillUpPeriodColumns(m_energy));
+    fillUpLayout->addWidget(fillUpHeading);
+    fillUpLayout->addWidget(m_fillUpTotals);
+    fillUpLayout->addWidget(fillUpPeriodsHeading);
+    fillUpLayout->addWidget(m_fillUpPeriods);
+    m_fillUpPart->hide();
     m_notes = new QPlainTextEdit(content);
     m_notes->setObjectName(QStringLiteral("Huomautukset"));
     m_notes->setAccessibleName(QStringLiteral("Huomautukset"));
@@ -128,13 +201,16 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     inner->addSpacing(spacing / 2);
     inner->addWidget(periodsHeading);
     inner->addWidget(m_periods, 1);
+    inner->addWidget(m_fillUpPart);
     inner->addWidget(m_notes);
     scroll->setWidget(content);
     // The gradient shows through: the scroll area would paint the summary's ground.
     content->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);
     setTabOrder(m_totals, m_periods);
-    setTabOrder(m_periods, m_notes);
+    setTabOrder(m_periods, m_fillUpTotals);
+    setTabOrder(m_fillUpTotals, m_fillUpPeriods);
+    setTabOrder(m_fillUpPeriods, m_notes);
 
     auto *copy = new QAction(this);
     copy->setShortcut(QKeySequence::Copy);
@@ -142,7 +218,7 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     connect(copy, &QAction::triggered, this, &SummaryWindow::copySummary);
     addAction(copy);
     // The tables and the note would take S for a search and Escape for nothing.
-    closeOnS({this, m_totals, m_periods, m_notes});
+    closeOnS({this, m_totals, m_periods, m_fillUpTotals, m_fillUpPeriods, m_notes});
 }
 
 Done SummaryWindow::Form_Load()
@@ -158,47 +234,24 @@ Done SummaryWindow::Form_Load()
     return {};
 }
 
-void SummaryWindow::refresh()
+void SummaryWindow::refresh(const Calibration &calibration)
 {
     m_summary = summarizeStore(RecordStore(folders().recordFolder()), m_energy);
     if (!m_summary.listProblem.isEmpty())
         Messages::current().inform(this, m_summary.listProblem, programTitle(), Messages::Icon::Critical);
+    showLines(m_totals, summaryLines(m_summary));
+    showPeriods(m_periods, m_summary.periods);
 
-    const QList<SummaryLine> lines = summaryLines(m_summary);
-    m_totals->setRowCount(int(lines.size()));
-    for (int r = 0; r < lines.size(); ++r) {
-        m_totals->setItem(r, 0, makeCell(lines[r].caption, Qt::AlignLeft | Qt::AlignVCenter));
-        QTableWidgetItem *value = makeCell(lines[r].shown(), Qt::AlignLeft | Qt::AlignVCenter);
-        value->setToolTip(lines[r].shown());
-        // A screen reader going down the values reads each with its caption.
-        value->setData(Qt::AccessibleTextRole, lines[r].caption + QStringLiteral(": ") + lines[r].shown());
-        m_totals->setItem(r, 1, value);
+    m_fillUps = summarizeFillUps(readFillUpLog(fillUpLogPath(folders().dataFolder())), m_energy, calibration);
+    m_fillUpPart->setVisible(m_fillUps.shown());
+    if (m_fillUps.shown()) {
+        showLines(m_fillUpTotals, fillUpSummaryLines(m_fillUps));
+        showPeriods(m_fillUpPeriods, m_fillUps.periods);
     }
-    // Every line shows: the table is as tall as its rows, and the window scrolls.
-    m_totals->setFixedHeight(m_totals->horizontalHeader()->sizeHint().height() + m_totals->verticalHeader()->length()
-                             + 2 * m_totals->frameWidth());
-    if (!m_totals->currentItem())
-        m_totals->setCurrentCell(0, 1);
 
-    m_periods->setRowCount(int(m_summary.periods.size()));
-    for (int r = 0; r < m_summary.periods.size(); ++r) {
-        const QStringList cells = periodCells(m_summary.periods[r]);
-        for (int c = 0; c < cells.size() && c < m_periods->columnCount(); ++c) {
-            QTableWidgetItem *item = makeCell(cells[c], c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                               : Qt::AlignRight | Qt::AlignVCenter);
-            if (m_summary.periods[r].month == 0) { // a year's or the others' row stands out
-                QFont bold = item->font();
-                bold.setBold(true);
-                item->setFont(bold);
-            }
-            m_periods->setItem(r, c, item);
-        }
-    }
-    // A screen reader coming to the table reads its first row.
-    if (!m_periods->currentItem() && m_periods->rowCount() > 0)
-        m_periods->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
-
-    const QStringList notes = summaryNotes(m_summary);
+    QStringList notes = summaryNotes(m_summary);
+    if (m_fillUps.shown())
+        notes << fillUpSummaryNotes(m_fillUps);
     m_notes->setPlainText(notes.join(QLatin1Char('\n')));
     m_notes->setVisible(!notes.isEmpty());
 }
@@ -240,7 +293,9 @@ void SummaryWindow::copySummary()
     if (m_notes->hasFocus() && m_notes->textCursor().hasSelection())
         m_notes->copy();
     else
-        QGuiApplication::clipboard()->setText(summaryText(m_summary));
+        QGuiApplication::clipboard()->setText(
+            summaryText(m_summary)
+            + (m_fillUps.shown() ? QLatin1Char('\n') + fillUpSummaryText(m_fillUps) : QString()));
 }
 
 } // namespace tankeli

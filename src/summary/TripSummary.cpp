@@ -1,66 +1,23 @@
 #include "TripSummary.h"
 
+#include "SummaryFigures.h"
+
 #include "base/FailureText.h"
 #include "calculator/NumberText.h"
 #include "calculator/TripQuantities.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <map>
 
 namespace tankeli {
 namespace {
 
 using TripNumbers = std::array<std::optional<double>, RecordLineCount>;
 
-const QString tooLarge = QStringLiteral("liian suuri");
-const QString absent = QStringLiteral("–");
-
 // Saved values keep 7 significant digits, each off by at most half a unit in the last;
 // a distance worked out from two of them agrees with the saved one to about 2e-6. A
 // calibration margin under 0,001 % (1 m in 100 km) is not told apart from none.
 constexpr double savedDigitsAgreement = 1e-5;
-
-// Two totals whose quotient is an average, over the trips that hold both values.
-struct RatioSums
-{
-    double dividend = 0;
-    double divisor = 0;
-
-    void add(const std::optional<double> &top, const std::optional<double> &bottom)
-    {
-        if (top && bottom && *bottom > 0) {
-            dividend += *top;
-            divisor += *bottom;
-        }
-    }
-    Average ratio(double scale) const
-    {
-        if (divisor <= 0)
-            return std::nullopt;
-        // A sum beyond the double range makes the quotient meaningless, not 0.
-        if (!std::isfinite(dividend) || !std::isfinite(divisor))
-            return std::numeric_limits<double>::infinity();
-        return dividend / divisor * scale;
-    }
-};
-
-// The totals of one period and the sums of its average consumption.
-struct PeriodSums
-{
-    TripTotals totals;
-    RatioSums consumption;
-
-    void add(const TripNumbers &numbers)
-    {
-        ++totals.trips;
-        totals.distance += numbers[RecDistance].value_or(0);
-        totals.litres += numbers[RecLitres].value_or(0);
-        totals.cost += numbers[RecTripPrice].value_or(0);
-        consumption.add(numbers[RecLitres], numbers[RecDistance]);
-    }
-};
 
 // The caption of the main window's row that a record line is saved from.
 QString captionOfLine(int line)
@@ -101,44 +58,10 @@ bool putTrueDistance(TripNumbers &numbers)
     return true;
 }
 
-const std::array<QString, 13> monthNames{
-    QStringLiteral("Vuosi"), QStringLiteral("Tammikuu"), QStringLiteral("Helmikuu"),
-    QStringLiteral("Maaliskuu"), QStringLiteral("Huhtikuu"), QStringLiteral("Toukokuu"),
-    QStringLiteral("Kesäkuu"), QStringLiteral("Heinäkuu"), QStringLiteral("Elokuu"),
-    QStringLiteral("Syyskuu"), QStringLiteral("Lokakuu"), QStringLiteral("Marraskuu"),
-    QStringLiteral("Joulukuu")};
-
-// A sum in the program's number form.
-QString numberText(double value)
-{
-    return std::isfinite(value) ? doubleToText(value) : tooLarge;
-}
-
-// A figure rounded for reading to a fixed number of decimals, with a decimal comma and no
-// group separators: "12,30", "0,094".
-QString averageText(const Average &value, int decimals)
-{
-    return value ? roundedText(*value, decimals) : absent;
-}
-
-// "l/100 km", "kWh/100 km", "kg/100 km".
-QString consumptionUnit(Energy energy)
-{
-    return energyWords(energy).amountSymbol + QStringLiteral("/100 km");
-}
-
-// What the vehicle uses, as a total's caption and a column's: "Polttoaine" for petrol and
-// diesel.
-QString usedWord(Energy energy)
-{
-    return energy == Energy::Electricity ? QStringLiteral("Sähkö") : energy == Energy::Gas ? QStringLiteral("Kaasu")
-                                                                                         : QStringLiteral("Polttoaine");
-}
-
 SummaryLine extremeLine(const QString &caption, const std::optional<ConsumptionTrip> &trip, Energy energy)
 {
     if (!trip)
-        return {caption, absent, consumptionUnit(energy), {}};
+        return {caption, absentText, consumptionUnit(energy), {}};
     return {caption, doubleToText(trip->consumption), consumptionUnit(energy), trip->name};
 }
 
@@ -154,9 +77,7 @@ private:
     PeriodSums m_all;
     RatioSums m_price;
     RatioSums m_perKilometre;
-    // Index 0 is the year's own row, 1 to 12 its months.
-    std::map<int, std::array<PeriodSums, 13>> m_years;
-    PeriodSums m_others;
+    PeriodTable m_periods;
 };
 
 void Summing::add(const ReadTrip &trip)
@@ -169,14 +90,10 @@ void Summing::add(const ReadTrip &trip)
     }
     if (putTrueDistance(numbers))
         ++m_summary.distancesWorkedOut;
-    m_all.add(numbers);
-    if (const std::optional<QDate> date = dateOfRecordName(trip.name)) {
-        auto &year = m_years[date->year()];
-        year[0].add(numbers);
-        year[date->month()].add(numbers);
-    } else {
-        m_others.add(numbers);
-    }
+    const PeriodShare share{numbers[RecDistance].value_or(0), numbers[RecLitres].value_or(0),
+                            numbers[RecTripPrice].value_or(0), numbers[RecLitres], numbers[RecDistance]};
+    m_all.add(share);
+    m_periods.add(dateOfRecordName(trip.name), share);
     m_price.add(numbers[RecTripPrice], numbers[RecLitres]);
     m_perKilometre.add(numbers[RecTripPrice], numbers[RecDistance]);
     const std::optional<double> own = numbers[RecConsumption];
@@ -194,27 +111,8 @@ TripSummary Summing::finish()
     m_summary.averageConsumption = m_all.consumption.ratio(100);
     m_summary.averagePrice = m_price.ratio(1);
     m_summary.pricePerKilometre = m_perKilometre.ratio(1);
-    const auto period = [](int year, int month, const PeriodSums &sums) {
-        return SummaryPeriod{year, month, sums.totals, sums.consumption.ratio(100)};
-    };
-    for (const auto &[year, months] : m_years) {
-        for (int month = 1; month <= 12; ++month)
-            if (months[month].totals.trips > 0)
-                m_summary.periods.append(period(year, month, months[month]));
-        m_summary.periods.append(period(year, 0, months[0]));
-    }
-    if (m_others.totals.trips > 0)
-        m_summary.periods.append(period(0, 0, m_others));
+    m_summary.periods = m_periods.periods();
     return m_summary;
-}
-
-// A cell of a spreadsheet row: a tab or a line break in a name would split it.
-QString cellText(QString text)
-{
-    for (QChar &c : text)
-        if (c == u'\t' || c == u'\n' || c == u'\r')
-            c = u' ';
-    return text;
 }
 
 } // namespace
@@ -238,7 +136,7 @@ TripSummary summarizeStore(const RecordStore &store, Energy energy)
 
 QString SummaryLine::shown() const
 {
-    if (number == absent || number == tooLarge)
+    if (number == absentText || number == tooLargeText)
         return number;
     QString text = number;
     if (!unit.isEmpty())
@@ -253,9 +151,7 @@ QList<SummaryLine> summaryLines(const TripSummary &summary)
     const TripTotals &totals = summary.totals;
     const Energy energy = summary.energy;
     const QString amount = energyWords(energy).amountSymbol;
-    const QString used = energy == Energy::Electricity ? QStringLiteral("Sähköä")
-        : energy == Energy::Gas                        ? QStringLiteral("Kaasua")
-                                                       : QStringLiteral("Polttoainetta");
+    const QString used = usedPartitive(energy);
     return {
         {QStringLiteral("Matkoja"), QString::number(totals.trips), {}, {}},
         {QStringLiteral("Matkat yhteensä"), numberText(totals.distance), QStringLiteral("km"), {}},
@@ -271,19 +167,7 @@ QList<SummaryLine> summaryLines(const TripSummary &summary)
 
 QStringList periodColumns(Energy energy)
 {
-    return {QStringLiteral("Kausi"), QStringLiteral("Matkoja"), QStringLiteral("Matka (km)"),
-            usedWord(energy) + QStringLiteral(" (") + energyWords(energy).amountSymbol + QLatin1Char(')'),
-            QStringLiteral("Kustannukset (€)"), consumptionUnit(energy)};
-}
-
-QStringList periodCells(const SummaryPeriod &period)
-{
-    const TripTotals &totals = period.totals;
-    const QString label = period.year == 0
-        ? QStringLiteral("Muut")
-        : monthNames[period.month] + QLatin1Char(' ') + QString::number(period.year);
-    return {label, QString::number(totals.trips), numberText(totals.distance), numberText(totals.litres),
-            roundedText(totals.cost, 2), averageText(period.averageConsumption, 2)};
+    return periodColumnsWith(QStringLiteral("Matkoja"), QStringLiteral("Matka"), energy);
 }
 
 QStringList summaryNotes(const TripSummary &summary)
@@ -296,13 +180,9 @@ QStringList summaryNotes(const TripSummary &summary)
                                 "lukemana.").arg(summary.distancesWorkedOut);
     QStringList tooLargeOnes;
     for (const SummaryLine &line : summaryLines(summary))
-        if (line.number == tooLarge)
+        if (line.number == tooLargeText)
             tooLargeOnes << line.caption;
-    const QStringList columns = periodColumns(summary.energy);
-    for (int c = 1; c < columns.size(); ++c)
-        if (std::any_of(summary.periods.cbegin(), summary.periods.cend(),
-                        [c](const SummaryPeriod &p) { return periodCells(p)[c] == tooLarge; }))
-            tooLargeOnes << QStringLiteral("taulukon sarake %1").arg(columns[c]);
+    tooLargeOnes << tooLargeColumns(summary.periods, periodColumns(summary.energy));
     if (!tooLargeOnes.isEmpty())
         notes << QStringLiteral("Liian suuri näytettäväksi: %1. Jossakin matkassa on mahdottoman suuri arvo; "
                                 "tarkista matkat.").arg(tooLargeOnes.join(QStringLiteral(", ")));
@@ -319,18 +199,7 @@ QStringList summaryNotes(const TripSummary &summary)
 
 QString summaryText(const TripSummary &summary)
 {
-    QStringList rows;
-    for (const SummaryLine &line : summaryLines(summary)) {
-        QStringList cells{line.unit.isEmpty() ? line.caption : QStringLiteral("%1 (%2)").arg(line.caption, line.unit),
-                          line.number};
-        if (!line.trip.isEmpty())
-            cells << cellText(line.trip);
-        rows << cells.join(QLatin1Char('\t'));
-    }
-    rows << QString() << periodColumns(summary.energy).join(QLatin1Char('\t'));
-    for (const SummaryPeriod &period : summary.periods)
-        rows << periodCells(period).join(QLatin1Char('\t'));
-    return rows.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return tableText(summaryLines(summary), periodColumns(summary.energy), summary.periods);
 }
 
 std::optional<QString> consumptionForCalculator(const TripSummary &summary)
@@ -341,21 +210,6 @@ std::optional<QString> consumptionForCalculator(const TripSummary &summary)
     if (!value)
         return std::nullopt;
     return singleToText(*value);
-}
-
-QString roundedText(double value, int decimals)
-{
-    if (!std::isfinite(value))
-        return tooLarge;
-    // Beyond what double precision holds to the cent, a row of digits would only pretend
-    // to be exact: the program's number form, "1E+20".
-    if (std::abs(value) >= 1e15)
-        return doubleToText(value);
-    QString text = QString::number(value, 'f', decimals);
-    // A loss of a fraction of a cent reads 0,00, not -0,00.
-    if (text.startsWith(QLatin1Char('-')) && text.count(QLatin1Char('0')) == text.size() - 2)
-        text.remove(0, 1);
-    return text.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 } // namespace tankeli
