@@ -196,6 +196,56 @@ private slots:
         QTEST(chartHeading(planChart(series, names, selector, 329, 212)), "heading");
     }
 
+    // The fill-ups' consumption over their dates: each point as far along as its day, the
+    // first, middle and last dates under the curve, the same when planned for a page.
+    void datedCurve_data()
+    {
+        QTest::addColumn<QStringList>("dates");
+        QTest::addColumn<QVector<float>>("values");
+        QTest::addColumn<QString>("xs");         // each point's x on a canvas 400 wide
+        QTest::addColumn<QString>("xsOnPage");   // on one 200 wide
+        QTest::addColumn<QStringList>("under");  // the dates written under the curve
+        QTest::addColumn<QStringList>("heading");
+        QTest::addColumn<QString>("told");       // what a screen reader hears of the canvas
+        QTest::newRow("10 and 30 days apart")
+            << QStringList{"2024-01-01", "2024-01-11", "2024-02-10"} << QVector<float>{5.5f, 7, 6} << "0 100 400" << "0 50 200"
+            << QStringList{"2024-01-01", "2024-01-21", "2024-02-10"}
+            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausta: 2024-01-01 – 2024-02-10"}
+            << "Bensankulutus (L/100Km), 3 tankkausta: pienin 5,5 L/100Km (2024-01-01), suurin 7 L/100Km (2024-01-11).";
+        QTest::newRow("over a leap day") << QStringList{"2024-02-28", "2024-03-01", "2024-03-02"} << QVector<float>{6, 6, 6}
+            << "0 266.667 400" << "0 133.333 200" << QStringList{"2024-02-28", "2024-02-29", "2024-03-02"}
+            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausta: 2024-02-28 – 2024-03-02"}
+            << "Bensankulutus (L/100Km), 3 tankkausta: pienin 6 L/100Km (2024-02-28), suurin 6 L/100Km (2024-02-28).";
+        QTest::newRow("all on one day: evenly, no dates under") << QStringList{"2024-05-05", "2024-05-05"} << QVector<float>{6, 8}
+            << "0 400" << "0 200" << QStringList{}
+            << QStringList{"Bensankulutus (L/100Km)", "2 tankkausta: 2024-05-05 – 2024-05-05"}
+            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-05-05), suurin 8 L/100Km (2024-05-05).";
+    }
+    void datedCurve()
+    {
+        QFETCH(QStringList, dates);
+        QFETCH(QVector<float>, values);
+        QList<QDate> days;
+        for (const QString &date : dates)
+            days << QDate::fromString(date, Qt::ISODate);
+        const ChartPlan plan = planDatedChart(values, days, 1, 400, 200);
+        const auto xsOf = [](const ChartPlan &p) {
+            QStringList xs;
+            for (const ChartPoint &point : p.points)
+                xs << QString::number(point.x);
+            return xs.join(' ');
+        };
+        QTEST(xsOf(plan), "xs");
+        QTEST(xsOf(replanChart(plan, 200, 100)), "xsOnPage");
+        QStringList under;
+        for (const ChartText &text : plan.dateLabels)
+            under << text.text;
+        QTEST(under, "under");
+        QTEST(chartHeading(plan), "heading");
+        QTEST(chartDescription(plan), "told");
+        QCOMPARE(plan.segments.size(), values.size() - 1);
+    }
+
     // Every step that cannot complete is reported, in order, and passed over; fewer than
     // two records, or a folder that cannot be read, plan nothing.
     void faults_data()

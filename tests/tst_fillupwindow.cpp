@@ -9,6 +9,7 @@
 #include "fillups/FillUpWindow.h"
 #include "look/PictureButton.h"
 #include "records/TripFields.h"
+#include "statistics/ChartCanvas.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -219,6 +220,54 @@ private slots:
         window->showInFront();
         QTest::keyClick(window->findChild<QTableView *>("Taulukko"), Qt::Key_Escape);
         QTRY_VERIFY(!window);
+    }
+
+    // Under the table, the consumption of each full fill-up over its date, once there are
+    // two figures; saved as an image and printed with the dates in its heading.
+    void curve_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("told");    // the canvas's description
+        QTest::addColumn<QString>("heading"); // of the saved image and the printed page, or "none"
+        QTest::newRow("one figure: no curve yet") << twoFull
+            << "Kulutuskäyrä piirretään, kun lokissa on kahden täyden tankkausvälin kulutus." << "none";
+        QTest::newRow("two figures ten days apart")
+            << twoFull + "2024-03-20;13500;70;1,8;126;kyllä;ei;\r\n"
+            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
+            << "2 tankkausta: 2024-03-10 – 2024-03-20";
+        QTest::newRow("a partial between: no point of its own")
+            << twoFull + "2024-03-15;13000;20;1,8;36;ei;ei;\r\n2024-03-20;13500;50;1,8;90;kyllä;ei;\r\n"
+            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
+            << "2 tankkausta: 2024-03-10 – 2024-03-20";
+    }
+    void curve()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(QString, heading);
+        TestFolders folders;
+        const QString path = folders.path("Data/Tankkaukset.csv");
+        QVERIFY(writeBytes(path, log));
+        RecordingMessages messages;
+        TripStub trip;
+        FillUpWindow window(folders.folders(), nullptr, trip, {path, Energy::Petrol, {}, today});
+        QVERIFY(window.Form_Load().ok());
+        window.showInFront();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *canvas = window.findChild<ChartCanvas *>("Kayra");
+        QVERIFY(canvas);
+        QTEST(canvas->accessibleDescription(), "told");
+        QCOMPARE(canvas->hasChart(), heading != "none");
+        if (!canvas->hasChart())
+            return;
+        QCOMPARE(canvas->plan().points.size(), 2);
+        QVERIFY(canvas->plan().points[1].x > canvas->width() - 2); // the last date at the right edge
+        messages.files = {folders.path("kayra.svg")};
+        canvas->saveAsImage();
+        QVERIFY(readBytes(folders.path("kayra.svg")).contains(heading.toUtf8()));
+        messages.printTo = folders.path("kayra.pdf");
+        canvas->print();
+        QVERIFY(readBytes(folders.path("kayra.pdf")).startsWith("%PDF"));
+        QCOMPARE(messages.shown.filter("!"), QStringList{});
     }
 
     // The column headers name the cells for a screen reader, with the energy's units and

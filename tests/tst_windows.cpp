@@ -642,15 +642,15 @@ private slots:
             // vehicle keeps its own price, texts and files.
             {"one vehicle: the title and menus as they were", "",
              "title=Tankeli v1.1 - Tankelin kehittäjät 2006 | menubar=Tiedosto, Asetukset, Ajoneuvo, Ohje "
-             "| vehicles=*Oma auto Ctrl+1, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, -Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset…, Tuo tankkaukset…, Vie tankkaukset…"},
+             "| vehicles=*Oma auto Ctrl+1, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, -Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset… Ctrl+G, Tuo tankkaukset…, Vie tankkaukset…"},
             {"a new electric car is chosen, with its own texts", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return",
              "title=Tankeli v1.1 – Sähköauto | settings=1,99/100/105/False/True | row0=0 "
-             "| vehicles=Oma auto Ctrl+1, *Sähköauto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset…, Tuo tankkaukset…, Vie tankkaukset… "
+             "| vehicles=Oma auto Ctrl+1, *Sähköauto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset… Ctrl+G, Tuo tankkaukset…, Vie tankkaukset… "
              "| a11y:row0=text, Sähkön hinta, € / kWh, 0, 0"},
             {"back to the first by Ctrl+1: its price, the other's kept", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Return row0=0,25 @row1 Ctrl+1",
              "title=Tankeli v1.1 – Oma auto | row0=1,99 | a11y:row0=text, Bensanhinta, € / Litra, 1,99, 1,99 | vehicle:Sähköauto=0,25/100/100/False/True"},
             {"a name taken, whatever its case, is refused", "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return menu:Menu_Uusi_Ajoneuvo Nimi=AUTO Return",
-             "window=Ajoneuvo | shown#=1 | vehicles=Oma auto Ctrl+1, *Auto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset…, Tuo tankkaukset…, Vie tankkaukset…"},
+             "window=Ajoneuvo | shown#=1 | vehicles=Oma auto Ctrl+1, *Auto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset… Ctrl+G, Tuo tankkaukset…, Vie tankkaukset…"},
             {"a renamed vehicle takes its trips along", "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return row0=2 menu:Menu_Tallenna Tiedostonimi=matka Return Escape "
              "menu:Menu_Muokkaa_Ajoneuvoa Nimi=Pakettiauto Kayttovoima=Diesel Return",
              "window=main | title=Tankeli v1.1 – Pakettiauto | vehicle:Pakettiauto/stat/matka.sav=2/0/0/0/0 | captions#0=Dieselin hinta"},
@@ -672,6 +672,7 @@ private slots:
              "a11y:Kuukausittain=table, Kuukausittain, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Kuukausittain, "
              "Kausi/Matkoja/Matka (km)/Sähkö (kWh)/Kustannukset (€)/kWh/100 km"},
             {"Tankkaukset opens the vehicle's fill-up log", "menu:Menu_Tankkaukset", "window=Tankkaukset"},
+            {"so does Ctrl+G, from a field", "@row1 Ctrl+G", "window=Tankkaukset"},
             {"and Escape closes it", "menu:Menu_Tankkaukset Escape", "window=main"},
             {"another vehicle's log is its own", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return menu:Menu_Tankkaukset",
              "window=Tankkaukset | title=Tankeli v1.1 – Sähköauto"},

@@ -206,4 +206,15 @@ WorkedLog workOutLog(const QList<FillUp> &fillUps, const Calibration &calibratio
     return log;
 }
 
+ConsumptionCurve consumptionCurve(const QList<FillUp> &fillUps, const WorkedLog &worked)
+{
+    ConsumptionCurve curve;
+    for (qsizetype i = 0; i < fillUps.size() && i < worked.rows.size(); ++i)
+        if (const std::optional<double> consumption = worked.rows[i].consumption) {
+            curve.series << float(*consumption);
+            curve.dates << fillUps[i].date;
+        }
+    return curve;
+}
+
 } // namespace tankeli

@@ -74,4 +74,13 @@ struct WorkedLog
 // and has no figure; a partial fill-up has none either.
 WorkedLog workOutLog(const QList<FillUp> &fillUps, const Calibration &calibration);
 
+// The consumption of each full fill-up that has one, with its date: the points of the
+// log's curve, in the log's order.
+struct ConsumptionCurve
+{
+    QVector<float> series;
+    QList<QDate> dates;
+};
+ConsumptionCurve consumptionCurve(const QList<FillUp> &fillUps, const WorkedLog &worked);
+
 } // namespace tankeli

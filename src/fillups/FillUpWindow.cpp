@@ -5,6 +5,7 @@
 #include "look/Labels.h"
 #include "look/Messages.h"
 #include "records/TripFields.h"
+#include "statistics/ChartCanvas.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,6 +25,7 @@ constexpr QSizeF buttonFace{141, 33};
 constexpr QSizeF buttonCaption{125, 17};
 constexpr int margin = 8;
 constexpr int buttonCount = 4;
+constexpr int curveHeightAtLeast = 120;
 
 QLabel *makeNote(QWidget *parent, const QString &name)
 {
@@ -67,7 +69,7 @@ private:
 
 FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, FillUpLogSetup setup)
     : SecondaryWindow(folders, mainWindow,
-                      {QSize(980, 460), QSize(680 * 15, 340 * 15), QSize(4 * 141 + 5 * margin, 300)})
+                      {QSize(980, 600), QSize(680 * 15, 420 * 15), QSize(4 * 141 + 5 * margin, 400)})
     , m_trip(trip)
     , m_setup(std::move(setup))
 {
@@ -96,14 +98,20 @@ FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, T
     m_rowState = makeNote(this, QStringLiteral("Rivin_tila"));
     m_rowState->setAccessibleName(QStringLiteral("Rivin tila"));
     m_average = makeNote(this, QStringLiteral("Keskikulutus"));
+    // The consumption of each full fill-up over its date; its context menu saves or prints it.
+    m_curve = new ChartCanvas(this);
+    m_curve->setObjectName(QStringLiteral("Kayra"));
+    m_curve->setMinimumHeight(curveHeightAtLeast);
+    m_curve->installEventFilter(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(margin, margin, margin, margin + int(buttonFace.height()) + margin);
     layout->addWidget(m_readOnlyNote);
     layout->addWidget(m_calibrationNote);
-    layout->addWidget(m_table, 1);
+    layout->addWidget(m_table, 3);
     layout->addWidget(m_rowState);
     layout->addWidget(m_average);
+    layout->addWidget(m_curve, 2);
 
     QAction *undo = m_undo->createUndoAction(this, QStringLiteral("Kumoa"));
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
@@ -115,6 +123,7 @@ FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, T
     connect(m_model, &QAbstractItemModel::dataChanged, this, &FillUpWindow::showCurrentRow);
     connect(m_model, &QAbstractItemModel::modelReset, this, &FillUpWindow::showCurrentRow);
     connect(m_model, &QAbstractItemModel::modelReset, this, &FillUpWindow::showAverage);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &FillUpWindow::showCurve);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         m_saved.clear();
         showCurrentRow();
@@ -273,6 +282,19 @@ void FillUpWindow::showAverage()
                            : QStringLiteral("Keskikulutus mitataan, kun lokissa on kaksi täyttä tankkausta peräkkäin."));
 }
 
+void FillUpWindow::showCurve()
+{
+    const ConsumptionCurve curve = consumptionCurve(m_model->log(), m_model->worked());
+    if (curve.series.size() < 2) {
+        m_curve->clearChart(QStringLiteral("Kulutuskäyrä piirretään, kun lokissa on kahden täyden tankkausvälin kulutus."));
+        return;
+    }
+    const int consumption = int(TripField::Consumption);
+    m_curve->showPlan(planDatedChart(curve.series, curve.dates, consumption, float(m_curve->width()),
+                                     float(m_curve->height()), m_setup.energy),
+                      chartSelector(consumption, m_setup.energy).unit);
+}
+
 void FillUpWindow::layOut()
 {
     if (!buttons())
@@ -284,6 +306,9 @@ void FillUpWindow::layOut()
 
 bool FillUpWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The curve is laid out for the canvas's size.
+    if (watched == m_curve && event->type() == QEvent::Resize)
+        showCurve();
     // An open cell editor has the keys itself; the table sees them only between edits.
     if (watched == m_table && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);

@@ -2,9 +2,10 @@
 // The fill-up log window (Tankkaukset) of one vehicle: its fill-ups as a table, edited in
 // place, with the distance driven and the consumption of each full fill-up worked out;
 // "Lisää" adds a row to type, "Poista" removes the current one after asking, and
-// "Käytä laskimessa" puts the measured average consumption into the main window. Every
-// whole change is saved at once and can be undone (Ctrl+Z) and redone (Ctrl+Shift+Z)
-// while the window is open. A log that cannot be read is shown read-only with the
+// "Käytä laskimessa" puts the measured average consumption into the main window; under
+// the table a curve shows the consumption over the dates, to save as an image or print.
+// Every whole change is saved at once and can be undone (Ctrl+Z) and redone
+// (Ctrl+Shift+Z) while the window is open. A log that cannot be read is shown read-only with the
 // reason and never written. Escape and "Sulje" close it.
 
 #include "FillUpLog.h"
@@ -18,6 +19,7 @@ class QUndoStack;
 
 namespace tankeli {
 
+class ChartCanvas;
 class FillUpTableModel;
 class TripFields;
 
@@ -57,6 +59,7 @@ private:
     bool applyLog(const QList<FillUp> &log);
     void showCurrentRow();
     void showAverage();
+    void showCurve();
 
     TripFields &m_trip;
     FillUpLogSetup m_setup;
@@ -67,6 +70,7 @@ private:
     QTableView *m_table = nullptr;
     QLabel *m_rowState = nullptr;
     QLabel *m_average = nullptr;
+    ChartCanvas *m_curve = nullptr;
     QString m_saved; // what the row state says after a save
 };
 

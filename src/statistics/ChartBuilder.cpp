@@ -38,7 +38,11 @@ void planCurve(ChartPlan &plan, float width, float height)
     else
         q = plan.scaleTop / height;
     const double step = double(width) / n;
-    const auto xOf = [step](int j) { return static_cast<float>(step * j); };
+    // Over dates, each point lies as far along as its day; on one day alone, evenly.
+    const bool dated = !plan.days.isEmpty() && plan.days.constLast() > 0;
+    const auto xOf = [&](int j) {
+        return static_cast<float>(dated ? double(width) * plan.days[j] / plan.days.constLast() : step * j);
+    };
     for (int j = 0; j <= n; ++j)
         if (const auto y = yOf(s[j], q, height))
             plan.points.append({j, xOf(j), *y});
@@ -51,6 +55,37 @@ void planCurve(ChartPlan &plan, float width, float height)
         }
         plan.segments.append({xOf(k), *y1, xOf(k + 1), *y2});
     }
+}
+
+// The chart of one series; days place its points over time where given.
+ChartPlan planSeries(const QVector<float> &series, const QStringList &names, const QVector<int> &days, int selector,
+                     float width, float height, Energy energy)
+{
+    ChartPlan plan;
+    if (series.size() < 2) {
+        plan.tooFewRecords = true;
+        return plan;
+    }
+    const ChartSelector &chosen = chartSelector(selector, energy);
+    plan.selector = selector;
+    plan.energy = energy;
+    plan.series = series;
+    plan.names = names;
+    plan.days = days;
+
+    // T rises to one above each value that exceeds it, in list order.
+    for (const float value : plan.series)
+        if (value > plan.scaleTop)
+            plan.scaleTop = static_cast<float>(double(value) + 1.0);
+
+    planCurve(plan, width, height);
+
+    plan.title = {chosen.caption, float(halfOf(width) - chosen.caption.size()), 5.0f};
+    plan.topLabel = {singleToText(roundToTwoDecimals(plan.scaleTop)) + chosen.unit, 2.0f, 2.0f};
+    plan.middleLabel = {singleToText(roundToTwoDecimals(plan.scaleTop / 2)) + chosen.unit,
+                        2.0f, float(halfOf(height))};
+    plan.bottomLabel = {QStringLiteral("0") + chosen.unit, 2.0f, height - 20.0f};
+    return plan;
 }
 
 } // namespace
@@ -127,31 +162,42 @@ ChartPlan buildChart(const Outcome<QList<RecordEntry>> &listed, const RecordRead
 ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
                     float width, float height, Energy energy)
 {
-    ChartPlan plan;
-    if (series.size() < 2) {
-        plan.tooFewRecords = true;
-        return plan;
+    return planSeries(series, names, {}, selector, width, height, energy);
+}
+
+ChartPlan planDatedChart(const QVector<float> &series, const QList<QDate> &dates, int selector,
+                         float width, float height, Energy energy)
+{
+    QStringList names;
+    QVector<int> days;
+    for (const QDate &date : dates) {
+        names << date.toString(Qt::ISODate);
+        days << int(dates.constFirst().daysTo(date));
     }
-    const ChartSelector &chosen = chartSelector(selector, energy);
-    plan.selector = selector;
-    plan.energy = energy;
-    plan.series = series;
-    plan.names = names;
-
-    // T rises to one above each value that exceeds it, in list order.
-    for (const float value : plan.series)
-        if (value > plan.scaleTop)
-            plan.scaleTop = static_cast<float>(double(value) + 1.0);
-
-    planCurve(plan, width, height);
-
-    plan.title = {chosen.caption, float(halfOf(width) - chosen.caption.size()), 5.0f};
-    plan.topLabel = {singleToText(roundToTwoDecimals(plan.scaleTop)) + chosen.unit, 2.0f, 2.0f};
-    plan.middleLabel = {singleToText(roundToTwoDecimals(plan.scaleTop / 2)) + chosen.unit,
-                        2.0f, float(halfOf(height))};
-    plan.bottomLabel = {QStringLiteral("0") + chosen.unit, 2.0f, height - 20.0f};
+    ChartPlan plan = planSeries(series, names, days, selector, width, height, energy);
+    if (plan.tooFewRecords || days.constLast() <= 0)
+        return plan;
+    // Under the curve, clear of the value labels at the left edge: the first date above
+    // "0", the middle one centred, the last one ending at the right edge.
+    constexpr float dateWidth = 62; // an ISO date in the canvas's font
+    const float bottom = height - 20.0f;
+    const QDate middle = dates.constFirst().addDays(days.constLast() / 2);
+    plan.dateLabels = {{names.constFirst(), 2.0f, bottom - 16.0f},
+                       {middle.toString(Qt::ISODate), float(halfOf(width)) - dateWidth / 2, bottom},
+                       {names.constLast(), width - dateWidth, bottom}};
     return plan;
 }
+
+ChartPlan replanChart(const ChartPlan &plan, float width, float height)
+{
+    if (plan.days.isEmpty())
+        return planChart(plan.series, plan.names, plan.selector, width, height, plan.energy);
+    QList<QDate> dates;
+    for (const QString &name : plan.names)
+        dates << QDate::fromString(name, Qt::ISODate);
+    return planDatedChart(plan.series, dates, plan.selector, width, height, plan.energy);
+}
+
 
 QString chartValueText(float value, int selector)
 {
@@ -184,7 +230,8 @@ QString chartDescription(const ChartPlan &plan)
     };
     return QStringLiteral("%1 (%2), %3: pienin %4, suurin %5.")
         .arg(chosen.caption, chosen.unit,
-             series.size() == 1 ? QStringLiteral("1 matka") : QStringLiteral("%1 matkaa").arg(series.size()),
+             plan.days.isEmpty() ? (series.size() == 1 ? QStringLiteral("1 matka") : QStringLiteral("%1 matkaa").arg(series.size()))
+                                 : QStringLiteral("%1 tankkausta").arg(series.size()),
              valueOf(lowest), valueOf(highest));
 }
 

@@ -7,6 +7,7 @@
 #include "calculator/TripQuantities.h"
 #include "records/RecordStore.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -75,6 +76,11 @@ struct ChartPlan
     QStringList names;          // the records, in list order
     QVector<ChartPoint> points; // where each record's value lies, where it could be placed
     float scaleTop = 0;         // T
+    // A curve over dates (a vehicle's measured consumption at its fill-ups): each point's
+    // day counted from the first, and the dates written under the curve. Both are empty
+    // for the trips' chart, whose points lie evenly.
+    QVector<int> days;
+    QVector<ChartText> dateLabels;
 };
 
 // The five values of every record, as read for a chart, with the faults of reading.
@@ -113,5 +119,12 @@ ChartValues readChartValues(const QList<RecordEntry> &entries, const RecordReade
 // reads no file.
 ChartPlan planChart(const QVector<float> &series, const QStringList &names, int selector,
                     float width, float height, Energy energy = Energy::Petrol);
+// Plans a curve of values over their dates, in date order: each point lies as far along
+// as its date, the first date at the left edge and the last at the right; the first,
+// middle and last dates are written under the curve, and the dates (ISO) name the points.
+ChartPlan planDatedChart(const QVector<float> &series, const QList<QDate> &dates, int selector,
+                         float width, float height, Energy energy = Energy::Petrol);
+// The same chart planned anew for a canvas of another size.
+ChartPlan replanChart(const ChartPlan &plan, float width, float height);
 
 } // namespace tankeli

@@ -58,6 +58,17 @@ void ChartCanvas::showPlan(const ChartPlan &plan, const QString &unit)
     update();
 }
 
+void ChartCanvas::clearChart(const QString &description)
+{
+    m_plan = {};
+    m_hasChart = false;
+    m_saveImage->setEnabled(false);
+    m_print->setEnabled(false);
+    setAccessibleName(chartNotDrawnName);
+    setAccessibleDescription(description);
+    update();
+}
+
 void ChartCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -135,8 +146,10 @@ void ChartCanvas::showMenu(QPoint globalPos)
 
 QString ChartCanvas::suggestedImageName() const
 {
-    return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + chartSelector(m_plan.selector, m_plan.energy).caption.toLower()
-        + QLatin1Char('.') + chartImageSuffix(ChartImageFormat::Png);
+    const QString name = m_plan.days.isEmpty() ? chartSelector(m_plan.selector, m_plan.energy).caption.toLower()
+                                               : QStringLiteral("tankkaukset");
+    return ProgramFolders::documentsFolder() + QStringLiteral("/tankeli-") + name + QLatin1Char('.')
+        + chartImageSuffix(ChartImageFormat::Png);
 }
 
 void ChartCanvas::saveAsImage()

@@ -23,6 +23,8 @@ public:
 
     // Shows a plan; its points' tooltips name the record and the value in this unit.
     void showPlan(const ChartPlan &plan, const QString &unit);
+    // No chart: white, and the description says why.
+    void clearChart(const QString &description);
     const ChartPlan &plan() const { return m_plan; }
     bool hasChart() const { return m_hasChart; }
     // The tooltip text for a point near pos, or empty.

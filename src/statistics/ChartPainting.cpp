@@ -142,7 +142,7 @@ void paintPage(QPainter &painter, const QPageLayout &layout, int resolution, con
     const int width = int(area.width());
     const int band = headingHeight(heading, width);
     const QSize chart(width, qMax(1, int(area.height()) - band));
-    const ChartPlan filling = planChart(plan.series, plan.names, plan.selector, float(chart.width()), float(chart.height()), plan.energy);
+    const ChartPlan filling = replanChart(plan, float(chart.width()), float(chart.height()));
     painter.scale(scale, scale);
     paintHeaded(painter, filling, heading, band, chart);
 }
@@ -186,7 +186,10 @@ void paintChart(QPainter &painter, const ChartPlan &plan, QSize size)
         lines.append(QLineF(s.x1, s.y1, s.x2, s.y2));
     painter.drawLines(lines);
     painter.setPen(Qt::black);
-    for (const ChartText *text : {&plan.title, &plan.topLabel, &plan.middleLabel, &plan.bottomLabel}) {
+    QVector<const ChartText *> texts{&plan.title, &plan.topLabel, &plan.middleLabel, &plan.bottomLabel};
+    for (const ChartText &date : plan.dateLabels)
+        texts << &date;
+    for (const ChartText *text : texts) {
         // The plan gives each text's top-left corner.
         painter.drawText(QRectF(text->x, text->y, size.width(), size.height()), Qt::AlignLeft | Qt::AlignTop,
                          text->text);

@@ -95,6 +95,9 @@ void VehicleMenu::rebuild()
           {"Menu_Vie_Tankkaukset", "V&ie tankkaukset…", FillUpCommand::Export}}) {
         QAction *item = m_menu.addAction(QString::fromUtf8(caption));
         item->setObjectName(QString::fromLatin1(name));
+        // Ctrl+G is free: the program has A, K, L, O, S, T and Y, the fields C, V, X and Z.
+        if (fillUps == FillUpCommand::Show)
+            item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
         connect(item, &QAction::triggered, this, [this, run = fillUps] { emit fillUpCommand(run); });
     }
 }
