@@ -673,6 +673,10 @@ private slots:
              "Kausi/Matkoja/Matka (km)/Sähkö (kWh)/Kustannukset (€)/kWh/100 km"},
             {"Tankkaukset opens the vehicle's fill-up log", "menu:Menu_Tankkaukset", "window=Tankkaukset"},
             {"so does Ctrl+G, from a field", "@row1 Ctrl+G", "window=Tankkaukset"},
+            {"an open log follows the calibration",
+             "fillup:2024-03-01/10000/40/80 fillup:2024-03-20/10500/25/50 menu:Menu_Tankkaukset menu:Menu_Kalibroi "
+             "txt_Taulu=100 txt_Mittari=110 click:Opti click:Nappi(0)",
+             "Menu_Kalibroi=checked | Taulukko=2024-03-01/10000/40/2/80/kyllä/ei///; 2024-03-20/10500/25/2/50/kyllä/ei//550/4,545454"},
             {"and Escape closes it", "menu:Menu_Tankkaukset Escape", "window=main"},
             {"another vehicle's log is its own", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return menu:Menu_Tankkaukset",
              "window=Tankkaukset | title=Tankeli v1.1 – Sähköauto"},

@@ -61,6 +61,12 @@ void FillUpTableModel::setLog(const QList<FillUp> &log, bool readOnly)
     endResetModel();
 }
 
+void FillUpTableModel::setCalibration(Calibration calibration)
+{
+    m_calibration = calibration;
+    setLog(m_log, m_readOnly);
+}
+
 void FillUpTableModel::dropTypedRows()
 {
     beginResetModel();

@@ -24,6 +24,8 @@ public:
     FillUpTableModel(Energy energy, Calibration calibration, QDate today, Commit commit, QObject *parent = nullptr);
 
     void setLog(const QList<FillUp> &log, bool readOnly);
+    // The calibration changed: the worked columns follow; what is being typed stays.
+    void setCalibration(Calibration calibration);
     const QList<FillUp> &log() const { return m_log; }
     bool readOnly() const { return m_readOnly; }
     const WorkedLog &worked() const { return m_worked; }

@@ -152,17 +152,29 @@ void FillUpWindow::reload()
     m_readOnlyNote->setVisible(reading.readOnly());
     if (reading.readOnly())
         Messages::current().inform(this, reading.problem, title, Messages::Icon::Critical);
-    const bool calibrated = m_setup.calibration.inUse && distanceCorrection(m_setup.calibration) != 1.0;
-    m_calibrationNote->setText(QStringLiteral("Kalibrointi on käytössä: ajetut kilometrit ja kulutukset on korjattu "
-                                              "nopeusmittarin virheellä, kertoimella %1.")
-                                   .arg(doubleToText(distanceCorrection(m_setup.calibration))));
-    m_calibrationNote->setVisible(calibrated);
+    showCalibrationNote();
     m_model->setLog(reading.fillUps, reading.readOnly());
     m_table->resizeColumnsToContents();
     if (m_model->rowCount() > 0)
         m_table->setCurrentIndex(m_model->index(m_model->rowCount() - 1, 0));
     m_table->setFocus();
     layOut();
+}
+
+void FillUpWindow::setCalibration(Calibration calibration)
+{
+    m_setup.calibration = calibration;
+    showCalibrationNote();
+    m_model->setCalibration(calibration);
+}
+
+void FillUpWindow::showCalibrationNote()
+{
+    const bool calibrated = m_setup.calibration.inUse && distanceCorrection(m_setup.calibration) != 1.0;
+    m_calibrationNote->setText(QStringLiteral("Kalibrointi on käytössä: ajetut kilometrit ja kulutukset on korjattu "
+                                              "nopeusmittarin virheellä, kertoimella %1.")
+                                   .arg(doubleToText(distanceCorrection(m_setup.calibration))));
+    m_calibrationNote->setVisible(calibrated);
 }
 
 void FillUpWindow::runCommand(Command command)

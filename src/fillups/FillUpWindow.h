@@ -44,6 +44,9 @@ public:
     // Reads the log again (after an import); what was typed and the undo history go.
     void reload();
 
+    // The calibration was changed: the distances and consumptions are corrected anew.
+    void setCalibration(Calibration calibration);
+
     enum class Command { Add, Remove, UseInCalculator, Close };
     void runCommand(Command command);
 
@@ -60,6 +63,7 @@ private:
     void showCurrentRow();
     void showAverage();
     void showCurve();
+    void showCalibrationNote();
 
     TripFields &m_trip;
     FillUpLogSetup m_setup;

@@ -26,6 +26,11 @@ SecondaryWindows::SecondaryWindows(const ProgramFolders &folders, QWidget &mainW
     , m_calibration(calibration)
     , m_places(places)
 {
+    // An open fill-up log corrects its distances as the calculator does from now on.
+    connect(this, &SecondaryWindows::calibrationCommitted, this, [this] {
+        if (m_fillUps)
+            m_fillUps->setCalibration(m_calibration.forCalculation());
+    });
 }
 
 SecondaryWindows::~SecondaryWindows() = default;
