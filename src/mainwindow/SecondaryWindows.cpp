@@ -50,7 +50,10 @@ Window *SecondaryWindows::ensure(QPointer<Window> &holder, const QString &name, 
         emit cannotGoOn(loaded.error());
         return nullptr;
     }
-    connect(window, &SecondaryWindow::left, this, &SecondaryWindows::giveFocusBack);
+    // Once the window is gone: asked for while a closing window is still the active one,
+    // the main window's activation is undone by that window's hiding, and no window of the
+    // program takes the keys.
+    connect(window, &SecondaryWindow::left, this, &SecondaryWindows::giveFocusBack, Qt::QueuedConnection);
     m_places.attach(*window, name);
     holder = window;
     return window;
