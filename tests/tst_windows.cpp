@@ -552,6 +552,8 @@ class TestWindows : public QObject
                 .join(' ').simplified();
         if (auto *field = find<QLineEdit>(name))
             return field->text();
+        if (auto *label = find<QLabel>(name))
+            return label->text();
         if (auto *table = find<QTableWidget>(name.section('#', 0, 0))) { // "cell/cell/..; next row"; "name#r": row r
             if (!table->isVisibleTo(table->window()))
                 return "hidden";
@@ -642,11 +644,13 @@ private slots:
             // vehicle keeps its own price, texts and files.
             {"one vehicle: the title and menus as they were", "",
              "title=Tankeli v1.1 - Tankelin kehittäjät 2006 | menubar=Tiedosto, Asetukset, Ajoneuvo, Ohje "
+             "| Johdanto=Tankelilla voit laskea autosi kulutusta matkojen pituuksilta esimerkiksi hinnan tai litrojen suhteen. "
              "| vehicles=*Oma auto Ctrl+1, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, -Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset… Ctrl+G, Tuo tankkaukset…, Vie tankkaukset…"},
             {"a new electric car is chosen, with its own texts", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return",
              "title=Tankeli v1.1 – Sähköauto | settings=1,99/100/105/False/True | row0=0 "
              "| vehicles=Oma auto Ctrl+1, *Sähköauto Ctrl+2, Uusi ajoneuvo…, Muokkaa ajoneuvoa…, Poista ajoneuvo…, Vertaa ajoneuvoja…, Tankkaukset… Ctrl+G, Tuo tankkaukset…, Vie tankkaukset… "
-             "| a11y:row0=text, Sähkön hinta, € / kWh, 0, 0"},
+             "| a11y:row0=text, Sähkön hinta, € / kWh, 0, 0 "
+             "| Johdanto=Tankelilla voit laskea autosi kulutusta matkojen pituuksilta esimerkiksi hinnan tai kilowattituntien suhteen."},
             {"back to the first by Ctrl+1: its price, the other's kept", "row0=1,99 menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Return row0=0,25 @row1 Ctrl+1",
              "title=Tankeli v1.1 – Oma auto | row0=1,99 | a11y:row0=text, Bensanhinta, € / Litra, 1,99, 1,99 | vehicle:Sähköauto=0,25/100/100/False/True"},
             {"a name taken, whatever its case, is refused", "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return menu:Menu_Uusi_Ajoneuvo Nimi=AUTO Return",

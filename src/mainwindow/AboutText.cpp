@@ -37,4 +37,13 @@ QString mainWindowTitle(const QString &vehicleName, int vehicleCount)
     return version + QStringLiteral(" - ") + Yritys + QLatin1Char(' ') + QString::number(Vuosi);
 }
 
+QString introText(Energy energy)
+{
+    const QString amounts = energy == Energy::Electricity ? QStringLiteral("kilowattituntien")
+        : energy == Energy::Gas                           ? QStringLiteral("kilojen")
+                                                          : QStringLiteral("litrojen");
+    return QStringLiteral("Tankelilla voit laskea autosi kulutusta matkojen pituuksilta esimerkiksi hinnan tai %1 suhteen.")
+        .arg(amounts);
+}
+
 } // namespace tankeli

@@ -37,6 +37,7 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     m_client->installEventFilter(this);
     m_title = makeLabel(m_client, MainLayout::titleSize, Qt::AlignCenter);
     m_title->setWordWrap(true);
+    m_title->setObjectName(QStringLiteral("Johdanto"));
     connect(m_menus, &MainMenus::chosen, this, &Tankeli::run);
     m_windows = new SecondaryWindows(m_folders, *this, m_rows.field(Price), *this, m_calibration, m_places);
     connect(m_windows, &SecondaryWindows::cannotGoOn, this, &Tankeli::stopForFault);
@@ -95,8 +96,7 @@ Done Tankeli::Form_Load()
         m_buttons->Nappi(int(button))->setKeyName(QString::fromLatin1(key));
     connect(m_client, &GradientBackground::backgroundMouseMoved, m_buttons, &PictureButtons::showAllNormal);
 
-    m_title->setText(QStringLiteral("Tankelilla voit laskea autosi kulutusta matkojen "
-                                    "pituuksilta esimerkiksi hinnan tai litrojen suhteen."));
+    m_title->setText(introText(m_energy));
     m_rows.setTooltips();
 
     const Outcome<QStringList> vehicles = m_vehicles->load();

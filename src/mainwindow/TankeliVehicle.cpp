@@ -5,6 +5,7 @@
 #include "Tankeli.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace tankeli {
@@ -20,6 +21,7 @@ Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info,
     m_settingsFile = settingsFile;
     m_windows->setVehicle(folders, info.energy);
     m_rows.setEnergy(info.energy);
+    m_title->setText(introText(info.energy));
     m_rows.show(Price, read->price);
     m_calibration = CalibrationState::fromSettings(read->displayReading, read->meterReading,
                                                    read->calibrationInUse);
