@@ -14,16 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static QTemporaryDir dir;
     static const RecordStore store(dir.path());
     const QByteArray bytes = fuzzBytes(data, size);
-    const SpreadsheetRows parsed = parseSpreadsheet(bytes);
+    const CsvRows parsed = parseSpreadsheet(bytes);
     FUZZ_REQUIRE(parsed.problems.size() <= 1);
     QByteArray again("\xEF\xBB\xBF");
     int previous = 0;
-    for (const SpreadsheetRow &row : parsed.rows) {
+    for (const CsvRow &row : parsed.rows) {
         FUZZ_REQUIRE(row.row > previous && !row.fields.isEmpty());
         previous = row.row;
-        again += spreadsheetRowBytes(row.fields);
+        again += spreadsheetLine(row.fields);
     }
-    const SpreadsheetRows reread = parseSpreadsheet(again);
+    const CsvRows reread = parseSpreadsheet(again);
     FUZZ_REQUIRE(reread.problems.isEmpty() && reread.rows.size() == parsed.rows.size());
     for (qsizetype i = 0; i < parsed.rows.size(); ++i)
         FUZZ_REQUIRE(reread.rows[i].fields == parsed.rows[i].fields && reread.rows[i].row == i + 1);

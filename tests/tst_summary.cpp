@@ -481,7 +481,7 @@ private slots:
         QTEST(planned, "planned");
         QTEST(plan->existingNames(), "existing");
         QStringList refused;
-        for (const RowProblem &problem : plan->refused)
+        for (const CsvProblem &problem : plan->refused)
             refused << QString::number(problem.row) + ": " + problem.reason;
         QTEST(refused, "refused");
         const ImportResult result = applyImport(store, *plan, replace);
@@ -639,7 +639,7 @@ private slots:
         QTemporaryDir dir;
         const RecordStore store = storeOf(dir.filePath("stat"), {{"a.sav", "0,2", "18", "100", "3,6", "18"}});
         QVERIFY(exportSpreadsheet(store, dir.filePath("t.csv"), {}, exported));
-        const SpreadsheetRows rows = parseSpreadsheet(readBytes(dir.filePath("t.csv")));
+        const CsvRows rows = parseSpreadsheet(readBytes(dir.filePath("t.csv")));
         QTEST(rows.rows.value(0).fields.value(2), "priceColumn");
         QTEST(rows.rows.value(0).fields.value(3), "consumptionColumn");
         QTEST(rows.rows.value(0).fields.value(6), "amountColumn");
@@ -664,11 +664,11 @@ private slots:
     void readsBackAsWritten()
     {
         QFETCH(QByteArray, bytes);
-        const SpreadsheetRows parsed = parseSpreadsheet(bytes);
+        const CsvRows parsed = parseSpreadsheet(bytes);
         QTEST(parsed.rows.value(0).fields, "firstRow");
         QByteArray again("\xEF\xBB\xBF");
-        for (const SpreadsheetRow &row : parsed.rows)
-            again += spreadsheetRowBytes(row.fields);
+        for (const CsvRow &row : parsed.rows)
+            again += spreadsheetLine(row.fields);
         QCOMPARE(parseSpreadsheet(again).rows.value(0).fields, parsed.rows.value(0).fields);
     }
 

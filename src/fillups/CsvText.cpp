@@ -6,6 +6,8 @@
 #include "calculator/NumberText.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <utility>
 #include <cerrno>
 #include <unistd.h>
 
@@ -25,31 +27,33 @@ qsizetype afterLineEnd(QStringView text, qsizetype i)
     return i + 1;
 }
 
-QString decodeUtf16(QByteArrayView bytes, bool littleEndian)
+// Half a character of UTF-16 (a surrogate without its pair) reads as U+FFFD, as a bad
+// UTF-8 sequence does, so that what is read is what an export writes back.
+QString withoutHalfCharacters(QString text)
 {
-    QString text(bytes.size() / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto a = uchar(bytes[i]);
-        const auto b = uchar(bytes[i + 1]);
-        text[i / 2] = QChar(littleEndian ? ushort(a | (b << 8)) : ushort((a << 8) | b));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
     }
     return text;
 }
 
 } // namespace
 
-DecodedText decodeText(const QByteArray &bytes)
+QString decodeText(const QByteArray &bytes)
 {
-    const QByteArrayView view(bytes);
-    if (view.startsWith("\xFF\xFE"))
-        return {decodeUtf16(view.sliced(2), true), TextEncoding::Utf16LittleEndian};
-    if (view.startsWith("\xFE\xFF"))
-        return {decodeUtf16(view.sliced(2), false), TextEncoding::Utf16BigEndian};
+    constexpr auto keepMarks = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    QByteArrayView view(bytes);
+    for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
+        if (view.startsWith(mark))
+            return withoutHalfCharacters(QStringDecoder(encoding, keepMarks).decode(view.sliced(mark.size())));
     if (view.startsWith(utf8ByteOrderMark))
-        return {QString::fromUtf8(view.sliced(3)), TextEncoding::Utf8WithMark};
-    if (view.isValidUtf8())
-        return {QString::fromUtf8(view), TextEncoding::Utf8};
-    return {decodeEightBit(bytes), TextEncoding::Windows1252};
+        view = view.sliced(utf8ByteOrderMark.size());
+    return view.isValidUtf8() ? QStringDecoder(QStringConverter::Utf8, keepMarks).decode(view)
+                              : decodeEightBit(view.toByteArray());
 }
 
 CsvRows parseCsv(QStringView text, QChar separator, int firstRow)
@@ -60,7 +64,6 @@ CsvRows parseCsv(QStringView text, QChar separator, int firstRow)
     for (int row = firstRow; i < size; ++row) {
         QStringList fields;
         bool quoted = false;
-        const int startRow = row;
         for (;;) {
             QString field;
             if (i < size && text[i] == u'"') {
@@ -69,16 +72,11 @@ CsvRows parseCsv(QStringView text, QChar separator, int firstRow)
                 for (;;) {
                     const qsizetype quote = text.indexOf(u'"', i);
                     if (quote < 0) {
-                        result.problems.append({startRow, QStringLiteral("Lainausmerkillä alkava kenttä ei pääty, "
+                        result.problems.append({row, QStringLiteral("Lainausmerkillä alkava kenttä ei pääty, "
                                                                          "joten tiedoston loppua ei luettu.")});
                         return result;
                     }
-                    const QStringView inside = text.sliced(i, quote - i);
-                    // Line breaks inside quotes keep the spreadsheet's row count.
-                    for (qsizetype k = 0; k < inside.size(); ++k)
-                        if (inside[k] == u'\n' || (inside[k] == u'\r' && (k + 1 >= inside.size() || inside[k + 1] != u'\n')))
-                            ++row;
-                    field += inside;
+                    field += text.sliced(i, quote - i);
                     i = quote + 1;
                     if (i >= size || text[i] != u'"')
                         break;
@@ -102,7 +100,7 @@ CsvRows parseCsv(QStringView text, QChar separator, int firstRow)
             break;
         }
         if (quoted || fields.size() > 1 || !fields[0].isEmpty())
-            result.rows.append({startRow, fields});
+            result.rows.append({row, fields});
     }
     return result;
 }

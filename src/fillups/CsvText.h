@@ -1,5 +1,6 @@
 #pragma once
-// Comma- or semicolon-separated text as spreadsheets and other programs write it: the
+// Comma- or semicolon-separated text as spreadsheets and other programs write it (the
+// trips' spreadsheet, the fill-up log and other programs' exports): the
 // bytes decoded whatever their encoding (UTF-8 with or without a byte-order mark, UTF-16
 // with one, else Windows-1252), lines ending in CR LF, LF or a bare CR, fields quoted as
 // RFC 4180 quotes them; and rows written in the program's own spreadsheet dialect.
@@ -14,16 +15,11 @@
 
 namespace tankeli {
 
-enum class TextEncoding { Utf8, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian, Windows1252 };
-
-struct DecodedText
-{
-    QString text;
-    TextEncoding encoding = TextEncoding::Utf8;
-};
-
-// UTF-16 is known only by its byte-order mark; bytes that are not UTF-8 are Windows-1252.
-DecodedText decodeText(const QByteArray &bytes);
+// The text of a file: UTF-16 by its byte-order mark, UTF-8 with or without one, and
+// Windows-1252 where the bytes are not UTF-8. One mark is taken off; a second one is
+// text, as an export wrote it. Half a UTF-16 character reads as U+FFFD, as a bad UTF-8
+// sequence does.
+QString decodeText(const QByteArray &bytes);
 
 // A row numbered as a spreadsheet numbers it: the first line is row firstRow, an empty
 // line is a row too, and a quoted field's line breaks do not start a new one.

@@ -294,8 +294,8 @@ QString formatName(ImportFormat format)
 Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fileName, const QList<FillUp> &log,
                                      QDate today, Energy energy)
 {
-    const DecodedText decoded = decodeText(bytes);
-    const std::optional<Table> table = findTable(decoded.text);
+    const QString decoded = decodeText(bytes);
+    const std::optional<Table> table = findTable(decoded);
     if (!table)
         return Outcome<ImportPreview>::failure(
             QStringLiteral("Tiedostossa %1 ei ole tankkauksia missään tunnetussa muodossa. Tuoda voi Fuellyn, Fuelion, "

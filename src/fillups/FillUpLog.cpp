@@ -90,8 +90,8 @@ QByteArray fillUpLogBytes(const QList<FillUp> &fillUps, Energy energy, const Cal
 LogReading parseFillUpLog(const QByteArray &bytes, const QString &fileName)
 {
     LogReading reading;
-    const DecodedText decoded = decodeText(bytes);
-    const CsvRows parsed = parseCsv(decoded.text, u';');
+    const QString decoded = decodeText(bytes);
+    const CsvRows parsed = parseCsv(decoded, u';');
     const auto damaged = [&](int row, const QString &why) {
         reading.problem = QStringLiteral("Tankkauslokia %1 ei voitu lukea kokonaan (rivi %2: %3). Se näytetään vain "
                                          "luettavana, eikä sitä muuteta, jotta mitään ei katoa. Korjaa tai siirrä "
@@ -99,7 +99,7 @@ LogReading parseFillUpLog(const QByteArray &bytes, const QString &fileName)
                               .arg(fileName).arg(row).arg(why);
     };
     if (parsed.rows.isEmpty()) {
-        if (!decoded.text.trimmed().isEmpty() || !parsed.problems.isEmpty())
+        if (!decoded.trimmed().isEmpty() || !parsed.problems.isEmpty())
             damaged(1, QStringLiteral("otsikkoriviä ei ole"));
         return reading;
     }

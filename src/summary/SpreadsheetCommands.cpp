@@ -148,10 +148,10 @@ void importTripsFromSpreadsheet(QWidget *parent, const ProgramFolders &folders, 
         text += QStringLiteral(" %1 jätettiin ennalleen.").arg(tripCount(result.kept));
     if (result.notReached > 0)
         text += QStringLiteral(" Tuonti keskeytettiin, ja %1 jäi tuomatta.").arg(tripCount(result.notReached));
-    QList<RowProblem> problems = plan->refused + result.failed;
-    std::sort(problems.begin(), problems.end(), [](const RowProblem &a, const RowProblem &b) { return a.row < b.row; });
+    QList<CsvProblem> problems = plan->refused + result.failed;
+    std::sort(problems.begin(), problems.end(), [](const CsvProblem &a, const CsvProblem &b) { return a.row < b.row; });
     QStringList rows;
-    for (const RowProblem &problem : problems)
+    for (const CsvProblem &problem : problems)
         rows << QStringLiteral("rivi %1: %2").arg(problem.row).arg(problem.reason);
     if (!rows.isEmpty())
         text += listed(QStringLiteral("Näitä rivejä ei voitu tuoda:"), rows);

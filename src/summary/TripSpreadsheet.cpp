@@ -18,74 +18,6 @@
 namespace tankeli {
 namespace {
 
-const QByteArray byteOrderMark("\xEF\xBB\xBF");
-
-void appendField(QByteArray &out, const QString &field)
-{
-    const QByteArray bytes = field.toUtf8();
-    for (const char c : bytes) {
-        if (c == ';' || c == '"' || c == '\r' || c == '\n') {
-            out += '"' + QByteArray(bytes).replace("\"", "\"\"") + '"';
-            return;
-        }
-    }
-    out += bytes;
-}
-
-// A cell that begins with = + - or @ is a formula to Calc and Excel, so a name or a value
-// such as "=HYPERLINK(…)" in a file another program left in the folder would run when the
-// sheet is opened. Such a cell is written as text, behind an apostrophe, unless it is a
-// number ("-1,85"); a cell that begins with an apostrophe gets one more. The import takes
-// one apostrophe off again, so every cell comes back as it was.
-QString cellText(const QString &text)
-{
-    static const QString formulaStarts = QStringLiteral("=+-@'");
-    const bool guarded = !text.isEmpty() && formulaStarts.contains(text.front()) && !textToDouble(text);
-    return guarded ? QLatin1Char('\'') + text : text;
-}
-
-QString cellValue(const QString &cell)
-{
-    return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
-}
-
-// A line ends in LF, CR LF or a CR alone (an old Mac, some exports).
-bool endsLine(const QString &text, qsizetype i)
-{
-    return text[i] == u'\n' || text[i] == u'\r';
-}
-
-// Half a character of UTF-16 (a surrogate without its pair) reads as U+FFFD, as a bad
-// UTF-8 sequence does, so that what is read is what an export writes back.
-QString withoutHalfCharacters(QString text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (text[i].isSurrogate())
-            text[i] = QChar::ReplacementCharacter;
-    }
-    return text;
-}
-
-// The text of a file: UTF-16 by its byte-order mark, UTF-8 with or without one, and
-// Windows-1252 where the bytes are not UTF-8.
-QString decodeSpreadsheet(const QByteArray &bytes)
-{
-    // One mark is taken off here; a second one is text, as the export wrote it.
-    constexpr auto keepMarks = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-    QByteArrayView view(bytes);
-    for (const auto &[mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringConverter::Utf16LE},
-                                         std::pair{QByteArrayView("\xFE\xFF"), QStringConverter::Utf16BE}})
-        if (view.startsWith(mark))
-            return withoutHalfCharacters(
-                QStringDecoder(encoding, keepMarks).decode(view.sliced(mark.size())));
-    if (view.startsWith(byteOrderMark))
-        view = view.sliced(byteOrderMark.size());
-    return view.isValidUtf8() ? QStringDecoder(QStringConverter::Utf8, keepMarks).decode(view)
-                              : decodeEightBit(view.toByteArray());
-}
-
 // The whole file, or why it cannot be had: only a regular file is opened, and no more
 // of it is read than one byte past the limit.
 Outcome<QByteArray> readImportFile(const QString &path, const QString &shown)
@@ -96,20 +28,6 @@ Outcome<QByteArray> readImportFile(const QString &path, const QString &shown)
 }
 
 } // namespace
-
-QByteArray spreadsheetRowBytes(const QStringList &fields)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ';';
-        appendField(out, fields[i]);
-    }
-    // A row of one empty field would read back as an empty line, which is no row.
-    if (fields.size() == 1 && fields[0].isEmpty())
-        out += "\"\"";
-    return out + "\r\n";
-}
 
 QStringList spreadsheetHeaderFor(Energy energy)
 {
@@ -125,17 +43,17 @@ QStringList spreadsheetHeaderFor(Energy energy)
 
 QByteArray spreadsheetBytes(const QList<ReadTrip> &trips, Energy energy)
 {
-    QByteArray out = byteOrderMark + spreadsheetRowBytes(spreadsheetHeaderFor(energy));
+    QByteArray out = utf8ByteOrderMark + spreadsheetLine(spreadsheetHeaderFor(energy));
     out.reserve(out.size() + trips.size() * 64);
     QStringList fields;
     for (const ReadTrip &trip : trips) {
         if (!trip.values)
             continue;
         const std::optional<QDate> date = dateOfRecordName(trip.name);
-        fields = {cellText(trip.name), date ? date->toString(Qt::ISODate) : QString()};
+        fields = {cellForSpreadsheet(trip.name), date ? date->toString(Qt::ISODate) : QString()};
         for (const QString &value : *trip.values)
-            fields.append(cellText(value));
-        out += spreadsheetRowBytes(fields);
+            fields.append(cellForSpreadsheet(value));
+        out += spreadsheetLine(fields);
     }
     return out;
 }
@@ -164,53 +82,9 @@ Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QSt
     return report;
 }
 
-SpreadsheetRows parseSpreadsheet(const QByteArray &bytes)
+CsvRows parseSpreadsheet(const QByteArray &bytes)
 {
-    const QString text = decodeSpreadsheet(bytes);
-    const qsizetype size = text.size();
-    SpreadsheetRows result;
-    qsizetype i = 0;
-    for (int row = 1; i < size; ++row) {
-        QStringList fields;
-        bool quoted = false;
-        for (;;) {
-            QString field;
-            if (i < size && text[i] == u'"') {
-                quoted = true;
-                ++i;
-                for (;;) {
-                    const qsizetype quote = text.indexOf(u'"', i);
-                    if (quote < 0) {
-                        result.problems.append({row, QStringLiteral("Lainausmerkillä alkava kenttä ei pääty, "
-                                                                    "joten tiedoston loppua ei luettu.")});
-                        return result;
-                    }
-                    field += QStringView(text).sliced(i, quote - i);
-                    i = quote + 1;
-                    if (i >= size || text[i] != u'"')
-                        break;
-                    field += u'"';
-                    ++i;
-                }
-            }
-            // An unquoted field, or whatever follows a closing quote, runs to ; or the line end.
-            const qsizetype start = i;
-            while (i < size && text[i] != u';' && !endsLine(text, i))
-                ++i;
-            field += QStringView(text).sliced(start, i - start);
-            fields.append(field);
-            if (i < size && text[i] == u';') {
-                ++i;
-                continue;
-            }
-            if (i < size)
-                i += text[i] == u'\r' && i + 1 < size && text[i + 1] == u'\n' ? 2 : 1;
-            break;
-        }
-        if (quoted || fields.size() > 1 || !fields[0].isEmpty())
-            result.rows.append({row, fields});
-    }
-    return result;
+    return parseCsv(decodeText(bytes), u';');
 }
 
 QStringList ImportPlan::existingNames() const
@@ -234,7 +108,7 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &path, En
 Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName, const QByteArray &bytes,
                                Energy energy)
 {
-    const SpreadsheetRows parsed = parseSpreadsheet(bytes);
+    const CsvRows parsed = parseSpreadsheet(bytes);
     const QStringList header = spreadsheetHeaderFor(energy);
     const bool headed = !parsed.rows.isEmpty() && parsed.rows[0].row == 1;
     for (const Energy other : allEnergies)
@@ -265,20 +139,20 @@ Outcome<ImportPlan> planImport(const RecordStore &store, const QString &fileName
             eightBitNames.insert(entry.name);
     ImportPlan plan;
     QHash<QString, int> rowOfName;
-    for (const SpreadsheetRow &row : parsed.rows.mid(1)) {
+    for (const CsvRow &row : parsed.rows.mid(1)) {
         const auto refuse = [&plan, &row](const QString &reason) { plan.refused.append({row.row, reason}); };
         if (row.fields.size() != header.size()) {
             refuse(QStringLiteral("Sarakkeita on %1, kun niitä pitää olla %2.")
                        .arg(row.fields.size()).arg(header.size()));
             continue;
         }
-        const QString name = RecordStore::finalName(cellValue(row.fields[0]));
+        const QString name = RecordStore::finalName(cellFromSpreadsheet(row.fields[0]));
         const RecordEntry entry = eightBitNames.contains(name) ? store.entryNamed(name)
                                                               : RecordEntry{name, name.toUtf8()};
         std::optional<QString> problem = store.saveProblem(entry);
         RecordValues values;
         for (int line = 0; line < RecordLineCount && !problem; ++line) {
-            values[line] = cellValue(row.fields[2 + line]);
+            values[line] = cellFromSpreadsheet(row.fields[2 + line]);
             problem = RecordStore::valueProblem(values[line]);
         }
         if (!problem && rowOfName.contains(name))

@@ -8,6 +8,7 @@
 #include "TripRecords.h"
 
 #include "calculator/Energy.h"
+#include "fillups/CsvText.h"
 
 #include <QStringList>
 #include <functional>
@@ -31,8 +32,6 @@ inline constexpr qsizetype maxImportRows = 100000;
 // there, between two records (a cancel, a request to end the program).
 using BetweenRecords = std::function<bool(qsizetype done, qsizetype total)>;
 
-// One row's bytes and its CR LF.
-QByteArray spreadsheetRowBytes(const QStringList &fields);
 // The whole file: the header, then each readable trip's name, its date in ISO form
 // ("2024-03-07", empty for a name that is not a date) and its five values as the record
 // holds them; a cell a spreadsheet would take for a formula ("=…", "@…") is written as
@@ -52,30 +51,9 @@ struct SpreadsheetExport
 Outcome<SpreadsheetExport> exportSpreadsheet(const RecordStore &store, const QString &path,
                                              const BetweenRecords &goOn = {}, Energy energy = Energy::Petrol);
 
-// A row numbered as a spreadsheet numbers it: the header is row 1, an empty line is a row
-// too, and a quoted field's line breaks do not start a new one.
-struct SpreadsheetRow
-{
-    int row = 0;
-    QStringList fields;
-};
-
-struct RowProblem
-{
-    int row = 0;
-    QString reason; // Finnish
-    bool operator==(const RowProblem &) const = default;
-};
-
-struct SpreadsheetRows
-{
-    QList<SpreadsheetRow> rows; // empty lines left out
-    QList<RowProblem> problems; // a quote that never closes; the file ends there
-};
-
 // Reads UTF-8 (Windows-1252 where the bytes are not UTF-8), with or without the
 // byte-order mark, or UTF-16 with its byte-order mark; lines ending in CR LF, LF or CR.
-SpreadsheetRows parseSpreadsheet(const QByteArray &bytes);
+CsvRows parseSpreadsheet(const QByteArray &bytes);
 
 struct ImportRecord
 {
@@ -88,7 +66,7 @@ struct ImportRecord
 struct ImportPlan
 {
     QList<ImportRecord> records;
-    QList<RowProblem> refused; // in row order
+    QList<CsvProblem> refused; // in row order
     QStringList existingNames() const;
 };
 
@@ -107,7 +85,7 @@ struct ImportResult
 {
     int written = 0;
     int kept = 0;              // existing records left as they were
-    QList<RowProblem> failed;  // records the store could not write
+    QList<CsvProblem> failed;  // records the store could not write
     int notReached = 0;        // planned records left when the import was stopped
 };
 
