@@ -230,6 +230,82 @@ private slots:
         QTEST(check.refusal ? check.refusal->message : QString(), "message");
     }
 
+    // The odometer check an import runs row after row: the log-time check refuses exactly
+    // what the check against every fill-up refuses, naming the same fill-up, whether the
+    // log is sorted or not, has several fill-ups a day, equal readings or falling ones.
+    void odometerChecks_data()
+    {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("row"); // "date odometer"
+        QTest::addColumn<QString>("problem");
+        const QStringList rising{"2024-03-01 100 1 F", "2024-03-05 200 1 F", "2024-03-09 300 1 F"};
+        const QString lower = "%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.";
+        const QString higher = "%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.";
+        QTest::newRow("between two dates") << rising << "2024-03-07 250" << "";
+        QTest::newRow("equal to the earlier date's") << rising << "2024-03-07 200" << "";
+        QTest::newRow("equal to the later date's") << rising << "2024-03-07 300" << "";
+        QTest::newRow("same day, any reading between") << rising << "2024-03-05 150" << "";
+        QTest::newRow("before every date") << rising << "2024-02-01 50" << "";
+        QTest::newRow("after every date") << rising << "2024-04-01 400" << "";
+        QTest::newRow("below the nearest earlier date") << rising << "2024-03-07 199"
+                                                         << lower.arg("199", "2024-03-05", "200");
+        QTest::newRow("below two earlier dates: the first in the log is named")
+            << rising << "2024-03-07 50" << lower.arg("50", "2024-03-01", "100");
+        QTest::newRow("above a later date") << rising << "2024-03-02 250" << higher.arg("250", "2024-03-05", "200");
+        QTest::newRow("on a date of its own, above the next")
+            << rising << "2024-03-05 301" << higher.arg("301", "2024-03-09", "300");
+        QTest::newRow("several a day, the highest counts")
+            << QStringList{"2024-03-01 100 1 F", "2024-03-01 180 1 F", "2024-03-05 200 1 F"} << "2024-03-03 150"
+            << lower.arg("150", "2024-03-01", "180");
+        QTest::newRow("several a day, the lowest counts")
+            << QStringList{"2024-03-01 100 1 F", "2024-03-05 260 1 F", "2024-03-05 200 1 F"} << "2024-03-03 250"
+            << higher.arg("250", "2024-03-05", "200");
+        QTest::newRow("a log out of order") << QStringList{"2024-03-09 300 1 F", "2024-03-01 100 1 F"} << "2024-03-05 350"
+                                            << higher.arg("350", "2024-03-09", "300");
+        QTest::newRow("a log whose readings fall: first clash named")
+            << QStringList{"2024-03-01 500 1 F", "2024-03-09 100 1 F"} << "2024-03-05 300"
+            << lower.arg("300", "2024-03-01", "500");
+        QTest::newRow("a falling log, a row above a later date")
+            << QStringList{"2024-03-01 500 1 F", "2024-03-09 100 1 F"} << "2024-03-01 700" << higher.arg("700", "2024-03-09", "100");
+        QTest::newRow("an empty log") << QStringList{} << "2024-03-05 1" << "";
+    }
+    void odometerChecks()
+    {
+        QFETCH(QStringList, log);
+        QFETCH(QString, row);
+        const QList<FillUp> fillUps = logOf(log);
+        const FillUp candidate = logOf({row + " 1 F"})[0];
+        QTEST(odometerProblem(candidate, fillUps).value_or(QString()), "problem");
+        QTEST(OdometerCheck(fillUps).problem(candidate).value_or(QString()), "problem");
+    }
+    // Every log of up to three fill-ups over three dates and three readings, in any order,
+    // built up one fill-up at a time as an import builds it: both checks agree on every row.
+    void odometerCheckAgreesEverywhere()
+    {
+        QList<FillUp> all;
+        for (int d = 1; d <= 3; ++d)
+            for (int r = 1; r <= 3; ++r)
+                all << logOf({QStringLiteral("2024-03-0%1 %2 1 F").arg(d).arg(r * 100)})[0];
+        const int n = int(all.size());
+        int compared = 0;
+        for (int a = 0; a < n; ++a)
+            for (int b = -1; b < n; ++b)
+                for (int c = -1; c < n; ++c) {
+                    QList<FillUp> log{all[a]};
+                    OdometerCheck check(log);
+                    for (const int next : {b, c})
+                        if (next >= 0) {
+                            log << all[next];
+                            check.add(all[next]);
+                        }
+                    for (const FillUp &candidate : all) {
+                        QCOMPARE(check.problem(candidate), odometerProblem(candidate, log));
+                        ++compared;
+                    }
+                }
+        QCOMPARE(compared, n * (n + 1) * (n + 1) * n);
+    }
+
     // The log file: written whole in the spreadsheet dialect; read back as it was; a file that
     // cannot be read whole is read-only with the reason, keeping what could be read.
     void logFile_data()

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace tankeli {
 
@@ -107,8 +108,52 @@ std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp>
     return std::nullopt;
 }
 
-RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
-                  Energy energy)
+OdometerCheck::OdometerCheck(const QList<FillUp> &fillUps)
+{
+    m_fillUps.reserve(fillUps.size());
+    for (const FillUp &f : fillUps)
+        add(f);
+}
+
+bool OdometerCheck::fitsNeighbours(std::map<QDate, Readings>::const_iterator at) const
+{
+    if (at != m_byDate.begin() && std::prev(at)->second.highest > at->second.lowest)
+        return false;
+    const auto next = std::next(at);
+    return next == m_byDate.end() || at->second.highest <= next->second.lowest;
+}
+
+void OdometerCheck::add(const FillUp &fillUp)
+{
+    m_fillUps.append(fillUp);
+    const auto [at, added] = m_byDate.try_emplace(fillUp.date, Readings{fillUp.odometer, fillUp.odometer});
+    if (!added) {
+        at->second.lowest = std::min(at->second.lowest, fillUp.odometer);
+        at->second.highest = std::max(at->second.highest, fillUp.odometer);
+    }
+    m_rising = m_rising && fitsNeighbours(at);
+}
+
+std::optional<QString> OdometerCheck::problem(const FillUp &fillUp) const
+{
+    if (!m_rising)
+        return odometerProblem(fillUp, m_fillUps);
+    // With rising readings the highest of all earlier dates is the nearest earlier date's,
+    // and the lowest of all later dates the nearest later date's.
+    const auto later = m_byDate.upper_bound(fillUp.date);
+    const auto earlier = m_byDate.lower_bound(fillUp.date);
+    const bool aboveEarlier = earlier == m_byDate.begin() || std::prev(earlier)->second.highest <= fillUp.odometer;
+    const bool belowLater = later == m_byDate.end() || later->second.lowest >= fillUp.odometer;
+    if (aboveEarlier && belowLater)
+        return std::nullopt;
+    return odometerProblem(fillUp, m_fillUps);
+}
+
+namespace {
+
+template <typename Others>
+RowCheck checkRowAgainst(const FillUpDraft &draft, const Others &others, QDate today, const QString &rowName,
+                         Energy energy)
 {
     const auto refuse = [&](FillUpColumn column, const QString &why) {
         return RowCheck{std::nullopt, RowRefusal{column, QStringLiteral("%1, %2: %3").arg(rowName, columnTitle(column, energy), why)}};
@@ -175,9 +220,23 @@ RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate t
     fillUp.full = draft.full;
     fillUp.missedBefore = draft.missedBefore;
     fillUp.note = draft.note;
-    if (const std::optional<QString> problem = odometerProblem(fillUp, others))
+    if (const std::optional<QString> problem = others(fillUp))
         return refuse(FillUpColumn::Odometer, *problem);
     return {fillUp, std::nullopt};
+}
+
+} // namespace
+
+RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
+                  Energy energy)
+{
+    return checkRowAgainst(draft, [&](const FillUp &f) { return odometerProblem(f, others); }, today, rowName, energy);
+}
+
+RowCheck checkRow(const FillUpDraft &draft, const OdometerCheck &others, QDate today, const QString &rowName,
+                  Energy energy)
+{
+    return checkRowAgainst(draft, [&](const FillUp &f) { return others.problem(f); }, today, rowName, energy);
 }
 
 } // namespace tankeli

@@ -323,7 +323,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
     const auto keyOf = [](const FillUp &f) { return f.date.toString(Qt::ISODate) + u'|' + doubleToText(f.odometer); };
     for (const FillUp &f : log)
         known.insert(keyOf(f));
-    QList<FillUp> others = log;
+    OdometerCheck others(log);
     for (const CsvRow &row : table->rows.rows.mid(1)) {
         const auto cell = [&](Field field) { return at[int(field)] >= 0 ? row.fields.value(at[int(field)]) : QString(); };
         const auto refuse = [&](const QString &why) { preview.refused.append({row.row, why}); };
@@ -395,7 +395,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
             continue;
         }
         known.insert(keyOf(*check.fillUp));
-        others.append(*check.fillUp);
+        others.add(*check.fillUp);
         preview.fillUps.append({row.row, *check.fillUp});
     }
     for (const CsvProblem &problem : table->rows.problems)
