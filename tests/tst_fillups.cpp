@@ -230,6 +230,36 @@ private slots:
         QTEST(check.refusal ? check.refusal->message : QString(), "message");
     }
 
+    // Dates as a row takes them: ISO or Finnish order, ASCII digits, nothing around them.
+    void typedDates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("date"); // ISO; empty: refused
+        QTest::newRow("ISO") << "2024-03-07" << "2024-03-07";
+        QTest::newRow("ISO, one-digit month and day, spaces around") << " 2024-3-7 " << "2024-03-07";
+        QTest::newRow("Finnish") << "7.3.2024" << "2024-03-07";
+        QTest::newRow("Finnish with zeros") << "07.03.2024" << "2024-03-07";
+        QTest::newRow("no such day") << "2024-02-30" << "";
+        QTest::newRow("month 13") << "13.13.2024" << "";
+        QTest::newRow("a two-digit year") << "7.3.24" << "";
+        QTest::newRow("a five-digit year") << "12024-03-07" << "";
+        QTest::newRow("three-digit month") << "2024-003-07" << "";
+        QTest::newRow("something after it") << "2024-03-07x" << "";
+        QTest::newRow("a time after it") << "2024-03-07 08:10" << "";
+        QTest::newRow("slashes") << "2024/03/07" << "";
+        QTest::newRow("mixed separators") << "7.3-2024" << "";
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("٢٠٢٤-٠٣-٠٧") << "";
+        QTest::newRow("empty") << "" << "";
+    }
+    void typedDates()
+    {
+        QFETCH(QString, text);
+        const std::optional<QDate> date = dateFromText(text);
+        QTEST(date ? isoDateText(*date) : QString(), "date");
+        if (date)
+            QCOMPARE(isoDateText(*date), date->toString(Qt::ISODate));
+    }
+
     // The odometer check an import runs row after row: the log-time check refuses exactly
     // what the check against every fill-up refuses, naming the same fill-up, whether the
     // log is sorted or not, has several fill-ups a day, equal readings or falling ones.
@@ -447,6 +477,21 @@ private slots:
                           "1/15/2024,8000,35.5,63.9,True,False,\n1/15/2024,8000,35.5,63.9,True,False,\n")
             << QStringList{} << "LubeLogger" << 1 << "2024-01-15 2024-01-15" << "2024-01-15; 8000; 35,5; 1,8; 63,9; F; -; "
             << QStringList{} << 1;
+        // Dates of other programs, read at the start of the cell.
+        QTest::newRow("dates: ISO with slashes and a time, Finnish, day first above 12")
+            << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
+                          "2024/1/5 08:10,8000,30,54,True,False,\n"
+                          "6.1.2024,8100,30,54,True,False,\n"
+                          "13/1/2024,8200,30,54,True,False,\n"
+                          "1/14/2024,8300,30,54,True,False,\n"
+                          "20245-01-15,8400,30,54,True,False,\n"
+                          "2024-01-160,8500,30,54,True,False,\n"
+                          "2024-02-30,8600,30,54,True,False,\n"
+                          "16.1.24,8700,30,54,True,False,\n")
+            << QStringList{} << "LubeLogger" << 5 << "2024-01-05 2024-01-16" << "2024-01-05; 8000; 30; 1,8; 54; F; -; "
+            << QStringList{"6: päivämäärä \"20245-01-15\" ei ole päivämäärä.", "8: päivämäärä \"2024-02-30\" ei ole päivämäärä.",
+                           "9: päivämäärä \"16.1.24\" ei ole päivämäärä."}
+            << 0;
         QTest::newRow("rows that cannot be fill-ups, by row number")
             << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
                           "yesterday,8000,35.5,63.9,True,False,\n"

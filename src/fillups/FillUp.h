@@ -63,6 +63,13 @@ FillUpDraft draftOf(const FillUp &fillUp);
 
 // A date typed as 2024-03-07 or 7.3.2024 (7.3.24 is not taken).
 std::optional<QDate> dateFromText(const QString &text);
+// The date as Qt::ISODate writes it (2024-03-07), without the cost of a general formatter:
+// a log writes and an import compares thousands of them.
+QString isoDateText(QDate date);
+// The value of at least `least` and at most `most` ASCII digits at `at`, which moves past
+// them; nullopt when fewer are there. The dates are read with it, by hand, because a
+// regular expression per row was most of a log's reading time.
+std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int most);
 // Numbers as the program writes them (decimal comma). A decimal point is not taken: a
 // Finn may type 12.345 for twelve thousand.
 std::optional<double> numberFromText(const QString &text);

@@ -143,24 +143,39 @@ std::optional<double> importNumber(const QString &text, bool continental)
     return value;
 }
 
+// The date at the text's start (a time may follow): 2024-03-07 (or with / or .), 7.3.2024,
+// or 3/7/2024 as the format has it. Read by hand: a regular expression per row was much
+// of an import's time.
 std::optional<QDate> importDate(const QString &text, SlashDates slashDates)
 {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})"));
-    static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})"));
-    static const QRegularExpression slashed(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})"));
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
+    const auto isSeparator = [&](qsizetype at, QStringView separators) { return at < t.size() && separators.contains(t[at]); };
+    // Three numbers of at least and at most so many digits, with separators between them.
+    const auto numbers = [&](std::array<int, 3> least, std::array<int, 3> most, QStringView separators) {
+        std::array<int, 3> parts{};
+        qsizetype at = 0;
+        for (int p = 0; p < 3; ++p) {
+            if (p > 0 && !isSeparator(at++, separators))
+                return std::optional<std::array<int, 3>>();
+            const std::optional<int> value = leadingDigits(t, at, least[p], most[p]);
+            if (!value)
+                return std::optional<std::array<int, 3>>();
+            parts[p] = *value;
+        }
+        return std::optional(parts);
+    };
     QDate date;
-    if (const auto m = iso.match(t); m.hasMatch()) {
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    } else if (const auto d = dotted.match(t); d.hasMatch()) {
-        date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
-    } else if (const auto s = slashed.match(t); s.hasMatch()) {
-        int month = s.captured(1).toInt();
-        int day = s.captured(2).toInt();
+    if (const auto iso = numbers({4, 1, 1}, {4, 2, 2}, u"-/.")) {
+        date = QDate((*iso)[0], (*iso)[1], (*iso)[2]);
+    } else if (const auto dotted = numbers({1, 1, 4}, {2, 2, 4}, u".")) {
+        date = QDate((*dotted)[2], (*dotted)[1], (*dotted)[0]);
+    } else if (const auto slashed = numbers({1, 1, 4}, {2, 2, 4}, u"/")) {
+        int month = (*slashed)[0];
+        int day = (*slashed)[1];
         // A first number above 12 is a day whatever the format's habit.
         if (slashDates == SlashDates::DayFirst || month > 12)
             std::swap(month, day);
-        date = QDate(s.captured(3).toInt(), month, day);
+        date = QDate((*slashed)[2], month, day);
     }
     if (!date.isValid())
         return std::nullopt;
@@ -206,7 +221,13 @@ std::optional<Table> findTable(const QString &text)
     const QList<TextLine> lines = splitLines(text);
     // A file of sections: the table runs from its section's line to the next section.
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = normalName(lines[i].text.toString().remove(u'"'));
+        // Most lines are rows: only one whose first mark is # can name a section.
+        const QStringView lineText = lines[i].text;
+        const auto mark = std::find_if(lineText.begin(), lineText.end(),
+                                       [](QChar c) { return c != u'"' && c != u'_' && !c.isSpace(); });
+        if (mark == lineText.end() || *mark != u'#')
+            continue;
+        const QString line = normalName(lineText.toString().remove(u'"'));
         if (!line.startsWith(QLatin1String("##")))
             continue;
         for (const FormatLayout &layout : formats()) {
@@ -320,7 +341,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
     ImportPreview preview;
     preview.format = layout.format;
     QSet<QString> known;
-    const auto keyOf = [](const FillUp &f) { return f.date.toString(Qt::ISODate) + u'|' + doubleToText(f.odometer); };
+    const auto keyOf = [](const FillUp &f) { return isoDateText(f.date) + u'|' + doubleToText(f.odometer); };
     for (const FillUp &f : log)
         known.insert(keyOf(f));
     OdometerCheck others(log);
@@ -333,7 +354,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
             continue;
         }
         FillUpDraft draft;
-        draft.date = date->toString(Qt::ISODate);
+        draft.date = isoDateText(*date);
         const std::array<std::tuple<Field, QString *, double>, 4> numbers{
             std::tuple{Field::Odometer, &draft.odometer, units.kilometresPerUnit},
             std::tuple{Field::Amount, &draft.amount, units.litresPerUnit},

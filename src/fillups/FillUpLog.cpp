@@ -77,7 +77,7 @@ QByteArray fillUpLogBytes(const QList<FillUp> &fillUps, Energy energy, const Cal
     const WorkedLog log = withWorked ? workOutLog(fillUps, calibration) : WorkedLog{};
     for (qsizetype i = 0; i < fillUps.size(); ++i) {
         const FillUp &f = fillUps[i];
-        QStringList fields{f.date.toString(Qt::ISODate), doubleToText(f.odometer), doubleToText(f.amount),
+        QStringList fields{isoDateText(f.date), doubleToText(f.odometer), doubleToText(f.amount),
                            doubleToText(f.price), doubleToText(f.total), f.full ? yes : no, f.missedBefore ? yes : no,
                            cellForSpreadsheet(f.note)};
         if (withWorked)
