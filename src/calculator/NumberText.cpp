@@ -13,9 +13,9 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Checks the accepted syntax and returns it in the C form ("1.5e8", no '+' in front)
 // that std::from_chars reads; from_chars is used because it ignores the C locale.
-std::optional<std::string> toCSyntax(const QString &text)
+std::optional<std::string> toCSyntax(QStringView text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     std::string out;
     qsizetype i = 0;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {

@@ -62,6 +62,9 @@ bool comesBefore(const FillUp &a, const FillUp &b)
 
 void sortFillUps(QList<FillUp> &fillUps)
 {
+    // A log is read in its own order: sorted already, nothing to move.
+    if (std::is_sorted(fillUps.cbegin(), fillUps.cend(), comesBefore))
+        return;
     std::stable_sort(fillUps.begin(), fillUps.end(), comesBefore);
 }
 

@@ -116,7 +116,9 @@ LogReading parseFillUpLog(const QByteArray &bytes, const QString &fileName)
             return reading;
         }
     }
-    for (const CsvRow &row : parsed.rows.mid(1)) {
+    reading.fillUps.reserve(parsed.rows.size() - 1);
+    for (qsizetype r = 1; r < parsed.rows.size(); ++r) {
+        const CsvRow &row = parsed.rows[r];
         const Outcome<FillUp> fillUp = fillUpOfRow(row.fields, at);
         if (!fillUp) {
             if (!reading.readOnly())
