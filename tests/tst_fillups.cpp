@@ -477,6 +477,19 @@ private slots:
                           "1/15/2024,8000,35.5,63.9,True,False,\n1/15/2024,8000,35.5,63.9,True,False,\n")
             << QStringList{} << "LubeLogger" << 1 << "2024-01-15 2024-01-15" << "2024-01-15; 8000; 35,5; 1,8; 63,9; F; -; "
             << QStringList{} << 1;
+        // Numbers as other programs write them: a point that is a decimal point in a comma
+        // file, a plus sign, a point with no decimals after it, points between thousands
+        // and a decimal comma in a semicolon file.
+        QTest::newRow("numbers: a point and a plus in a comma file")
+            << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
+                          "1/15/2024,1.000,35.,+63.9,True,False,\n")
+            << QStringList{} << "LubeLogger" << 1 << "2024-01-15 2024-01-15" << "2024-01-15; 1; 35; 1,825714; 63,9; F; -; "
+            << QStringList{} << 0;
+        QTest::newRow("numbers: thousands points and a decimal comma in a semicolon file")
+            << QByteArray("Date;Odometer;Trip;Quantity;Total price;Currency;Type;Note\r\n"
+                          "01.02.2024;1.234.567;;50,5;1.090,80;EUR;1;\r\n")
+            << QStringList{} << "Spritmonitor" << 1 << "2024-02-01 2024-02-01" << "2024-02-01; 1234567; 50,5; 21,6; 1090,8; F; -; "
+            << QStringList{} << 0;
         // Dates of other programs, read at the start of the cell.
         QTest::newRow("dates: ISO with slashes and a time, Finnish, day first above 12")
             << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
