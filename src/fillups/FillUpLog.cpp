@@ -24,6 +24,11 @@ QString bareTitle(const QString &title)
 
 std::optional<bool> truthFromText(const QString &text)
 {
+    // The log's own words are told without a lowered copy.
+    if (text == yes)
+        return true;
+    if (text == no)
+        return false;
     const QString t = text.trimmed().toLower();
     if (t == yes || t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("1"))
         return true;
