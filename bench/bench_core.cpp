@@ -1,7 +1,8 @@
 // How fast the core is: number texts and one trip calculation per call; listing,
 // reading and charting folders of 256, 10,000 and 100,000 records; and listing plus
-// charting, the trip summary, and a spreadsheet's export and import, each set against
-// the bare system-call floor of the same work.
+// charting, the trip summary, a spreadsheet's export and import, the fill-up log and its
+// import, and a household's vehicle switch and comparison, each set against the bare
+// system-call floor of the same work.
 #include "calculator/NumberText.h"
 #include "calculator/TripCalculation.h"
 #include "fillups/FillUpImport.h"
@@ -10,6 +11,8 @@
 #include "statistics/ChartBuilder.h"
 #include "summary/TripSpreadsheet.h"
 #include "summary/TripSummary.h"
+#include "vehicles/Garage.h"
+#include "vehicles/VehicleComparison.h"
 #include "SystemCallFloor.h"
 
 #include <QDir>
@@ -28,6 +31,12 @@ using namespace tankeli;
 
 namespace {
 
+// A trip record's bytes, varied by i.
+QByteArray recordBytes(int i)
+{
+    return "1,3\r\n" + QByteArray::number(5 + i % 4) + ",5\r\n120\r\n11,7\r\n9\r\n";
+}
+
 // One folder of `count` records per size, made once and kept for the whole run.
 const RecordStore &folderOf(int count)
 {
@@ -40,7 +49,7 @@ const RecordStore &folderOf(int count)
         for (int i = 0; i < count; ++i) {
             QFile file(entry.first->filePath(QStringLiteral("%1.sav").arg(i, 6, 10, QLatin1Char('0'))));
             if (file.open(QIODevice::WriteOnly))
-                file.write("1,3\r\n" + QByteArray::number(5 + i % 4) + ",5\r\n120\r\n11,7\r\n9\r\n");
+                file.write(recordBytes(i));
         }
     }
     return *entry.second;
@@ -253,6 +262,85 @@ void fillUpImportAgainstFloor(benchmark::State &state)
         [&] { benchmark::DoNotOptimize(readFileFloor(pathOf(path))); });
 }
 BENCHMARK(fillUpImportAgainstFloor)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// A household of 20 vehicles of 1,000 trips each, made once for the run: the first is the
+// program's own folders, the others made as the vehicle menu makes them.
+constexpr int householdVehicles = 20;
+constexpr int tripsPerVehicle = 1000;
+
+Garage &household()
+{
+    static QTemporaryDir home;
+    static Garage garage(ProgramFolders(home.path(), home.path(), QString()));
+    static bool made = false;
+    if (made)
+        return garage;
+    made = true;
+    QDir(home.path()).mkpath("Data");
+    const Settings settings{QStringLiteral("1,859"), QStringLiteral("100"), QStringLiteral("98"), true, false};
+    (void)SettingsFile(home.filePath("Data/Arvot.txt")).write(settings);
+    for (int v = 1; v < householdVehicles; ++v)
+        (void)garage.add({QStringLiteral("Auto %1").arg(v, 2, 10, QLatin1Char('0')), Energy::Petrol, QString()}, settings);
+    garage.load();
+    for (int v = 0; v < garage.count(); ++v) {
+        const QString folder = garage.folders(v).recordFolder();
+        QDir().mkpath(folder);
+        // Written directly, as folderOf writes them.
+        for (int i = 0; i < tripsPerVehicle; ++i) {
+            QFile file(folder + QStringLiteral("/%1.sav").arg(i, 6, 10, QLatin1Char('0')));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(recordBytes(i + v));
+        }
+    }
+    return garage;
+}
+
+// Everything of one vehicle the floor reads: its settings and its trips.
+std::size_t vehicleFloor(const ProgramFolders &folders)
+{
+    return systemCallFloor(pathOf(folders.dataFolder())) + systemCallFloor(pathOf(folders.recordFolder()));
+}
+
+// Choosing the next vehicle of the household as the vehicle menu does without its window:
+// the settings typed for the vehicle in use saved, the choice remembered for the next
+// start, the chosen one's settings read and its trips listed; against reading that
+// vehicle's files.
+void vehicleSwitchAgainstFloor(benchmark::State &state)
+{
+    Garage &garage = household();
+    if (garage.count() != householdVehicles)
+        state.SkipWithError("the household was not made");
+    const Settings typed{QStringLiteral("1,859"), QStringLiteral("100"), QStringLiteral("98"), true, false};
+    int next = (garage.current() + 1) % garage.count();
+    againstFloor(
+        state,
+        [&] {
+            benchmark::DoNotOptimize(SettingsFile(garage.folders(garage.current()).settingsFile()).write(typed));
+            benchmark::DoNotOptimize(garage.choose(next));
+            benchmark::DoNotOptimize(SettingsFile(garage.folders(next).settingsFile()).read());
+            benchmark::DoNotOptimize(RecordStore(garage.folders(next).recordFolder()).list());
+            next = (next + 1) % garage.count();
+        },
+        [&] { benchmark::DoNotOptimize(vehicleFloor(garage.folders(next))); });
+}
+BENCHMARK(vehicleSwitchAgainstFloor)->Unit(benchmark::kMillisecond);
+
+// The comparison window's figures: every vehicle's settings, fill-up log and trips read
+// and one trip priced with each; against reading every vehicle's files.
+void comparisonAgainstFloor(benchmark::State &state)
+{
+    Garage &garage = household();
+    if (garage.count() != householdVehicles)
+        state.SkipWithError("the household was not made");
+    const Settings chosen{QStringLiteral("1,859"), QStringLiteral("100"), QStringLiteral("98"), true, false};
+    againstFloor(
+        state, [&] { benchmark::DoNotOptimize(compareVehicles(garage, QStringLiteral("120"), chosen)); },
+        [&] {
+            for (int v = 0; v < garage.count(); ++v)
+                benchmark::DoNotOptimize(vehicleFloor(garage.folders(v)));
+        });
+}
+BENCHMARK(comparisonAgainstFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

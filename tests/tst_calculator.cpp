@@ -48,6 +48,31 @@ private slots:
             QCOMPARE(singleToText(textToSingle(singleToText(*value)).value()), singleToText(*value));
     }
 
+    // Sums kept in double precision, written to seven digits: exponents of three digits,
+    // rounding that carries into a new digit, zeros before and after the digits.
+    void writesDoubles_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 100.0 << "100";
+        QTest::newRow("a million") << 1e6 << "1000000";
+        QTest::newRow("ten million") << 1e7 << "1E+07";
+        QTest::newRow("rounds up into eight digits") << 9999999.5 << "1E+07";
+        QTest::newRow("rounds to seven digits") << 123.4567891 << "123,4568";
+        QTest::newRow("seven digits whole") << 1234567.4 << "1234567";
+        QTest::newRow("a half") << 0.5 << "0,5";
+        QTest::newRow("small, negative") << -0.00012345678 << "-0,0001234568";
+        QTest::newRow("below a ten-thousandth") << 2.5e-5 << "2,5E-05";
+        QTest::newRow("three-digit exponent") << 1e100 << "1E+100";
+        QTest::newRow("three-digit negative exponent") << -1.5e-300 << "-1,5E-300";
+        QTest::newRow("negative zero") << -0.0 << "0";
+    }
+    void writesDoubles()
+    {
+        QFETCH(double, value);
+        QTEST(doubleToText(value), "text");
+    }
+
     // Fields, separated by ";": price, consumption, distance, trip price, litres, month
     // price, year price; a field left out is "0". An empty result is the failure message.
     void calculation_data()

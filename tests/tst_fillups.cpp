@@ -230,6 +230,112 @@ private slots:
         QTEST(check.refusal ? check.refusal->message : QString(), "message");
     }
 
+    // Dates as a row takes them: ISO or Finnish order, ASCII digits, nothing around them.
+    void typedDates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("date"); // ISO; empty: refused
+        QTest::newRow("ISO") << "2024-03-07" << "2024-03-07";
+        QTest::newRow("ISO, one-digit month and day, spaces around") << " 2024-3-7 " << "2024-03-07";
+        QTest::newRow("Finnish") << "7.3.2024" << "2024-03-07";
+        QTest::newRow("Finnish with zeros") << "07.03.2024" << "2024-03-07";
+        QTest::newRow("no such day") << "2024-02-30" << "";
+        QTest::newRow("month 13") << "13.13.2024" << "";
+        QTest::newRow("a two-digit year") << "7.3.24" << "";
+        QTest::newRow("a five-digit year") << "12024-03-07" << "";
+        QTest::newRow("three-digit month") << "2024-003-07" << "";
+        QTest::newRow("something after it") << "2024-03-07x" << "";
+        QTest::newRow("a time after it") << "2024-03-07 08:10" << "";
+        QTest::newRow("slashes") << "2024/03/07" << "";
+        QTest::newRow("mixed separators") << "7.3-2024" << "";
+        QTest::newRow("Arabic-Indic digits") << QString::fromUtf8("٢٠٢٤-٠٣-٠٧") << "";
+        QTest::newRow("empty") << "" << "";
+    }
+    void typedDates()
+    {
+        QFETCH(QString, text);
+        const std::optional<QDate> date = dateFromText(text);
+        QTEST(date ? isoDateText(*date) : QString(), "date");
+        if (date)
+            QCOMPARE(isoDateText(*date), date->toString(Qt::ISODate));
+    }
+
+    // The odometer check an import runs row after row: the log-time check refuses exactly
+    // what the check against every fill-up refuses, naming the same fill-up, whether the
+    // log is sorted or not, has several fill-ups a day, equal readings or falling ones.
+    void odometerChecks_data()
+    {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("row"); // "date odometer"
+        QTest::addColumn<QString>("problem");
+        const QStringList rising{"2024-03-01 100 1 F", "2024-03-05 200 1 F", "2024-03-09 300 1 F"};
+        const QString lower = "%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.";
+        const QString higher = "%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.";
+        QTest::newRow("between two dates") << rising << "2024-03-07 250" << "";
+        QTest::newRow("equal to the earlier date's") << rising << "2024-03-07 200" << "";
+        QTest::newRow("equal to the later date's") << rising << "2024-03-07 300" << "";
+        QTest::newRow("same day, any reading between") << rising << "2024-03-05 150" << "";
+        QTest::newRow("before every date") << rising << "2024-02-01 50" << "";
+        QTest::newRow("after every date") << rising << "2024-04-01 400" << "";
+        QTest::newRow("below the nearest earlier date") << rising << "2024-03-07 199"
+                                                         << lower.arg("199", "2024-03-05", "200");
+        QTest::newRow("below two earlier dates: the first in the log is named")
+            << rising << "2024-03-07 50" << lower.arg("50", "2024-03-01", "100");
+        QTest::newRow("above a later date") << rising << "2024-03-02 250" << higher.arg("250", "2024-03-05", "200");
+        QTest::newRow("on a date of its own, above the next")
+            << rising << "2024-03-05 301" << higher.arg("301", "2024-03-09", "300");
+        QTest::newRow("several a day, the highest counts")
+            << QStringList{"2024-03-01 100 1 F", "2024-03-01 180 1 F", "2024-03-05 200 1 F"} << "2024-03-03 150"
+            << lower.arg("150", "2024-03-01", "180");
+        QTest::newRow("several a day, the lowest counts")
+            << QStringList{"2024-03-01 100 1 F", "2024-03-05 260 1 F", "2024-03-05 200 1 F"} << "2024-03-03 250"
+            << higher.arg("250", "2024-03-05", "200");
+        QTest::newRow("a log out of order") << QStringList{"2024-03-09 300 1 F", "2024-03-01 100 1 F"} << "2024-03-05 350"
+                                            << higher.arg("350", "2024-03-09", "300");
+        QTest::newRow("a log whose readings fall: first clash named")
+            << QStringList{"2024-03-01 500 1 F", "2024-03-09 100 1 F"} << "2024-03-05 300"
+            << lower.arg("300", "2024-03-01", "500");
+        QTest::newRow("a falling log, a row above a later date")
+            << QStringList{"2024-03-01 500 1 F", "2024-03-09 100 1 F"} << "2024-03-01 700" << higher.arg("700", "2024-03-09", "100");
+        QTest::newRow("an empty log") << QStringList{} << "2024-03-05 1" << "";
+    }
+    void odometerChecks()
+    {
+        QFETCH(QStringList, log);
+        QFETCH(QString, row);
+        const QList<FillUp> fillUps = logOf(log);
+        const FillUp candidate = logOf({row + " 1 F"})[0];
+        QTEST(odometerProblem(candidate, fillUps).value_or(QString()), "problem");
+        QTEST(OdometerCheck(fillUps).problem(candidate).value_or(QString()), "problem");
+    }
+    // Every log of up to three fill-ups over three dates and three readings, in any order,
+    // built up one fill-up at a time as an import builds it: both checks agree on every row.
+    void odometerCheckAgreesEverywhere()
+    {
+        QList<FillUp> all;
+        for (int d = 1; d <= 3; ++d)
+            for (int r = 1; r <= 3; ++r)
+                all << logOf({QStringLiteral("2024-03-0%1 %2 1 F").arg(d).arg(r * 100)})[0];
+        const int n = int(all.size());
+        int compared = 0;
+        for (int a = 0; a < n; ++a)
+            for (int b = -1; b < n; ++b)
+                for (int c = -1; c < n; ++c) {
+                    QList<FillUp> log{all[a]};
+                    OdometerCheck check(log);
+                    for (const int next : {b, c})
+                        if (next >= 0) {
+                            log << all[next];
+                            check.add(all[next]);
+                        }
+                    for (const FillUp &candidate : all) {
+                        QCOMPARE(check.problem(candidate), odometerProblem(candidate, log));
+                        ++compared;
+                    }
+                }
+        QCOMPARE(compared, n * (n + 1) * (n + 1) * n);
+    }
+
     // The log file: written whole in the spreadsheet dialect; read back as it was; a file that
     // cannot be read whole is read-only with the reason, keeping what could be read.
     void logFile_data()
@@ -371,6 +477,34 @@ private slots:
                           "1/15/2024,8000,35.5,63.9,True,False,\n1/15/2024,8000,35.5,63.9,True,False,\n")
             << QStringList{} << "LubeLogger" << 1 << "2024-01-15 2024-01-15" << "2024-01-15; 8000; 35,5; 1,8; 63,9; F; -; "
             << QStringList{} << 1;
+        // Numbers as other programs write them: a point that is a decimal point in a comma
+        // file, a plus sign, a point with no decimals after it, points between thousands
+        // and a decimal comma in a semicolon file.
+        QTest::newRow("numbers: a point and a plus in a comma file")
+            << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
+                          "1/15/2024,1.000,35.,+63.9,True,False,\n")
+            << QStringList{} << "LubeLogger" << 1 << "2024-01-15 2024-01-15" << "2024-01-15; 1; 35; 1,825714; 63,9; F; -; "
+            << QStringList{} << 0;
+        QTest::newRow("numbers: thousands points and a decimal comma in a semicolon file")
+            << QByteArray("Date;Odometer;Trip;Quantity;Total price;Currency;Type;Note\r\n"
+                          "01.02.2024;1.234.567;;50,5;1.090,80;EUR;1;\r\n")
+            << QStringList{} << "Spritmonitor" << 1 << "2024-02-01 2024-02-01" << "2024-02-01; 1234567; 50,5; 21,6; 1090,8; F; -; "
+            << QStringList{} << 0;
+        // Dates of other programs, read at the start of the cell.
+        QTest::newRow("dates: ISO with slashes and a time, Finnish, day first above 12")
+            << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
+                          "2024/1/5 08:10,8000,30,54,True,False,\n"
+                          "6.1.2024,8100,30,54,True,False,\n"
+                          "13/1/2024,8200,30,54,True,False,\n"
+                          "1/14/2024,8300,30,54,True,False,\n"
+                          "20245-01-15,8400,30,54,True,False,\n"
+                          "2024-01-160,8500,30,54,True,False,\n"
+                          "2024-02-30,8600,30,54,True,False,\n"
+                          "16.1.24,8700,30,54,True,False,\n")
+            << QStringList{} << "LubeLogger" << 5 << "2024-01-05 2024-01-16" << "2024-01-05; 8000; 30; 1,8; 54; F; -; "
+            << QStringList{"6: päivämäärä \"20245-01-15\" ei ole päivämäärä.", "8: päivämäärä \"2024-02-30\" ei ole päivämäärä.",
+                           "9: päivämäärä \"16.1.24\" ei ole päivämäärä."}
+            << 0;
         QTest::newRow("rows that cannot be fill-ups, by row number")
             << QByteArray("date,odometer,fuelconsumed,cost,isfilltofull,missedfuelup,notes\n"
                           "yesterday,8000,35.5,63.9,True,False,\n"

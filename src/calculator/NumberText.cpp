@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -13,9 +14,9 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Checks the accepted syntax and returns it in the C form ("1.5e8", no '+' in front)
 // that std::from_chars reads; from_chars is used because it ignores the C locale.
-std::optional<std::string> toCSyntax(const QString &text)
+std::optional<std::string> toCSyntax(QStringView text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     std::string out;
     qsizetype i = 0;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
@@ -106,40 +107,62 @@ QString sevenDigitText(Real value)
         return std::isnan(value) ? QStringLiteral("NaN")
                                  : (value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf"));
 
-    // Exact rounding to 7 significant digits: "d.dddddde±xx".
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, 6);
-    const std::string sci(buffer, result.ptr);
-    const auto ePos = sci.find('e');
-    const int exponent = std::stoi(sci.substr(ePos + 1));
-    const bool negative = sci.front() == '-';
-    std::string digits;
-    for (char c : sci.substr(0, ePos))
-        if (c >= '0' && c <= '9')
-            digits += c;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    // Exact rounding to 7 significant digits: "d.dddddde±xx". Taken apart in place: the
+    // strings this once built were most of the time of writing a number.
+    char sci[48];
+    const char *const sciEnd = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 6).ptr;
+    const bool negative = sci[0] == '-';
+    const char *const ePos = std::find(static_cast<const char *>(sci), sciEnd, 'e');
+    int exponent = 0;
+    std::from_chars(ePos + 1 + (ePos[1] == '+' ? 1 : 0), sciEnd, exponent);
+    char digits[8];
+    int count = 0;
+    for (const char *c = sci + (negative ? 1 : 0); c < ePos; ++c)
+        if (*c >= '0' && *c <= '9' && count < 8)
+            digits[count++] = *c;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    std::string out = negative ? "-" : "";
+    char out[48];
+    int n = 0;
+    const auto put = [&](char c) { out[n++] = c; };
+    const auto putDigits = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            put(digits[i]);
+    };
+    if (negative)
+        put('-');
     if (exponent >= 7 || exponent < -4) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += ',' + digits.substr(1);
+        put(digits[0]);
+        if (count > 1) {
+            put(',');
+            putDigits(1, count);
+        }
         const int magnitude = std::abs(exponent);
-        out += exponent < 0 ? "E-" : "E+";
-        out += (magnitude < 10 ? "0" : "") + std::to_string(magnitude);
+        put('E');
+        put(exponent < 0 ? '-' : '+');
+        if (magnitude < 10)
+            put('0');
+        n = int(std::to_chars(out + n, out + sizeof out, magnitude).ptr - out);
     } else if (exponent < 0) {
-        out += "0," + std::string(size_t(-exponent - 1), '0') + digits;
+        put('0');
+        put(',');
+        for (int zeros = -exponent - 1; zeros > 0; --zeros)
+            put('0');
+        putDigits(0, count);
     } else {
-        const size_t whole = size_t(exponent) + 1;
-        if (digits.size() <= whole) {
-            out += digits + std::string(whole - digits.size(), '0');
+        const int whole = exponent + 1;
+        if (count <= whole) {
+            putDigits(0, count);
+            for (int zeros = whole - count; zeros > 0; --zeros)
+                put('0');
         } else {
-            out += digits.substr(0, whole) + ',' + digits.substr(whole);
+            putDigits(0, whole);
+            put(',');
+            putDigits(whole, count);
         }
     }
-    return QString::fromLatin1(out);
+    return QString::fromLatin1(out, n);
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 
 #include "calculator/NumberText.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace tankeli {
 
@@ -62,28 +62,66 @@ bool comesBefore(const FillUp &a, const FillUp &b)
 
 void sortFillUps(QList<FillUp> &fillUps)
 {
+    // A log is read in its own order: sorted already, nothing to move.
+    if (std::is_sorted(fillUps.cbegin(), fillUps.cend(), comesBefore))
+        return;
     std::stable_sort(fillUps.begin(), fillUps.end(), comesBefore);
 }
 
 FillUpDraft draftOf(const FillUp &fillUp)
 {
-    return {fillUp.date.toString(Qt::ISODate), doubleToText(fillUp.odometer), doubleToText(fillUp.amount),
+    return {isoDateText(fillUp.date), doubleToText(fillUp.odometer), doubleToText(fillUp.amount),
             doubleToText(fillUp.price), doubleToText(fillUp.total), fillUp.full, fillUp.missedBefore, fillUp.note};
+}
+
+std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int most)
+{
+    int value = 0;
+    int count = 0;
+    for (; count < most && at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at, ++count)
+        value = value * 10 + (text[at].unicode() - u'0');
+    if (count < least)
+        return std::nullopt;
+    return value;
 }
 
 std::optional<QDate> dateFromText(const QString &text)
 {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
-    static const QRegularExpression finnish(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})$"));
-    const QString trimmed = text.trimmed();
-    QDate date;
-    if (const QRegularExpressionMatch m = iso.match(trimmed); m.hasMatch())
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    else if (const QRegularExpressionMatch f = finnish.match(trimmed); f.hasMatch())
-        date = QDate(f.captured(3).toInt(), f.captured(2).toInt(), f.captured(1).toInt());
+    const QStringView trimmed = QStringView(text).trimmed();
+    const bool iso = trimmed.size() > 4 && trimmed[4] == u'-';
+    const QChar separator = iso ? u'-' : u'.';
+    // 2024-03-07: four digits, then one or two twice; 7.3.2024: the other way round.
+    const std::array<int, 3> least{iso ? 4 : 1, 1, iso ? 1 : 4};
+    const std::array<int, 3> most{iso ? 4 : 2, 2, iso ? 2 : 4};
+    std::array<int, 3> parts{};
+    qsizetype at = 0;
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0 && (at >= trimmed.size() || trimmed[at++] != separator))
+            return std::nullopt;
+        const std::optional<int> value = leadingDigits(trimmed, at, least[p], most[p]);
+        if (!value)
+            return std::nullopt;
+        parts[p] = *value;
+    }
+    if (at != trimmed.size())
+        return std::nullopt;
+    const QDate date = iso ? QDate(parts[0], parts[1], parts[2]) : QDate(parts[2], parts[1], parts[0]);
     if (!date.isValid())
         return std::nullopt;
     return date;
+}
+
+QString isoDateText(QDate date)
+{
+    const int year = date.year();
+    if (!date.isValid() || year < 1 || year > 9999)
+        return date.toString(Qt::ISODate);
+    const int month = date.month();
+    const int day = date.day();
+    const char16_t text[10] = {char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10), u'-', char16_t(u'0' + month / 10), char16_t(u'0' + month % 10), u'-',
+                               char16_t(u'0' + day / 10), char16_t(u'0' + day % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 std::optional<double> numberFromText(const QString &text)
@@ -99,16 +137,60 @@ std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp>
     for (const FillUp &other : others) {
         if (other.date < fillUp.date && other.odometer > fillUp.odometer)
             return QStringLiteral("%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
-                .arg(doubleToText(fillUp.odometer), other.date.toString(Qt::ISODate), doubleToText(other.odometer));
+                .arg(doubleToText(fillUp.odometer), isoDateText(other.date), doubleToText(other.odometer));
         if (other.date > fillUp.date && other.odometer < fillUp.odometer)
             return QStringLiteral("%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
-                .arg(doubleToText(fillUp.odometer), other.date.toString(Qt::ISODate), doubleToText(other.odometer));
+                .arg(doubleToText(fillUp.odometer), isoDateText(other.date), doubleToText(other.odometer));
     }
     return std::nullopt;
 }
 
-RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
-                  Energy energy)
+OdometerCheck::OdometerCheck(const QList<FillUp> &fillUps)
+{
+    m_fillUps.reserve(fillUps.size());
+    for (const FillUp &f : fillUps)
+        add(f);
+}
+
+bool OdometerCheck::fitsNeighbours(std::map<QDate, Readings>::const_iterator at) const
+{
+    if (at != m_byDate.begin() && std::prev(at)->second.highest > at->second.lowest)
+        return false;
+    const auto next = std::next(at);
+    return next == m_byDate.end() || at->second.highest <= next->second.lowest;
+}
+
+void OdometerCheck::add(const FillUp &fillUp)
+{
+    m_fillUps.append(fillUp);
+    const auto [at, added] = m_byDate.try_emplace(fillUp.date, Readings{fillUp.odometer, fillUp.odometer});
+    if (!added) {
+        at->second.lowest = std::min(at->second.lowest, fillUp.odometer);
+        at->second.highest = std::max(at->second.highest, fillUp.odometer);
+    }
+    m_rising = m_rising && fitsNeighbours(at);
+}
+
+std::optional<QString> OdometerCheck::problem(const FillUp &fillUp) const
+{
+    if (!m_rising)
+        return odometerProblem(fillUp, m_fillUps);
+    // With rising readings the highest of all earlier dates is the nearest earlier date's,
+    // and the lowest of all later dates the nearest later date's.
+    const auto later = m_byDate.upper_bound(fillUp.date);
+    const auto earlier = m_byDate.lower_bound(fillUp.date);
+    const bool aboveEarlier = earlier == m_byDate.begin() || std::prev(earlier)->second.highest <= fillUp.odometer;
+    const bool belowLater = later == m_byDate.end() || later->second.lowest >= fillUp.odometer;
+    if (aboveEarlier && belowLater)
+        return std::nullopt;
+    return odometerProblem(fillUp, m_fillUps);
+}
+
+namespace {
+
+template <typename Others>
+RowCheck checkRowAgainst(const FillUpDraft &draft, const Others &others, QDate today, const QString &rowName,
+                         Energy energy)
 {
     const auto refuse = [&](FillUpColumn column, const QString &why) {
         return RowCheck{std::nullopt, RowRefusal{column, QStringLiteral("%1, %2: %3").arg(rowName, columnTitle(column, energy), why)}};
@@ -121,7 +203,7 @@ RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate t
                           : QStringLiteral("\"%1\" ei ole päivämäärä. Kirjoita se muodossa 2024-03-07 tai 7.3.2024.").arg(draft.date.trimmed()));
     if (*date > today)
         return refuse(FillUpColumn::Date, QStringLiteral("%1 on tulevaisuudessa. Kirjoita päivä, jona tankkasit.")
-                                              .arg(date->toString(Qt::ISODate)));
+                                              .arg(isoDateText(*date)));
     fillUp.date = *date;
 
     const std::optional<double> odometer = numberFromText(draft.odometer);
@@ -175,9 +257,23 @@ RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate t
     fillUp.full = draft.full;
     fillUp.missedBefore = draft.missedBefore;
     fillUp.note = draft.note;
-    if (const std::optional<QString> problem = odometerProblem(fillUp, others))
+    if (const std::optional<QString> problem = others(fillUp))
         return refuse(FillUpColumn::Odometer, *problem);
     return {fillUp, std::nullopt};
+}
+
+} // namespace
+
+RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate today, const QString &rowName,
+                  Energy energy)
+{
+    return checkRowAgainst(draft, [&](const FillUp &f) { return odometerProblem(f, others); }, today, rowName, energy);
+}
+
+RowCheck checkRow(const FillUpDraft &draft, const OdometerCheck &others, QDate today, const QString &rowName,
+                  Energy energy)
+{
+    return checkRowAgainst(draft, [&](const FillUp &f) { return others.problem(f); }, today, rowName, energy);
 }
 
 } // namespace tankeli

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 namespace tankeli {
@@ -62,6 +63,13 @@ FillUpDraft draftOf(const FillUp &fillUp);
 
 // A date typed as 2024-03-07 or 7.3.2024 (7.3.24 is not taken).
 std::optional<QDate> dateFromText(const QString &text);
+// The date as Qt::ISODate writes it (2024-03-07), without the cost of a general formatter:
+// a log writes and an import compares thousands of them.
+QString isoDateText(QDate date);
+// The value of at least `least` and at most `most` ASCII digits at `at`, which moves past
+// them; nullopt when fewer are there. The dates are read with it, by hand, because a
+// regular expression per row was most of a log's reading time.
+std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int most);
 // Numbers as the program writes them (decimal comma). A decimal point is not taken: a
 // Finn may type 12.345 for twelve thousand.
 std::optional<double> numberFromText(const QString &text);
@@ -84,6 +92,36 @@ RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate t
                   Energy energy);
 
 // Why a whole fill-up does not fit among the others by its odometer reading, or nullopt.
+// The first of the others (in their order) that it does not fit is named.
 std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp> &others);
+
+// The same check for many rows against a growing log (an import): as long as the log's
+// readings rise with its dates, a row only needs the nearest earlier date's highest
+// reading and the nearest later date's lowest, found in log time; only a row that does
+// not fit, or a log whose readings do not rise, is looked at against every fill-up, so
+// that the message names the same fill-up as odometerProblem.
+class OdometerCheck
+{
+public:
+    explicit OdometerCheck(const QList<FillUp> &fillUps);
+    std::optional<QString> problem(const FillUp &fillUp) const;
+    void add(const FillUp &fillUp);
+
+private:
+    struct Readings
+    {
+        double lowest;
+        double highest;
+    };
+    bool fitsNeighbours(std::map<QDate, Readings>::const_iterator at) const;
+
+    QList<FillUp> m_fillUps;             // in the order added, for the message
+    std::map<QDate, Readings> m_byDate;
+    bool m_rising = true;                // every date's readings at most the next date's
+};
+
+// checkRow against an OdometerCheck instead of a list.
+RowCheck checkRow(const FillUpDraft &draft, const OdometerCheck &others, QDate today, const QString &rowName,
+                  Energy energy);
 
 } // namespace tankeli

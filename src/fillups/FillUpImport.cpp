@@ -5,9 +5,11 @@
 
 #include <QHash>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <utility>
 
 namespace tankeli {
 namespace {
@@ -111,6 +113,63 @@ const QList<FormatLayout> &formats()
     return specs;
 }
 
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Whether the text is a whole number with a point before every group of three digits:
+// "30.000", "-1.234.567".
+bool isGroupedByPoint(QStringView t)
+{
+    qsizetype at = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+    const qsizetype lead = at;
+    while (at < t.size() && isAsciiDigit(t[at]))
+        ++at;
+    if (at == lead || at - lead > 3 || at == t.size())
+        return false;
+    while (at < t.size()) {
+        if (t[at] != u'.' || at + 4 > t.size() || !std::all_of(t.begin() + at + 1, t.begin() + at + 4, isAsciiDigit))
+            return false;
+        at += 4;
+    }
+    return true;
+}
+
+// The value of a plain decimal ("-12.5", "+3", "40"), read without QLocale, which was a
+// fifth of an import's time; nullopt for anything else, which QLocale then reads.
+std::optional<double> plainDecimal(QStringView t)
+{
+    constexpr qsizetype longest = 64;
+    if (t.isEmpty() || t.size() > longest)
+        return std::nullopt;
+    char ascii[longest];
+    qsizetype length = 0;
+    qsizetype at = t.front() == u'+' || t.front() == u'-' ? 1 : 0;
+    if (t.front() == u'-')
+        ascii[length++] = '-';
+    const qsizetype wholeStart = at;
+    for (; at < t.size() && isAsciiDigit(t[at]); ++at)
+        ascii[length++] = char(t[at].unicode());
+    if (at == wholeStart)
+        return std::nullopt;
+    if (at < t.size() && t[at] == u'.') {
+        ascii[length++] = '.';
+        const qsizetype fractionStart = ++at;
+        for (; at < t.size() && isAsciiDigit(t[at]); ++at)
+            ascii[length++] = char(t[at].unicode());
+        if (at == fractionStart)
+            return std::nullopt;
+    }
+    if (at != t.size())
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii, ascii + length, value);
+    if (error != std::errc() || end != ascii + length || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 // A number as other programs write it: a decimal point or comma; a thousands separator
 // where both are in it. In a file separated by semicolons (a continental spreadsheet), a
 // point before every group of three digits is a thousands separator: "30.000" km.
@@ -132,10 +191,11 @@ std::optional<double> importNumber(const QString &text, bool continental)
         else
             t.replace(u',', u'.');
     } else if (point >= 0) {
-        static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(\\.\\d{3})+$"));
-        if (t.count(u'.') > 1 || (continental && grouped.match(t).hasMatch()))
+        if (t.count(u'.') > 1 || (continental && isGroupedByPoint(t)))
             t.remove(u'.');
     }
+    if (const std::optional<double> plain = plainDecimal(t))
+        return plain;
     bool ok = false;
     const double value = QLocale::c().toDouble(t, &ok);
     if (!ok || !std::isfinite(value))
@@ -143,24 +203,39 @@ std::optional<double> importNumber(const QString &text, bool continental)
     return value;
 }
 
+// The date at the text's start (a time may follow): 2024-03-07 (or with / or .), 7.3.2024,
+// or 3/7/2024 as the format has it. Read by hand: a regular expression per row was much
+// of an import's time.
 std::optional<QDate> importDate(const QString &text, SlashDates slashDates)
 {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})[-/.](\\d{1,2})[-/.](\\d{1,2})"));
-    static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})"));
-    static const QRegularExpression slashed(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})"));
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
+    const auto isSeparator = [&](qsizetype at, QStringView separators) { return at < t.size() && separators.contains(t[at]); };
+    // Three numbers of at least and at most so many digits, with separators between them.
+    const auto numbers = [&](std::array<int, 3> least, std::array<int, 3> most, QStringView separators) {
+        std::array<int, 3> parts{};
+        qsizetype at = 0;
+        for (int p = 0; p < 3; ++p) {
+            if (p > 0 && !isSeparator(at++, separators))
+                return std::optional<std::array<int, 3>>();
+            const std::optional<int> value = leadingDigits(t, at, least[p], most[p]);
+            if (!value)
+                return std::optional<std::array<int, 3>>();
+            parts[p] = *value;
+        }
+        return std::optional(parts);
+    };
     QDate date;
-    if (const auto m = iso.match(t); m.hasMatch()) {
-        date = QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    } else if (const auto d = dotted.match(t); d.hasMatch()) {
-        date = QDate(d.captured(3).toInt(), d.captured(2).toInt(), d.captured(1).toInt());
-    } else if (const auto s = slashed.match(t); s.hasMatch()) {
-        int month = s.captured(1).toInt();
-        int day = s.captured(2).toInt();
+    if (const auto iso = numbers({4, 1, 1}, {4, 2, 2}, u"-/.")) {
+        date = QDate((*iso)[0], (*iso)[1], (*iso)[2]);
+    } else if (const auto dotted = numbers({1, 1, 4}, {2, 2, 4}, u".")) {
+        date = QDate((*dotted)[2], (*dotted)[1], (*dotted)[0]);
+    } else if (const auto slashed = numbers({1, 1, 4}, {2, 2, 4}, u"/")) {
+        int month = (*slashed)[0];
+        int day = (*slashed)[1];
         // A first number above 12 is a day whatever the format's habit.
         if (slashDates == SlashDates::DayFirst || month > 12)
             std::swap(month, day);
-        date = QDate(s.captured(3).toInt(), month, day);
+        date = QDate((*slashed)[2], month, day);
     }
     if (!date.isValid())
         return std::nullopt;
@@ -169,6 +244,12 @@ std::optional<QDate> importDate(const QString &text, SlashDates slashDates)
 
 std::optional<bool> importTruth(const QString &text)
 {
+    // Most files write 1/0 or true/false: those are told without a lowered copy.
+    const QStringView view = QStringView(text).trimmed();
+    for (const auto &[word, truth] : {std::pair{QLatin1String("1"), true}, std::pair{QLatin1String("0"), false},
+                                      std::pair{QLatin1String("true"), true}, std::pair{QLatin1String("false"), false}})
+        if (view.compare(word, Qt::CaseSensitive) == 0)
+            return truth;
     const QString t = text.trimmed().toLower();
     if (t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("1") || t == QStringLiteral("kyllä"))
         return true;
@@ -206,7 +287,13 @@ std::optional<Table> findTable(const QString &text)
     const QList<TextLine> lines = splitLines(text);
     // A file of sections: the table runs from its section's line to the next section.
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = normalName(lines[i].text.toString().remove(u'"'));
+        // Most lines are rows: only one whose first mark is # can name a section.
+        const QStringView lineText = lines[i].text;
+        const auto mark = std::find_if(lineText.begin(), lineText.end(),
+                                       [](QChar c) { return c != u'"' && c != u'_' && !c.isSpace(); });
+        if (mark == lineText.end() || *mark != u'#')
+            continue;
+        const QString line = normalName(lineText.toString().remove(u'"'));
         if (!line.startsWith(QLatin1String("##")))
             continue;
         for (const FormatLayout &layout : formats()) {
@@ -320,10 +407,10 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
     ImportPreview preview;
     preview.format = layout.format;
     QSet<QString> known;
-    const auto keyOf = [](const FillUp &f) { return f.date.toString(Qt::ISODate) + u'|' + doubleToText(f.odometer); };
+    const auto keyOf = [](const FillUp &f) { return isoDateText(f.date) + u'|' + doubleToText(f.odometer); };
     for (const FillUp &f : log)
         known.insert(keyOf(f));
-    QList<FillUp> others = log;
+    OdometerCheck others(log);
     for (const CsvRow &row : table->rows.rows.mid(1)) {
         const auto cell = [&](Field field) { return at[int(field)] >= 0 ? row.fields.value(at[int(field)]) : QString(); };
         const auto refuse = [&](const QString &why) { preview.refused.append({row.row, why}); };
@@ -333,7 +420,7 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
             continue;
         }
         FillUpDraft draft;
-        draft.date = date->toString(Qt::ISODate);
+        draft.date = isoDateText(*date);
         const std::array<std::tuple<Field, QString *, double>, 4> numbers{
             std::tuple{Field::Odometer, &draft.odometer, units.kilometresPerUnit},
             std::tuple{Field::Amount, &draft.amount, units.litresPerUnit},
@@ -383,7 +470,8 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
         draft.missedBefore = missed;
         draft.note = cellFromSpreadsheet(cell(Field::Note));
         const std::optional<double> odometer = numberFromText(draft.odometer);
-        if (odometer && known.contains(draft.date + u'|' + doubleToText(*odometer))) {
+        const QString key = odometer ? draft.date + u'|' + doubleToText(*odometer) : QString();
+        if (odometer && known.contains(key)) {
             ++preview.alreadyInLog;
             continue;
         }
@@ -394,8 +482,9 @@ Outcome<ImportPreview> previewImport(const QByteArray &bytes, const QString &fil
             refuse(message.mid(message.indexOf(u',') + 2));
             continue;
         }
-        known.insert(keyOf(*check.fillUp));
-        others.append(*check.fillUp);
+        // The fill-up's date and reading are the draft's, read back: its key is the one looked up.
+        known.insert(key);
+        others.add(*check.fillUp);
         preview.fillUps.append({row.row, *check.fillUp});
     }
     for (const CsvProblem &problem : table->rows.problems)

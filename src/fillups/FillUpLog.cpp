@@ -24,6 +24,11 @@ QString bareTitle(const QString &title)
 
 std::optional<bool> truthFromText(const QString &text)
 {
+    // The log's own words are told without a lowered copy.
+    if (text == yes)
+        return true;
+    if (text == no)
+        return false;
     const QString t = text.trimmed().toLower();
     if (t == yes || t == QLatin1String("true") || t == QLatin1String("yes") || t == QLatin1String("1"))
         return true;
@@ -77,7 +82,7 @@ QByteArray fillUpLogBytes(const QList<FillUp> &fillUps, Energy energy, const Cal
     const WorkedLog log = withWorked ? workOutLog(fillUps, calibration) : WorkedLog{};
     for (qsizetype i = 0; i < fillUps.size(); ++i) {
         const FillUp &f = fillUps[i];
-        QStringList fields{f.date.toString(Qt::ISODate), doubleToText(f.odometer), doubleToText(f.amount),
+        QStringList fields{isoDateText(f.date), doubleToText(f.odometer), doubleToText(f.amount),
                            doubleToText(f.price), doubleToText(f.total), f.full ? yes : no, f.missedBefore ? yes : no,
                            cellForSpreadsheet(f.note)};
         if (withWorked)
@@ -116,7 +121,9 @@ LogReading parseFillUpLog(const QByteArray &bytes, const QString &fileName)
             return reading;
         }
     }
-    for (const CsvRow &row : parsed.rows.mid(1)) {
+    reading.fillUps.reserve(parsed.rows.size() - 1);
+    for (qsizetype r = 1; r < parsed.rows.size(); ++r) {
+        const CsvRow &row = parsed.rows[r];
         const Outcome<FillUp> fillUp = fillUpOfRow(row.fields, at);
         if (!fillUp) {
             if (!reading.readOnly())
