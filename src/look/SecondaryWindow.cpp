@@ -19,6 +19,17 @@ QAccessibleInterface *accessibleAsWindow(const QString &className, QObject *obje
     return nullptr;
 }
 
+// The designed size, or less where the screen's free area, less the main window's frame,
+// is smaller: no window opens larger than the screen. Its minimum still rules.
+QSize fittingClient(QSize designed, const QWidget *mainWindow)
+{
+    if (!mainWindow || !mainWindow->screen())
+        return designed;
+    const QWidget *main = mainWindow->window();
+    const QSize frame = main->frameGeometry().size() - main->geometry().size();
+    return designed.boundedTo(mainWindow->screen()->availableGeometry().size() - frame);
+}
+
 } // namespace
 
 SecondaryWindow::SecondaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
@@ -28,7 +39,7 @@ SecondaryWindow::SecondaryWindow(const ProgramFolders &folders, QWidget *mainWin
     // title bar keeps the buttons of a window.
     : GradientBackground(mainWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , m_folders(folders)
-    , m_sizing(*this, shape.designedClient, shape.minimumOuterTwips, shape.contentMinimum)
+    , m_sizing(*this, fittingClient(shape.designedClient, mainWindow), shape.minimumOuterTwips, shape.contentMinimum)
 {
     static const bool roleInstalled = (QAccessible::installFactory(accessibleAsWindow), true);
     Q_UNUSED(roleInstalled);

@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -33,17 +32,6 @@ constexpr QSize contentMinimum{2 * int(buttonSize.width()) + buttonGap + 2 * mar
                                2 * margin + 60 + spacing + int(buttonSize.height())};
 constexpr int periodRowsAtLeast = 3;
 constexpr int noteLines = 5;
-
-// The designed size, or less where the screen's free area under the main window's frame
-// is smaller: the window never opens taller than the screen. Its minimum still rules.
-QSize openingClient(const QWidget *mainWindow)
-{
-    if (!mainWindow || !mainWindow->screen())
-        return designedClient;
-    const QWidget *main = mainWindow->window();
-    const QSize frame = main->frameGeometry().size() - main->geometry().size();
-    return designedClient.boundedTo(mainWindow->screen()->availableGeometry().size() - frame);
-}
 
 QTableWidget *makeTable(QWidget *parent, const QString &name, const QStringList &columns)
 {
@@ -141,7 +129,7 @@ QLabel *makeHeading(QWidget *parent, const QString &name, const QString &text)
 } // namespace
 
 SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow, TripFields &trip, Energy energy)
-    : SecondaryWindow(folders, mainWindow, {openingClient(mainWindow), minimumOuterTwips, contentMinimum})
+    : SecondaryWindow(folders, mainWindow, {designedClient, minimumOuterTwips, contentMinimum})
     , m_trip(trip)
     , m_energy(energy)
 {
