@@ -64,11 +64,7 @@ QStringList fillUpSummaryNotes(const FillUpSummary &summary)
         notes << summary.problem;
     if (summary.corrected)
         notes << QStringLiteral("Tankkausten kilometrit on korjattu nopeusmittarin virheellä, kuten laskin ne korjaa.");
-    QStringList tooLargeOnes;
-    for (const SummaryLine &line : fillUpSummaryLines(summary))
-        if (line.number == tooLargeText)
-            tooLargeOnes << line.caption;
-    tooLargeOnes << tooLargeColumns(summary.periods, fillUpPeriodColumns(summary.energy));
+    const QStringList tooLargeOnes = tooLargeFigures(fillUpSummaryLines(summary), summary.periods, fillUpPeriodColumns(summary.energy));
     if (!tooLargeOnes.isEmpty())
         notes << QStringLiteral("Tankkauksista liian suuri näytettäväksi: %1. Tarkista tankkaukset.")
                      .arg(tooLargeOnes.join(QStringLiteral(", ")));

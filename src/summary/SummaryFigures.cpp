@@ -128,9 +128,13 @@ QStringList periodCells(const SummaryPeriod &period)
             roundedText(totals.cost, 2), averageText(period.averageConsumption, 2)};
 }
 
-QStringList tooLargeColumns(const QList<SummaryPeriod> &periods, const QStringList &columns)
+QStringList tooLargeFigures(const QList<SummaryLine> &lines, const QList<SummaryPeriod> &periods,
+                            const QStringList &columns)
 {
     QStringList named;
+    for (const SummaryLine &line : lines)
+        if (line.number == tooLargeText)
+            named << line.caption;
     for (int c = 1; c < columns.size(); ++c)
         if (std::any_of(periods.cbegin(), periods.cend(),
                         [c](const SummaryPeriod &p) { return periodCells(p)[c] == tooLargeText; }))

@@ -69,8 +69,10 @@ QString usedPartitive(Energy energy);
 // The captions of a month table: "Kausi", countCaption, kmCaption (km), what is used
 // (its unit), "Kustannukset (€)" and the consumption's unit.
 QStringList periodColumnsWith(const QString &countCaption, const QString &kmCaption, Energy energy);
-// Whether any of the periods shows "liian suuri" in a column: the columns' captions.
-QStringList tooLargeColumns(const QList<SummaryPeriod> &periods, const QStringList &columns);
+// What shows "liian suuri": the figures' captions, then "taulukon sarake <caption>" for
+// each column of the month table where a period does.
+QStringList tooLargeFigures(const QList<SummaryLine> &lines, const QList<SummaryPeriod> &periods,
+                            const QStringList &columns);
 // The figures, then an empty line and the month table, as tab-separated lines ending in LF.
 QString tableText(const QList<SummaryLine> &lines, const QStringList &columns, const QList<SummaryPeriod> &periods);
 

@@ -178,11 +178,7 @@ QStringList summaryNotes(const TripSummary &summary)
                                 "litroista ja kulutuksesta (litrat × 100 / kulutus), koska tallennettu matka puuttuu "
                                 "tai ei vastaa niitä. Kalibrointi käytössä laskettu matka tallentuu nopeusmittarin "
                                 "lukemana.").arg(summary.distancesWorkedOut);
-    QStringList tooLargeOnes;
-    for (const SummaryLine &line : summaryLines(summary))
-        if (line.number == tooLargeText)
-            tooLargeOnes << line.caption;
-    tooLargeOnes << tooLargeColumns(summary.periods, periodColumns(summary.energy));
+    const QStringList tooLargeOnes = tooLargeFigures(summaryLines(summary), summary.periods, periodColumns(summary.energy));
     if (!tooLargeOnes.isEmpty())
         notes << QStringLiteral("Liian suuri näytettäväksi: %1. Jossakin matkassa on mahdottoman suuri arvo; "
                                 "tarkista matkat.").arg(tooLargeOnes.join(QStringLiteral(", ")));
