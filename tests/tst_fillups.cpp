@@ -168,6 +168,29 @@ private slots:
         QTEST(textOf(worked.average), "average");
     }
 
+    // The curve under the table: a point for each figure of the table, reading as it does.
+    void curvePoints_data()
+    {
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QStringList>("points"); // date, then the value as the chart writes it
+        QTest::newRow("a seventh digit single precision alone would round down")
+            << QStringList{"2024-01-01 10000 40 F", "2024-01-10 11030 38.3 F"} << QStringList{"2024-01-10 3,718447"};
+        QTest::newRow("partials and the first after a missed fill give no point")
+            << QStringList{"2024-01-01 10000 40 F", "2024-01-05 10200 10 P", "2024-01-10 10500 20 F",
+                           "2024-02-01 11500 35 FM", "2024-02-10 12000 25 F"}
+            << QStringList{"2024-01-10 6", "2024-02-10 5"};
+    }
+    void curvePoints()
+    {
+        QFETCH(QStringList, log);
+        const QList<FillUp> fillUps = logOf(log);
+        const ConsumptionCurve curve = consumptionCurve(fillUps, workOutLog(fillUps, {}));
+        QStringList points;
+        for (qsizetype i = 0; i < curve.series.size(); ++i)
+            points << curve.dates.value(i).toString(Qt::ISODate) + u' ' + singleToText(curve.series[i]);
+        QTEST(points, "points");
+    }
+
     // A typed row: any two of amount, price and total give the third; what is refused names
     // the row and the field. Today is 2024-06-30; the log holds 2024-03-01 at 12500 km and
     // 2024-04-01 at 13000 km.

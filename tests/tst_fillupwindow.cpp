@@ -12,6 +12,7 @@
 #include "statistics/ChartCanvas.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -188,6 +189,8 @@ private slots:
         QFETCH(QString, shown);
         if (window && window->isVisible()) {
             QCOMPARE(window->findChild<QLabel *>("Rivin_tila")->text(), rowState);
+            // and a screen reader is told the same, not a fixed name in its place
+            QCOMPARE(QAccessible::queryAccessibleInterface(window->findChild<QLabel *>("Rivin_tila"))->text(QAccessible::Name), rowState);
             if (!shown.isEmpty()) {
                 const QString place = shown.section('=', 0, 0);
                 QCOMPARE(table->model()->index(place.section(' ', 0, 0).toInt(), place.section(' ', 1, 1).toInt()).data().toString(),

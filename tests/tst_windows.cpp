@@ -399,8 +399,8 @@ class TestWindows : public QObject
     // "windows", the saved "settings", the messages "shown", "captions", the screen
     // reader's "buttons", "a11y:" (role, name, description, value, last word), what it "said" as
     // the window opened, "tip:", "stat:" (a record's lines), the control "seenAt:" another's
-    // place, the desktop's "trash", the open "menu", the exit status the close gave
-    // ("ended"), the active window's "place", "size", whether it is "maximised" and whether
+    // place, the desktop's "trash", the open "menu", the rows a table shows whole
+    // ("rowsSeen:"), the exit status the close gave ("ended"), the active window's "place", "size", whether it is "maximised" and whether
     // it is "centred" over the main window, a window's line in the file of places
     // ("remembered:"), or any named control's text, picture or state.
     QString probe(const QString &name)
@@ -497,6 +497,12 @@ class TestWindows : public QObject
         if (name == "shown")
             return messages->shown.join(" + ").replace(dirs->path("stat"), "stat").replace(QFileInfo(dirs->path("stat")).path() + "/", "")
                 .replace(QDir::homePath(), "~");
+        if (auto *table = find<QTableWidget>(name.mid(9)); name.startsWith("rowsSeen:") && table) { // rows whole in the table's view
+            int whole = 0;
+            for (int r = 0; r < table->rowCount(); ++r)
+                whole += table->viewport()->rect().contains(table->visualItemRect(table->item(r, 0)));
+            return whole == table->rowCount() ? "all" : QStringLiteral("%1 of %2").arg(whole).arg(table->rowCount());
+        }
         if (auto *table = find<QTableWidget>(name.mid(4).section('#', 0, 0)); name.startsWith("tip:") && table) // "tip:name#r": of row r's last cell
             return table->item(name.section('#', 1).toInt(), table->columnCount() - 1)->toolTip();
         if (name == "said") { // as the window opens: its role, name and description, then each caption that names no control
@@ -926,6 +932,12 @@ private slots:
              "Vuosi 2024/3/500/65/130,00/5,00 | clipboard#12=Tankkaukset | clipboard#17=Mitattu keskikulutus (l/100 km)\t5,00 "
              "| a11y:TankkauksetKuukausittain=table, Tankkaukset kuukausittain, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Tankkaukset kuukausittain, "
              "Kausi/Tankkauksia/Ajettu (km)/Polttoaine (l)/Kustannukset (€)/l/100 km/on Maaliskuu 2024"},
+            {"a tall window shows every month of both month tables",
+             "delete:* record:2024_03_07.sav=1,5/6,4/100/9,6/6,4 fillup:2024-01-05/10000/40/80 fillup:2024-02-05/10500/30/60 "
+             "fillup:2024-03-05/11000/30/60 fillup:2024-04-05/11500/30/60 fillup:2024-05-05/12000/30/60 "
+             "fillup:2024-06-05/12500/30/60 fillup:2024-07-05/13000/30/60 fillup:2024-08-05/13500/30/60 "
+             "fillup:2024-09-05/14000/30/60 fillup:2024-10-05/14500/30/60 menu:Menu_Yhteenveto place:0,0,700,1000",
+             "rowsSeen:Kuukausittain=all | rowsSeen:TankkauksetKuukausittain=all"},
             {"sums beyond what can be shown: no Inf anywhere", "delete:* record:a.sav=1/0/1E+308/0/1 record:b.sav=1/0/1E+308/0/1 "
              "menu:Menu_Yhteenveto click:Nappi(0)", "Kaikki#1=Matkat yhteensä/liian suuri | Kaikki#4=Keskikulutus/liian suuri "
              "| Kuukausittain=Muut/2/liian suuri/2/0,00/liian suuri | Huomautukset#0=Liian suuri näytettäväksi: Matkat yhteensä, "

@@ -218,7 +218,9 @@ ConsumptionCurve consumptionCurve(const QList<FillUp> &fillUps, const WorkedLog 
     ConsumptionCurve curve;
     for (qsizetype i = 0; i < fillUps.size() && i < worked.rows.size(); ++i)
         if (const std::optional<double> consumption = worked.rows[i].consumption) {
-            curve.series << float(*consumption);
+            // The figure as the table writes it: single precision alone could round the
+            // seventh digit the other way, and the chart would tell another number.
+            curve.series << textToSingle(doubleToText(*consumption)).value_or(float(*consumption));
             curve.dates << fillUps[i].date;
         }
     return curve;

@@ -95,8 +95,8 @@ FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, T
     m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->horizontalHeader()->setResizeContentsPrecision(200);
     m_table->installEventFilter(this);
+    // No accessible name of its own: a screen reader reads the state itself.
     m_rowState = makeNote(this, QStringLiteral("Rivin_tila"));
-    m_rowState->setAccessibleName(QStringLiteral("Rivin tila"));
     m_average = makeNote(this, QStringLiteral("Keskikulutus"));
     // The consumption of each full fill-up over its date; its context menu saves or prints it.
     m_curve = new ChartCanvas(this);

@@ -114,6 +114,10 @@ QTableWidget *makePeriodsTable(QWidget *parent, const QString &name, const QStri
     table->setAccessibleName(heading);
     // Every column as wide as its texts, the table scrolling sideways where it is narrower.
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // As tall as its rows where there is room, and no taller: the room left over goes to
+    // the other month table, then under both, not to blank rows.
+    table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    table->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     table->setMinimumHeight(table->horizontalHeader()->sizeHint().height()
                             + periodRowsAtLeast * table->verticalHeader()->defaultSectionSize() + 2 * table->frameWidth());
     return table;
@@ -172,7 +176,8 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     fillUpLayout->addWidget(fillUpHeading);
     fillUpLayout->addWidget(m_fillUpTotals);
     fillUpLayout->addWidget(fillUpPeriodsHeading);
-    fillUpLayout->addWidget(m_fillUpPeriods);
+    fillUpLayout->addWidget(m_fillUpPeriods, 1);
+    m_fillUpPart->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_fillUpPart->hide();
     m_notes = new QPlainTextEdit(content);
     m_notes->setObjectName(QStringLiteral("Huomautukset"));
@@ -189,8 +194,9 @@ SummaryWindow::SummaryWindow(const ProgramFolders &folders, QWidget *mainWindow,
     inner->addSpacing(spacing / 2);
     inner->addWidget(periodsHeading);
     inner->addWidget(m_periods, 1);
-    inner->addWidget(m_fillUpPart);
+    inner->addWidget(m_fillUpPart, 1);
     inner->addWidget(m_notes);
+    inner->addStretch();
     scroll->setWidget(content);
     // The gradient shows through: the scroll area would paint the summary's ground.
     content->setAutoFillBackground(false);
