@@ -79,6 +79,17 @@ private slots:
             << QByteArray() << 0.0f << QStringList{"Lisää", "type 12500", "cell 0 2", "type 40"} << QStringList{}
             << "Riviä ei ole tallennettu: Rivi 1, Hinta (€/l): anna kaksi kolmesta: Määrä (l), Hinta (€/l) ja Yhteensä (€); kolmas lasketaan niistä."
             << "0 1=12500" << QStringList{};
+        // Closing with a row typed but not saved asks first; No (the default) keeps it.
+        const QString notSaved = "Riviä ei ole tallennettu: Rivi 1, Määrä (l): anna kaksi kolmesta: Määrä (l), Hinta (€/l) ja Yhteensä (€); kolmas lasketaan niistä.";
+        const QString closeAnyway = "?Tankkaukset: Yhtä riviä ei ole tallennettu, koska siitä puuttuu jotakin tai jokin arvo ei kelpaa. "
+                                    "Suljetaanko ikkuna silti? Rivin kirjoitetut arvot katoavat. [Peruuta/Sulje]";
+        QTest::newRow("Escape with half a row asks; Peruuta keeps it")
+            << QByteArray() << 0.0f << QStringList{"Lisää", "type 12500", "answer no", "Escape"} << QStringList{}
+            << notSaved << "0 1=12500" << QStringList{closeAnyway};
+        QTest::newRow("Sulje to the question closes") << QByteArray() << 0.0f << QStringList{"Lisää", "type 12500", "Sulje"}
+                                                      << QStringList{} << "" << "" << QStringList{closeAnyway};
+        QTest::newRow("a new row left empty closes without a word")
+            << QByteArray() << 0.0f << QStringList{"Lisää", "Escape", "Escape"} << QStringList{} << "" << "" << QStringList{};
         QTest::newRow("a reading below an earlier day's is refused, kept for correcting")
             << twoFull << 0.0f << QStringList{"cell 1 1", "type 11000"} << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"}
             << "Riviä ei ole tallennettu: Rivi 2, Mittarilukema (km): 11000 on pienempi kuin aiemman päivän (2024-03-01) lukema 12000. Tarkista lukema tai päivämäärä."

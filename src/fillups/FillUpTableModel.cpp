@@ -285,6 +285,17 @@ RowCheck FillUpTableModel::check(Draft &draft, int row)
     return checked;
 }
 
+int FillUpTableModel::unsavedRowCount() const
+{
+    const QString fresh = m_today.toString(Qt::ISODate);
+    return int(std::count_if(m_drafts.cbegin(), m_drafts.cend(), [&fresh](const Draft &d) {
+        const FillUpDraft &t = d.texts;
+        const bool untouched = !d.of && t.date == fresh && t.odometer.isEmpty() && t.amount.isEmpty() && t.price.isEmpty()
+            && t.total.isEmpty() && t.full && !t.missedBefore && t.note.isEmpty();
+        return !untouched;
+    }));
+}
+
 int FillUpTableModel::addRow()
 {
     const int row = rowCount();

@@ -39,6 +39,9 @@ public:
 
     // Forgets every row being typed.
     void dropTypedRows();
+    // The rows typed into that are not saved: new rows with anything typed beyond the
+    // date they start with, and saved fill-ups whose correction was not taken.
+    int unsavedRowCount() const;
     // A new row to type in, dated today and full; its row.
     int addRow();
     // Takes the row away: a saved fill-up through commit, a typed row at once.

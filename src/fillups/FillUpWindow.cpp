@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -314,6 +315,23 @@ void FillUpWindow::layOut()
     const double top = height() - margin - buttonFace.height();
     for (int i = 0; i < buttonCount; ++i)
         buttons()->place(i, QPointF(margin + i * (buttonFace.width() + margin), top));
+}
+
+void FillUpWindow::closeEvent(QCloseEvent *event)
+{
+    if (const int unsaved = m_model->unsavedRowCount(); unsaved > 0) {
+        const QString rows = unsaved == 1 ? QStringLiteral("Yhtä riviä") : QStringLiteral("%1 riviä").arg(unsaved);
+        const QString question = QStringLiteral("%1 ei ole tallennettu, koska siitä puuttuu jotakin tai jokin arvo ei "
+                                                "kelpaa. Suljetaanko ikkuna silti? Rivin kirjoitetut arvot katoavat.")
+                                     .arg(rows);
+        // Asked to end the program meanwhile, it closes: such a row cannot be saved anyway.
+        if (Messages::current().ask(this, question, title, {QStringLiteral("Sulje"), QStringLiteral("Peruuta"), Answer::No})
+            == Answer::No) {
+            event->ignore();
+            return;
+        }
+    }
+    SecondaryWindow::closeEvent(event);
 }
 
 bool FillUpWindow::eventFilter(QObject *watched, QEvent *event)

@@ -54,6 +54,8 @@ protected:
     void layOut() override;
     void closeCommand() override { runCommand(Command::Close); }
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Asks first where rows are typed but not saved; No keeps the window open.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     friend class LogChange;
