@@ -135,12 +135,9 @@ private slots:
         QTest::newRow("read-only Data, writable settings: beside") << "read-only Data" << "" << false << own << "";
         QTest::newRow("read-only Data and settings: per user, from them") << "read-only Data and settings" << "" << true << own << "";
         QTest::newRow("no Data: first start copies the settings") << "" << "" << true << installed << "";
-        QTest::newRow("a file named Data: per user") << "a file named Data" << "" << true << installed << "";
         QTest::newRow("the user's own settings kept") << "" << "settings" << true << own << "";
         QTest::newRow("installed settings missing") << "no installed settings" << "" << true << QByteArray()
                                                     << "Asennettua asetustiedostoa | ei voitu lukea";
-        QTest::newRow("a file where the user's stat would be") << "" << "a file named stat" << true << QByteArray()
-                                                               << "Kansiota | stat ei voitu tehdä";
         // The first folder that could not be made is named, with why.
         QTest::newRow("a read-only home") << "" << "read-only home" << true << QByteArray()
                                           << "Kansiota | home/.local ei voitu tehdä: Ei käyttöoikeutta.";
@@ -172,22 +169,18 @@ private slots:
         QDir(root.path()).mkpath("usr/share/tankeli");
         if (!beside.contains("installed"))
             writeBytes(root.filePath("usr/share/tankeli/Arvot.txt"), "1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n");
-        if (beside.contains("Data") && !beside.contains("file")) {
+        if (beside.contains("Data")) {
             QDir(program).mkdir("Data");
             writeBytes(program + "/Data/Arvot.txt", "own\r\n");
         }
-        if (beside.contains("file named Data"))
-            writeBytes(program + "/Data", "");
         if (beside.contains("and settings"))
             QFile::setPermissions(program + "/Data/Arvot.txt", QFile::ReadOwner);
         if (beside.startsWith("read-only"))
             QFile::setPermissions(program + "/Data", readOnly);
-        if (user == "settings" || user.contains("named stat"))
+        if (user == "settings") {
             QDir().mkpath(userFolder + "/Data");
-        if (user == "settings")
             writeBytes(userFolder + "/Data/Arvot.txt", "own\r\n");
-        if (user.contains("named stat"))
-            writeBytes(userFolder + "/stat", "");
+        }
         QDir().mkpath(home);
         const QString real = user.contains("link") ? root.filePath("muualla") : userFolder;
         if (user.contains("folder"))
