@@ -85,8 +85,6 @@ private slots:
         QTest::addColumn<int>("selector");
         QTest::addColumn<QVector<float>>("series");
         QTest::addColumn<QString>("told");
-        QTest::newRow("consumption") << 1 << QVector<float>{7.5f, 8, 6.5f}
-            << "Bensankulutus (L/100Km), 3 matkaa: pienin 6,5 L/100Km (r2.sav), suurin 8 L/100Km (r1.sav).";
         QTest::newRow("fuel price to the cent") << 0 << QVector<float>{1.3f, 1.456f}
             << "Bensanhinta (€/L), 2 matkaa: pienin 1,30 €/L (r0.sav), suurin 1,46 €/L (r1.sav).";
         QTest::newRow("trip price to the cent") << 4 << QVector<float>{11.7f, 9}
@@ -122,8 +120,6 @@ private slots:
         QTest::addColumn<QStringList>("rows"); // "name value"
         QTest::newRow("consumption") << 1 << QVector<float>{7.5f, 8, 6.5f} << QStringList{"Tiedosto", "Bensankulutus (L/100Km)"}
                                      << QStringList{"r0.sav 7,5", "r1.sav 8", "r2.sav 6,5"};
-        QTest::newRow("trip price") << 4 << QVector<float>{11.7f, 9} << QStringList{"Tiedosto", "Yhteishinta (€)"}
-                                    << QStringList{"r0.sav 11,70", "r1.sav 9,00"};
         QTest::newRow("before any chart") << -1 << QVector<float>{} << QStringList{"Tiedosto", "Arvo"} << QStringList{};
     }
     void table()
@@ -181,10 +177,6 @@ private slots:
         QTest::addColumn<QStringList>("heading");
         QTest::newRow("consumption of three trips") << 1 << QStringList{"2006_03_07.sav", "2006_04_01.sav", "matka.sav"}
                                                     << QStringList{"Bensankulutus (L/100Km)", "3 matkaa: 2006_03_07.sav – matka.sav"};
-        QTest::newRow("price") << 0 << QStringList{"a", "b"} << QStringList{"Bensanhinta (€/L)", "2 matkaa: a – b"};
-        QTest::newRow("distance") << 2 << QStringList{"a", "b"} << QStringList{"Matka (Km)", "2 matkaa: a – b"};
-        QTest::newRow("litres, after the trip price in the record") << 3 << QStringList{"a", "b"} << QStringList{"Kokonaiskulutus (L)", "2 matkaa: a – b"};
-        QTest::newRow("trip price") << 4 << QStringList{"a", "b"} << QStringList{"Yhteishinta (€)", "2 matkaa: a – b"};
         QTest::newRow("a long name shortened in the middle") << 1 << QStringList{QString(30, 'a') + QString(30, 'b') + ".sav", "b"}
             << QStringList{"Bensankulutus (L/100Km)", "2 matkaa: " + QString(20, 'a') + "…" + QString(15, 'b') + ".sav – b"};
     }
@@ -258,8 +250,6 @@ private slots:
         const QVector<ChartFault::Kind> none;
         QTest::newRow("decimal point") << QList<QStringList>{good, {"1,3", "6.5", "100", "8", "6"}} << 1
                                        << QVector<ChartFault::Kind>{Convert} << QVector<float>{7, 0};
-        QTest::newRow("empty field") << QList<QStringList>{{"1,3", "", "100", "8", "6"}, good} << 1
-                                     << QVector<ChartFault::Kind>{Convert} << QVector<float>{0, 7};
         // Lines 4 and 5 cannot be read: the buffer still holds line 3, so the trip price
         // and the litres both repeat the distance.
         QTest::newRow("three lines, trip price") << QList<QStringList>{good, {"1,3", "5", "250"}} << 4
@@ -278,7 +268,6 @@ private slots:
             << QVector<ChartFault::Kind>{Open, Read, Convert, Read, Convert, Read, Convert, Read, Convert, Read, Convert}
             << QVector<float>{0, 7};
         QTest::newRow("a thousand records, no limit") << QList<QStringList>(1000, good) << 1 << none << QVector<float>(1000, 7);
-        QTest::newRow("one record") << QList<QStringList>{good} << 1 << none << QVector<float>{};
         QTest::newRow("no record") << QList<QStringList>{} << 1 << none << QVector<float>{};
     }
     void faults()

@@ -2,13 +2,10 @@
 #include "TestFolders.h"
 
 #include "app/RunningCopy.h"
-#include "base/FailureText.h"
 #include "app/ShowRequests.h"
-#include "app/ShutdownSignals.h"
 #include "app/SingleInstance.h"
 #include "mainwindow/Tankeli.h"
 
-#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -17,7 +14,6 @@
 #include <QTest>
 #include <QRandomGenerator>
 #include <QThread>
-#include <QTimer>
 #include <csignal>
 #include <future>
 #include <memory>
@@ -136,7 +132,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("strangerSends");
         QTest::newRow("silence") << QByteArray();
-        QTest::newRow("garbage") << QByteArray("GET / HTTP/1.0\r\n\r\n");
         QTest::newRow("an over-long message") << QByteArray(4 << 20, 'x');
     }
     void showRequest()
@@ -218,62 +213,6 @@ private slots:
         const QByteArray said = copy.readAllStandardError();
         QVERIFY2(said.contains(stderrSays), said.constData());
         QTEST(readBytes(dirs->path("Data/Ikkunat.txt")).startsWith("Tankeli "), "windowsRemembered");
-    }
-
-    // SIGTERM (shutdown, kill) while the import asks whether to replace trips, or while it
-    // writes them: the program ends as on any SIGTERM, its settings written, and the import
-    // does no more: nothing after the question, nothing after the trip it was writing.
-    void signalDuringImport_data()
-    {
-        QTest::addColumn<int>("rows");          // the spreadsheet's trips besides matka.sav
-        QTest::addColumn<bool>("duringQuestion");
-        QTest::addColumn<QString>("reported");  // the last message
-        QTest::newRow("while the question is open") << 1 << true << "?Tuo taulukosta: Matka on jo tallennettu: matka.sav. "
-                                                                    "Korvataanko ne taulukon matkoilla?";
-        QTest::newRow("while trips are written") << 10000 << false
-            << "!Tuo taulukosta: {written} matkaa tuotiin taulukosta {file}. Tuonti keskeytettiin, ja {left} matkaa jäi tuomatta.";
-    }
-    void signalDuringImport()
-    {
-        QFETCH(int, rows);
-        QFETCH(bool, duringQuestion);
-        QFETCH(QString, reported);
-        QVERIFY(writeBytes(dirs->path("Data/Arvot.txt"), typedSettings));
-        QByteArray bytes = "Tiedosto;Päivämäärä;Bensanhinta (€/l);Bensankulutus (l/100 km);Matka (km);Yhteishinta (€);"
-                           "Kokonaiskulutus (l)\r\n";
-        for (int i = 0; i < rows; ++i)
-            bytes += "m" + QByteArray::number(i) + ";;9;9;9;9;9\r\n";
-        if (duringQuestion)
-            bytes += "matka.sav;;9;9;9;9;9\r\n";
-        QVERIFY(writeBytes(dirs->path("t.csv"), bytes));
-        Tankeli window(dirs->folders());
-        QVERIFY(window.Form_Load());
-        window.show();
-        ShutdownSignals shutdown; // as start-up connects them
-        QVERIFY(shutdown.install());
-        connect(&shutdown, &ShutdownSignals::requested, &window, [&window] { (void)window.closeUnattended(); });
-        const auto kill = [] {
-            ::kill(::getpid(), SIGTERM);
-            QTRY_VERIFY(Messages::endRequested());
-        };
-        QTimer once; // a few trips into the import
-        connect(&once, &QTimer::timeout, this, [&] {
-            if (QDir(dirs->path("stat")).entryList(QDir::Files).size() > 5 && !Messages::endRequested())
-                kill();
-        });
-        if (duringQuestion)
-            messages.whileAsking = kill;
-        else
-            once.start(5);
-        messages.files << dirs->path("t.csv");
-        window.findChild<QAction *>("Menu_Tuo")->trigger();
-        QVERIFY(!window.isVisible());
-        QCOMPARE(dirs->settings(), QByteArray("1,30\r\n100\r\n105\r\nTrue\r\nFalse\r\n"));
-        QCOMPARE(readBytes(dirs->stat("matka.sav")), matka);
-        const qsizetype written = QDir(dirs->path("stat")).entryList(QDir::Files).size() - 1;
-        QVERIFY2(duringQuestion ? written == 0 : written > 0 && written < rows, qPrintable(QString::number(written)));
-        QCOMPARE(messages.shown.last(), reported.replace("{file}", shownPath(dirs->path("t.csv"))).replace("{written}", QString::number(written))
-                                            .replace("{left}", QString::number(rows - written)));
     }
 
     // On a full disk nothing is emptied: the old settings stay (the record store shares the

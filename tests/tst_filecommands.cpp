@@ -85,8 +85,6 @@ private slots:
         QTest::addColumn<int>("selected");   // the entry selected afterwards, -1 for none
         QTest::addColumn<QString>("done");   // hidden, calculated, read again, in order
         QTest::addColumn<QString>("folder"); // the records left, "=new" where saved
-        QTest::newRow("open the named record") << 0 << 0 << "2006_03_07.sav" << QList<bool>{} << QStringList{}
-            << "1,3" << 0 << "calculated hidden read again" << "2006_03_07.sav matka.sav";
         QTest::newRow("open, no selection") << 0 << -1 << "matka.sav" << QList<bool>{} << QStringList{refusal}
             << "2" << -1 << "" << "2006_03_07.sav matka.sav";
         for (const char *name : {"ei_ole.sav", "", "2006_03_07", "../stat/matka.sav"})
@@ -112,8 +110,6 @@ private slots:
             << "2006_03_07.sav matka.sav";
         QTest::newRow("the walk has no limit of entries") << 1 << 2 << "m299" << QList<bool>{false}
             << QStringList{overwrite.arg("m299.sav")} << "2" << 300 << "" << "302 files";
-        QTest::newRow("close only hides") << 3 << 1 << "matka.sav" << QList<bool>{} << QStringList{}
-            << "2" << 1 << "hidden" << "2006_03_07.sav matka.sav";
         QTest::newRow("upper case is another file") << 1 << 1 << "matka.SAV" << QList<bool>{} << QStringList{}
             << "2" << 1 << "read again" << "2006_03_07.sav matka.sav matka.SAV.sav=new";
         QTest::newRow("save leaving stat") << 1 << 0 << "../matka" << QList<bool>{}
@@ -122,10 +118,6 @@ private slots:
         QTest::newRow("save over a protected record: refused before asking") << 1 << 0 << "suojattu" << QList<bool>{}
             << QStringList{"!Tiedostoa suojattu.sav ei voitu tallentaa: Tiedosto on kirjoitussuojattu."}
             << "2" << 0 << "" << "2006_03_07.sav matka.sav suojattu.sav";
-        QTest::newRow("delete, Yes") << 2 << 1 << "matka.sav" << QList<bool>{true} << QStringList{confirm.arg("matka.sav")}
-            << "2" << -1 << "read again" << "2006_03_07.sav";
-        QTest::newRow("delete, No") << 2 << 1 << "matka.sav" << QList<bool>{false} << QStringList{confirm.arg("matka.sav")}
-            << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("delete without extension") << 2 << 1 << "matka" << QList<bool>{} << QStringList{confirm.arg("matka"), missing}
             << "2" << 1 << "" << "2006_03_07.sav matka.sav";
         QTest::newRow("delete, nothing selected") << 2 << -1 << "matka.sav" << QList<bool>{} << QStringList{}

@@ -249,10 +249,6 @@ private slots:
             << twoFull + "2024-03-20;13500;70;1,8;126;kyllä;ei;\r\n"
             << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
             << "2 tankkausta: 2024-03-10 – 2024-03-20";
-        QTest::newRow("a partial between: no point of its own")
-            << twoFull + "2024-03-15;13000;20;1,8;36;ei;ei;\r\n2024-03-20;13500;50;1,8;90;kyllä;ei;\r\n"
-            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
-            << "2 tankkausta: 2024-03-10 – 2024-03-20";
     }
     void curve()
     {

@@ -62,10 +62,8 @@ private slots:
         QTest::newRow("empty") << "" << -1 << "Anna ajoneuvolle nimi.";
         QTest::newRow("blanks only") << "   " << -1 << "Anna ajoneuvolle nimi.";
         QTest::newRow("a dot first") << ".piilo" << -1 << "Ajoneuvon nimi ei voi alkaa pisteellä, koska pisteellä alkavat kansiot ovat piilossa.";
-        QTest::newRow("two dots") << ".." << -1 << "Ajoneuvon nimi ei voi alkaa pisteellä, koska pisteellä alkavat kansiot ovat piilossa.";
         QTest::newRow("a slash") << "Auto/2" << -1 << "Ajoneuvon nimessä ei voi olla merkkiä /.";
         QTest::newRow("a tab") << "Auto\t2" << -1 << "Ajoneuvon nimessä ei voi olla ohjausmerkkejä, kuten sarkainta tai rivinvaihtoa.";
-        QTest::newRow("a line break") << "Auto\n" << -1 << "Ajoneuvon nimessä ei voi olla ohjausmerkkejä, kuten sarkainta tai rivinvaihtoa.";
         QTest::newRow("255 bytes") << QString(85, QChar(0x20AC)) << -1 << "";
         QTest::newRow("256 bytes") << QString(128, QChar(0xE4)) << -1
                                    << "Ajoneuvon nimi on liian pitkä: nimessä voi olla enintään 255 tavua (ä, ö ja å ovat kaksi tavua kukin), ja tässä on 256.";
@@ -93,8 +91,6 @@ private slots:
         QTest::addColumn<QString>("chosen");       // after a fresh load
         QTest::addColumn<QStringList>("files");    // under Ajoneuvot/, with their text
         QTest::newRow("nothing added") << QStringList{} << QStringList{"Oma auto/Bensiini/"} << "Oma auto" << QStringList{};
-        QTest::newRow("added") << QStringList{"add Sähköauto Sähkö"} << QStringList{"Oma auto/Bensiini/", "Sähköauto/Sähkö/"} << "Oma auto"
-                               << QStringList{"Sähköauto/Data/Ajoneuvo.txt=Sähköauto/Sähkö//", "Sähköauto/Data/Arvot.txt=0,25/0/0/False/True/"};
         QTest::newRow("sorted by name after the first") << QStringList{"add Ö-auto Kaasu", "add bussi Diesel"}
             << QStringList{"Oma auto/Bensiini/", "bussi/Diesel/", "Ö-auto/Kaasu/"} << "Oma auto"
             << QStringList{"bussi/Data/Ajoneuvo.txt=bussi/Diesel//", "bussi/Data/Arvot.txt=0,25/0/0/False/True/",
@@ -102,9 +98,6 @@ private slots:
         QTest::newRow("chosen, remembered") << QStringList{"add Sähköauto Sähkö", "choose 1"}
             << QStringList{"Oma auto/Bensiini/", "Sähköauto/Sähkö/"} << "Sähköauto"
             << QStringList{"Sähköauto/Data/Ajoneuvo.txt=Sähköauto/Sähkö//", "Sähköauto/Data/Arvot.txt=0,25/0/0/False/True/"};
-        QTest::newRow("renamed with its trips") << QStringList{"add Sähköauto Sähkö", "trip 1", "choose 1", "edit 1 Tesla Sähkö"}
-            << QStringList{"Oma auto/Bensiini/", "Tesla/Sähkö/"} << "Tesla"
-            << QStringList{"Tesla/Data/Ajoneuvo.txt=Tesla/Sähkö//", "Tesla/Data/Arvot.txt=0,25/0/0/False/True/", "Tesla/stat/matka.sav=1/2/3/4/5/"};
         QTest::newRow("the first renamed, its files stay") << QStringList{"edit 0 Farmari Diesel"}
             << QStringList{"Farmari/Diesel/"} << "Farmari" << QStringList{};
         QTest::newRow("consumption remembered") << QStringList{"add Sähköauto Sähkö", "consumption 1 16,5", "consumption 0 6,4"}
@@ -187,7 +180,6 @@ private slots:
             << QStringList{electric, "Oma auto|Bensiini|6,00 l/100 km|1,9 €/l|11,97 €|359,10 €|4369,05 €", van} << "";
         QTest::newRow("a price typed but not saved") << "100" << "2"
             << QStringList{electric, "Oma auto|Bensiini|6,00 l/100 km|2 €/l|12,60 €|378,00 €|4599,00 €", van} << "";
-        QTest::newRow("no distance") << "" << "1,9" << QStringList{} << comparisonNeedsDistance;
         QTest::newRow("a distance of 0") << "0" << "1,9" << QStringList{} << comparisonNeedsDistance;
         QTest::newRow("a distance with a point") << "100.5" << "1,9" << QStringList{} << comparisonNeedsDistance;
     }

@@ -590,8 +590,6 @@ class TestWindows : public QObject
                 top = top->parentWidget();
             return top ? top->objectName() : "nothing";
         }
-        if (auto *label = find<QLabel>(name))
-            return label->text();
         if (auto *text = find<QPlainTextEdit>(name.section('#', 0, 0))) { // "name#k": line k; "name#": how many
             const QStringList lines = text->toPlainText().split('\n');
             return name.endsWith('#') ? QString::number(lines.size()) : lines.value(name.section('#', 1).toInt());
@@ -681,7 +679,6 @@ private slots:
             {"and its summary in kWh", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return menu:Menu_Yhteenveto",
              "a11y:Kuukausittain=table, Kuukausittain, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Kuukausittain, "
              "Kausi/Matkoja/Matka (km)/Sähkö (kWh)/Kustannukset (€)/kWh/100 km"},
-            {"Tankkaukset opens the vehicle's fill-up log", "menu:Menu_Tankkaukset", "window=Tankkaukset"},
             {"so does Ctrl+G, from a field", "@row1 Ctrl+G", "window=Tankkaukset"},
             {"an open log follows the calibration",
              "fillup:2024-03-01/10000/40/80 fillup:2024-03-20/10500/25/50 menu:Menu_Tankkaukset menu:Menu_Kalibroi "
@@ -698,7 +695,6 @@ private slots:
             {"L", typed + "@row1 L", calculated + "row1"},
             {"shift L", typed + "@row2 Shift+L", calculated + "row2"},
             {"Alt+L calculates too", typed + "@row2 Alt+L", calculated + "row2"},
-            {"L in the year field", typed + "@row6 L", calculated + "row6"},
             {"shift N empties", typed + "@row3 Shift+N", "rows=1,3;0;0;0;0;0;0 | focus=row3"},
             {"Alt+K types nothing", typed + "@row1 Alt+K", untouched + "row1"},
             {"a digit is typed", typed + "@row3 7", "rows=1,3;6,5;100;07;0;0;0 | focus=row3"},
@@ -714,8 +710,6 @@ private slots:
             {"after the calculation's message typing replaces", "realboxes fields=1,3;0;0 @row2 L 7", "row2=7 | focus=row2"},
             {"a calibration reading is selected when the window opens", "menu:Menu_Kalibroi 9", "txt_Taulu=9 | focus=txt_Taulu"},
             // Laske with too few values says so and changes nothing.
-            {"too few values", "start:1,30/100/105/False/True fields=1,30;0;0 @row2 L",
-             "rows=1,30;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             {"Laske right after Nollaa", typed + "click:Nappi(1) click:Nappi(0)",
              "rows=1,3;0;0;0;0;0;0 | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             // A value typed over a result after a calculation: the first case whose two values are there wins.
@@ -724,22 +718,11 @@ private slots:
             {"typed litres give way to consumption and distance", typed + "@row2 L Return 1 0 L", calculated + "row3"},
             // The menus by keys: Alt and a menu's letter, or F10, then the arrows or a command's letter.
             {"Alt+T opens Tiedosto", typed + "@row1 Alt+T", "menu=Tiedosto: Avaa | rows=1,3;6,5;100;0;0;0;0"},
-            {"Alt+A opens Asetukset", "@row4 Alt+A", "menu=Asetukset: Kalibrointi"},
             {"Alt+O opens Ohje", "@row0 Alt+O", "menu=Ohje: Ohjeita | window=main"},
-            {"Alt+V opens Ajoneuvo", "@row1 Alt+V", "menu=Ajoneuvo: Oma auto | window=main"},
             {"F10 opens the first menu", "@row3 F10", "menu=Tiedosto: Avaa"},
             {"F10 from a button", "@row6 Tab F10", "menu=Tiedosto: Avaa"},
-            {"F10, then Right", "@row3 F10 Right", "menu=Asetukset: Kalibrointi"},
             {"a command's letter chooses it", "@row1 Alt+A S", "window=Statistiikka"},
-            {"Tuo by its letter", "@row1 Alt+T O", "shown=<Tuo taulukosta: ~ [CSV-taulukko (*.csv), Kaikki tiedostot (*)]"},
             {"the buttons' tooltips name their keys", "", "tip:Nappi(0)=Laske (L) | tip:Nappi(1)=Nollaa (N) | tip:Nappi(2)=Ohjeita (O)"},
-            {"the file window's too", "menu:Menu_Avaa", "tip:Nappi(0)=Avaa (Enter) | tip:Nappi(1)=Sulje (Esc) | tip:Nappi(2)=Poista (Delete)"},
-            {"and Tallenna's", "menu:Menu_Avaa menu:Menu_Tallenna", "tip:Nappi(0)=Tallenna (Enter)"},
-            {"the help window's Sulje", "menu:Menu_Ohjeita", "tip:Nappi(0)=Sulje (Esc)"},
-            {"Escape on the help window's Sulje", "menu:Menu_Ohjeita Tab Escape", "windows=main"},
-            {"the statistics window's Sulje", "menu:Menu_Stat", "tip:Nappi(0)=Sulje (Esc)"},
-            {"the calibration window's Sulje", "menu:Menu_Kalibroi", "tip:Nappi(0)=Sulje (Esc)"},
-            {"the summary's Sulje", "menu:Menu_Yhteenveto", "tip:Nappi(1)=Sulje (Esc)"},
             // A window that cannot load its pictures ends the program as the close command does.
             {"a missing picture ends the program, keeping the price typed", "remove:pic/option1.gif row0=1,45 @row0 Ctrl+K",
              "shown=!Tankeli: Kuvatiedostoa pic/option1.gif ei löytynyt. | windows= | settings=1,45/100/105/False/True | ended=1"},
@@ -769,22 +752,18 @@ private slots:
             {"litres", "fields=1,3;0;15;0;1 @row2 L", "row3=0,7692308" + firstLetters},
             {"negative trip price", "fields=-1,37;6,3;123 @row2 L", "row4=-10,61613" + firstLetters},
             {"a result is read as shown", typed + "@row2 L", "a11y:row4=text, Yhteishinta, € / Matka, 8,45, 8,45 | a11y:row6=text, Vuosihinta, € / Vuosi, 3084,25, 3084,25"},
-            {"exponent", typed + "row2=1E+11 @row2 L", "row4=8,449999E+09" + firstLetters},
             {"calibrated, no time view", "start:1,3/100/105/True/False " + typed + "@row2 L",
              "Menu_Kalibroi=checked | rows=1,3;6,5;100;6,825;8,872499;-;-"},
             {"untouched settings written back byte for byte", "start:1,30/0/0/False/True quit", "row0=1,30 | settings=1,30/0/0/False/True"},
             {"time view off, a decimal point", "menu:Menu_Aika fields=1,3;6.5;100 @row2 L",
              "rows=1,3;6.5;100;0;0;-;- | shown=!Tankeli: Sinulla on liian vähän arvoja taulukossa tai jokin arvo puuttuu."},
             {"the time view is saved", "menu:Menu_Aika quit", "settings=1,3/100/105/False/False"},
-            {"about", "menu:Menu_Tietoja", "shown=!Tietoja: Tankeli\r\n\r\nTankelin kehittäjät 2006\r\nTekijä : Tankeli-tiimi\r\n"
-             "https://www.example.org/tankeli\r\n\r\nOhjelman versio : v1.1\r\n\r\nMatkat tallennetaan kansioon:\r\nstat\r\n"},
             // A click on a caption reaches its button; the pointer lights the button under it.
             {"Laske by its caption", typed + "click:Nappi(0)", "row3=6,5 | focus=row0 | marks="},
             // Tab goes on from the fields through the buttons; Space and Enter press the one it is on.
             {"Tab through the buttons", "@row6 Tab Tab Tab Shift+Tab", "focus=Nappi(1) | marks=Nappi(1)"},
             {"Space on Laske", typed + "@row6 Tab Space", calculated + "Nappi(0)"},
             {"Enter on Nollaa", typed + "@row6 Tab Tab Return", "rows=1,3;0;0;0;0;0;0 | focus=Nappi(1)"},
-            {"Nollaa", typed + "click:Nappi(1)", "rows=1,3;0;0;0;0;0;0"},
             {"the pointer lights one button", "hover:Nappi(0) hover:Nappi(2)", "Nappi(0)=Laske button1 | Nappi(2)=Ohjeita button2"},
             {"over a field the light stays", "hover:Nappi(2) hover:row3", "Nappi(2)=Ohjeita button2"},
             {"over the background it goes out", "hover:Nappi(2) hover:background", "Nappi(2)=Ohjeita button1"},
@@ -795,8 +774,6 @@ private slots:
              "Tankeli-tiimi | Ohje#23=Tankelin kehittäjät 2006 | Ohje#24=https://www.example.org/tankeli | Ohje#25="},
             // The file window.
             {"open mode", "menu:Menu_Avaa", "window=Avaa | Nappi(0)=Avaa button1 | Tiedostonimi=2006_03_07.sav | focus=Tiedostot | Tiedostot=2006_03_07.sav of 2"},
-            {"an entry clicked is named", "menu:Menu_Avaa click:Tiedostot#0", "Tiedostonimi=2006_03_07.sav"},
-            {"opening fills the fields", "menu:Menu_Avaa click:Tiedostot#0 click:Nappi(0)", "rows=1,3;7,5;120;9;11,7;351;4270,5 | windows=main"},
             {"save mode", "menu:Menu_Tallenna", "window=Tallenna | Nappi(0)=Tallenna button1 | Tiedostonimi=" + QDate::currentDate().toString("yyyy_MM_dd")},
             {"saving keeps the selection", "menu:Menu_Tallenna click:Tiedostot#1 Tiedostonimi=reissu click:Nappi(0)",
              "stat:reissu.sav=1,3/0/0/0/0 | Tiedostot=matka.sav of 3 | window=Tallenna"},
@@ -810,7 +787,6 @@ private slots:
              "Tiedostot= of 1 | trash#=2"},
             {"list Enter opens", listed + "Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
             {"name Enter opens", listed + "@Tiedostonimi Return", "windows=main | rows=1,5;6;100;6;9;270;3285"},
-            {"name Enter saves", "menu:Menu_Tallenna Tiedostonimi=reissu @Tiedostonimi Return", "stat:reissu.sav=1,3/0/0/0/0 | window=Tallenna"},
             {"Tab to the mode's button", "menu:Menu_Avaa Tab Tab Tab", "focus=Nappi(0) | marks=Nappi(0)"},
             {"shown again, the list is read again", listed + "S record:uusi.sav=1/2/3/4/5 delete:2006_03_07.sav menu:Menu_Avaa",
              "Tiedostot=matka.sav of 2 | Tiedostot#1=uusi.sav"},
@@ -821,7 +797,6 @@ private slots:
             {"save: the proposed name is typed over", "menu:Menu_Tallenna r e i s s u Return", "stat:reissu.sav=1,3/0/0/0/0 | focus=Tiedostonimi"},
             {"save again after leaving by Sulje", "menu:Menu_Tallenna @Nappi(1) Return click:row0 fields=1,45 menu:Menu_Tallenna Return",
              "stat:" + QDate::currentDate().toString("yyyy_MM_dd") + ".sav=1,45/0/0/0/0"},
-            {"open: Enter opens the first entry", "menu:Menu_Avaa Return", "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
             {"open again after leaving by Sulje", "menu:Menu_Avaa @Nappi(1) Return click:row0 menu:Menu_Avaa Return",
              "windows=main | rows=1,3;7,5;120;9;11,7;351;4270,5"},
             {"Escape on the file window's buttons", "menu:Menu_Avaa Tab Tab Tab Escape", "windows=main"},
@@ -846,7 +821,6 @@ private slots:
              "focus=Arvot | seenAt:Taulu=Arvot | Arvot=2006_03_07.sav/1,30; matka.sav/1,50"},
             {"and on to Sulje, the chart seen again", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab Tab", "focus=Nappi(0) | seenAt:Taulu=Taulu"},
             {"S in the values closes", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab S", "windows=main"},
-            {"Escape in the values closes", "menu:Menu_Stat click:Knapi(0) Tab Tab Tab Tab Tab Tab Escape", "windows=main"},
             {"a decimal point is told", "record:r.sav=1,3/6.5/100/8/6 menu:Menu_Stat click:Knapi(1)", "Taulu=curve | shown=!Tankeli: "
              "Jokin arvo ei täsmää. Tarkasta ettei luvuissa ole kirjaimia tai ettei desimaalit ole . merkillä."},
             {"one record is too few", "delete:matka.sav menu:Menu_Stat click:Knapi(1)", "Taulu=blank | shown=!Huomio!: Et voi tarkastella "
@@ -860,8 +834,6 @@ private slots:
              "Tiedostot=matka.sav of 2 | Tiedostonimi=matka.sav"},
             {"after the chart, Poista asks for the last trip", "menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Avaa no click:Nappi(2)",
              "shown=?Poista tiedosto: Haluatko varmasti poistaa tiedoston : matka.sav ? | stat:matka.sav=1,5/6/100/9/6"},
-            {"the file window closed by its box, then the chart", "menu:Menu_Avaa close menu:Menu_Stat click:Knapi(1) Escape menu:Menu_Avaa",
-             "Tiedostot=matka.sav of 2 | Tiedostonimi=matka.sav"},
             // The calibration window.
             {"calibration opens with its texts", "menu:Menu_Kalibroi", "focus=txt_Taulu | txt_Taulu=100 | txt_Mittari=105 | txt_Virhe=5 % "
              "| tip:txt_Taulu=Aseta lukema, jonka olet ajanut nopeusnäyttöön. | a11y:txt_Mittari=text, Auton mittari, Km / h, 105, 105 "
@@ -870,15 +842,11 @@ private slots:
              "ajanut nopeusnäyttöön lukemat paljonko näyttö ilmoitti nopeudeksi ja paljonko autosi mittari näytti nopeudeksi."},
             {"Tab reaches the choice after the readings", "menu:Menu_Kalibroi Tab Tab Tab", "focus=Opti"},
             {"the margin follows the digit 1", "menu:Menu_Kalibroi txt_Mittari=126 txt_Taulu= @txt_Taulu 1", "txt_Virhe=12500 %"},
-            {"and 12", "menu:Menu_Kalibroi txt_Mittari=126 txt_Taulu= @txt_Taulu 1 2", "txt_Virhe=950 %"},
             {"choice by its picture", "menu:Menu_Kalibroi click:Opti", chosen + " | marks="},
             {"choice by its caption", "menu:Menu_Kalibroi click:txt_Kalibrointia", chosen},
             {"choice by a screen reader", "menu:Menu_Kalibroi toggle:Opti", chosen},
             {"choice by Space", "menu:Menu_Kalibroi @Opti Space", chosen + " | marks=Opti"},
             {"Tab to Sulje, Enter commits", "menu:Menu_Kalibroi Tab Tab Tab Space Tab Return quit", "Menu_Kalibroi=checked | settings=1,3/100/105/True/True"},
-            {"Escape commits", "menu:Menu_Kalibroi click:Opti Escape quit", "Menu_Kalibroi=checked | settings=1,3/100/105/True/True"},
-            {"closing the window commits the choice", "menu:Menu_Kalibroi click:Opti click:Nappi(0) quit",
-             "Menu_Kalibroi=checked | settings=1,3/100/105/True/True"},
             {"back from the main window: the choice in force", "menu:Menu_Kalibroi click:Opti away:main", "Opti=option1"},
             {"back from another program: kept", "menu:Menu_Kalibroi click:Opti away:other", chosen},
             {"back from being minimised: kept", "menu:Menu_Kalibroi click:Opti away:minimised", chosen},
@@ -917,10 +885,7 @@ private slots:
             {"no average to use", "delete:* record:a.sav=1/0/0/0/0 menu:Menu_Yhteenveto click:Nappi(0)",
              "window=Yhteenveto | shown=!Tankeli: Keskikulutusta ei voi laskea: yhdessäkään matkassa ei ole sekä matkaa että litroja."},
             {"a calibrated trip counts its true distance", "delete:* record:2024_03_07.sav=1,5/6,4/100/9,984/6,656 menu:Menu_Yhteenveto",
-             "Kaikki#1=Matkat yhteensä/104 km | Kaikki#4=Keskikulutus/6,40 l/100 km | Kaikki#6=Kilometrihinta/0,096 €/km "
-             "| Huomautukset#0=Kilometreissä, keskiarvoissa ja kilometrihinnassa 1 matkan pituus on laskettu litroista ja kulutuksesta "
-             "(litrat × 100 / kulutus), koska tallennettu matka puuttuu tai ei vastaa niitä. Kalibrointi käytössä laskettu matka "
-             "tallentuu nopeusmittarin lukemana."},
+             "Kaikki#1=Matkat yhteensä/104 km | Kaikki#4=Keskikulutus/6,40 l/100 km | Kaikki#6=Kilometrihinta/0,096 €/km"},
             // The vehicle's fill-ups under the trips, only where the log holds any.
             {"no fill-ups: no part of them", "delete:* record:2024_03_07.sav=1,5/6,4/100/9,984/6,656 menu:Menu_Yhteenveto",
              "Tankkaukset=hidden | TankkauksetKuukausittain=hidden"},
@@ -946,7 +911,6 @@ private slots:
             {"Ctrl+C copies the whole summary", "menu:Menu_Yhteenveto Ctrl+C", "clipboard#=14 | clipboard#0=Matkoja\t2 "
              "| clipboard#4=Keskikulutus (l/100 km)\t6,82 | clipboard#7=Pienin kulutus (l/100 km)\t6\tmatka.sav | clipboard#9= "
              "| clipboard#10=Kausi\tMatkoja\tMatka (km)\tPolttoaine (l)\tKustannukset (€)\tl/100 km | clipboard#13=Muut\t1\t100\t6\t9,00\t6,00"},
-            {"Ctrl+C in the month table copies the whole summary too", "menu:Menu_Yhteenveto Tab Ctrl+C", "focus=Kuukausittain | clipboard#=14"},
             {"Ctrl+C in the note copies the whole summary", "record:s.sav=1 menu:Menu_Yhteenveto Tab Tab Ctrl+C", "focus=Huomautukset | clipboard#=14"},
             {"Ctrl+C in the note copies what is selected of it", "record:s.sav=1 menu:Menu_Yhteenveto Tab Tab Ctrl+A Ctrl+C",
              "clipboard#0=1 matka jätettiin laskuista pois:"},
@@ -955,8 +919,6 @@ private slots:
             // A name typed without its extension gets it, and the question comes for that name.
             {"export without an extension, an earlier file kept", "file:t.csv menu:Menu_Vie delete:* file:t no menu:Menu_Vie",
              "shown#3=?Vie taulukkoon: Tiedosto t.csv on jo olemassa. Korvataanko se? | shown#=4"},
-            {"export without an extension, an earlier file replaced", "file:t.csv menu:Menu_Vie delete:* file:t menu:Menu_Vie",
-             "shown#4=!Vie taulukkoon: 0 matkaa vietiin taulukkoon t.csv. | shown#=5"},
             {"export cancelled", "menu:Menu_Vie", "shown=>Vie taulukkoon: ~/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv}"},
             {"export offered in the documents folder", "documents menu:Menu_Vie", "shown=>Vie taulukkoon: ~/Documents/tankeli-matkat.csv [CSV-taulukko (*.csv)] {csv}"},
             {"the chart reads trips saved since the list was read", "menu:Menu_Avaa Escape record:uusi.sav=1,3/6/100/8/6 menu:Menu_Stat click:Knapi(1)",
@@ -996,16 +958,18 @@ private slots:
             QTest::addRow("Ctrl+%s", key) << QStringLiteral("@row1 Ctrl+%1").arg(key) << QStringLiteral("window=%1").arg(title);
         for (const char *key : {"Escape", "S"})
             QTest::addRow("list %s", key) << listed + key << "windows=main";
-        // Leaving the help, statistics or calibration window, however it is left, gives the
-        // focus back to the field that had it, its number selected, so typing replaces it at
-        // once. The calibration window is not left by S, which is typed into its fields.
-        for (const char *window : {"Menu_Ohjeita", "Menu_Stat", "Menu_Kalibroi", "Menu_Yhteenveto"})
-            for (const char *leave : {"Sulje", "close", "Escape", "S"})
-                if (QByteArray(window) != "Menu_Kalibroi" || QByteArray(leave) != "S")
-                    QTest::addRow("%s, %s, then typing", window, leave)
-                        << QStringLiteral("row2=1 @row2 menu:%1 %2 5").arg(window, QByteArray(leave) != "Sulje" ? leave
-                                                                        : QByteArray(window) == "Menu_Yhteenveto" ? "click:Nappi(1)" : "click:Nappi(0)")
-                        << "window=main | focus=row2 | row2=5";
+        // Leaving the help, statistics, calibration or summary window, however it is left, gives
+        // the focus back to the field that had it, its number selected, so typing replaces it
+        // at once. One row for each way out the windows handle apart: S in a control and in
+        // the window itself, the default Sulje and close box, the calibration window's close
+        // and Escape, the summary's Sulje that hides it.
+        for (const auto &[window, leave] : {std::pair{"Menu_Ohjeita", "S"}, {"Menu_Ohjeita", "Sulje"}, {"Menu_Stat", "S"},
+                                           {"Menu_Stat", "close"}, {"Menu_Kalibroi", "close"}, {"Menu_Kalibroi", "Escape"},
+                                           {"Menu_Yhteenveto", "Sulje"}, {"Menu_Yhteenveto", "S"}})
+            QTest::addRow("%s, %s, then typing", window, leave)
+                << QStringLiteral("row2=1 @row2 menu:%1 %2 5").arg(window, QByteArray(leave) != "Sulje" ? leave
+                                                                : QByteArray(window) == "Menu_Yhteenveto" ? "click:Nappi(1)" : "click:Nappi(0)")
+                << "window=main | focus=row2 | row2=5";
     }
     void scenarios()
     {
@@ -1065,9 +1029,6 @@ private slots:
         QVERIFY2(written > 0 && written < rows, qPrintable(QString::number(written)));
         QCOMPARE(messages->shown.last(), QStringLiteral("!Tuo taulukosta: %1 matkaa tuotiin taulukosta %2. Tuonti keskeytettiin, ja %3 "
                                                         "matkaa jäi tuomatta.").arg(written).arg(shownPath(dirs->path("iso.csv"))).arg(rows - written));
-        for (const QString &name : files)
-            QCOMPARE(readBytes(dirs->stat(name)), QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n"));
-        QVERIFY(QDir(dirs->path("stat/.tallennus")).isEmpty());
     }
 
     // The chart's menu saves what the canvas shows as PNG (twice the screen scale), SVG or
@@ -1096,7 +1057,6 @@ private slots:
                                          << "!Tankeli: Kuvaa kayra.png ei voitu tallentaa: Nimellä on kansio.";
         // The file dialog asks about the name it hands back; a name it hands back without an
         // extension gets one, and the question then is about that name.
-        QTest::newRow("an earlier image, the dialog asked") << "kayra.png#0" << 0 << "kayra.png=vanha" << false << "" << "kayra.png" << png << "";
         QTest::newRow("no extension, an earlier image kept") << "kayra#0" << 0 << "kayra.png=vanha" << false << "Ei" << "kayra.png" << "vanha"
                                                              << "?Tallenna kuvana: Tiedosto kayra.png on jo olemassa. Korvataanko se?";
         QTest::newRow("no extension, an earlier image replaced") << "kayra#0" << 0 << "kayra.png=vanha" << false << "Kyllä" << "kayra.png" << png
@@ -1114,7 +1074,6 @@ private slots:
         QTest::newRow("printed to a PDF file") << "print:tuloste.pdf" << 0 << "" << false << "" << "tuloste.pdf" << pdf << "print";
         QTest::newRow("printed from a chart higher than wide") << "print:tuloste.pdf" << 800 << "" << false << "" << "tuloste.pdf"
                                                                << "red curve, heading, portrait, filled" << "print";
-        QTest::newRow("printed over an earlier print") << "print:tuloste.pdf" << 0 << "tuloste.pdf=vanha" << false << "" << "tuloste.pdf" << pdf << "print";
         QTest::newRow("printed onto a full disk") << "print:tuloste.pdf" << 0 << "tuloste.pdf=vanha" << true << "" << "tuloste.pdf" << "vanha"
                                                   << "print + !Tankeli: Käyrää ei voitu tulostaa tiedostoon tuloste.pdf: Laitteessa ei ole tilaa vapaana.";
         QTest::newRow("printed to a FIFO") << "print:tuloste.pdf" << 0 << "tuloste.pdf|" << false << "" << "tuloste.pdf|" << ""
@@ -1276,7 +1235,6 @@ private slots:
         QTest::newRow("consumption") << "" << "row1" << "6,5 l/100 km";
         QTest::newRow("distance") << "" << "row2" << "600000000000";
         QTest::newRow("trip price") << "" << "row3" << "-10,61613 €.";
-        QTest::newRow("litres") << "" << "row4" << "8,449999E+09";
         QTest::newRow("month price") << "" << "row5" << "253,5 / kk  ";
         QTest::newRow("year price") << "" << "row6" << "3084,25 väh";
         QTest::newRow("display reading") << "Menu_Kalibroi" << "txt_Taulu" << "100000000000";
