@@ -4,7 +4,6 @@
 #include "MainLayout.h"
 #include "SecondaryWindows.h"
 #include "look/AppIcon.h"
-#include "look/FieldAccessible.h"
 #include "look/GradientBackground.h"
 #include "look/Labels.h"
 #include "look/Messages.h"
@@ -31,7 +30,6 @@ Tankeli::Tankeli(ProgramFolders folders, QWidget *parent)
     , m_settingsFile(m_folders.settingsFile())
     , m_places(WindowPlacesFile(m_folders.windowPlacesFile(), m_folders.dataScratchFolder()))
 {
-    installFieldAccessibility();
     setCentralWidget(m_client);
     setWindowIcon(programIcon());
     m_client->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "TripRowsView.h"
 
 #include "MainLayout.h"
+#include "look/FieldAccessible.h"
 #include "look/Fonts.h"
 #include "look/Labels.h"
 #include "look/SelectOnFocus.h"
@@ -17,6 +18,9 @@ constexpr std::array<TripField, 2> timeViewValues{MonthPrice, YearPrice};
 
 TripRowsView::TripRowsView(QWidget &client, QObject &keyWatcher)
 {
+    // Before the first field exists: the interface a screen reader is given for a field
+    // is made once and kept, and Qt's own freezes on a number ending in a sign.
+    installFieldAccessibility();
     for (int row = 0; row < tripRowCount; ++row) {
         const TripQuantity &q = tripRows()[row];
         auto *field = new QLineEdit(QStringLiteral("0"), &client);
