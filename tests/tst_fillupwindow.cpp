@@ -133,6 +133,10 @@ private slots:
             << twoFull << 0.0f << QStringList{"cell 0 1", "Poista", "Ctrl+Z"}
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "0 1=12000"
             << QStringList{"?Tankkaukset: Poistetaanko rivi 1 (2024-03-01, 12000 km)?"};
+        QTest::newRow("Ctrl+N adds a row too, for a screen reader that keeps Insert")
+            << twoFull << 0.0f << QStringList{"Ctrl+N", "type 13000", "cell 2 4", "type 54", "cell 2 3", "type 1,8"}
+            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;",
+                           "2024-06-30;13000;30;1,8;54;kyllä;ei;"} << "Rivi 3 tallennettu." << "2 1=13000" << QStringList{};
         QTest::newRow("an added row undone")
             << twoFull << 0.0f << QStringList{"Insert", "type 13000", "cell 2 4", "type 54", "cell 2 3", "type 1,8", "Ctrl+Z"}
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "" << QStringList{};

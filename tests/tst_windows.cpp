@@ -682,7 +682,7 @@ private slots:
             {"and its summary in kWh", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return menu:Menu_Yhteenveto",
              "a11y:Kuukausittain=table, Kuukausittain, Ctrl+C kopioi koko yhteenvedon taulukkolaskentaan., Kuukausittain, "
              "Kausi/Matkoja/Matka (km)/Sähkö (kWh)/Kustannukset (€)/kWh/100 km"},
-            {"so does Ctrl+G, from a field", "@row1 Ctrl+G", "window=Tankkaukset"},
+            {"Ctrl+G opens the fill-up log from a field; its buttons name their keys", "@row1 Ctrl+G", "window=Tankkaukset | tip:Nappi(0)=Lisää (Insert, Ctrl+N) | tip:Nappi(3)=Sulje (Esc)"},
             {"an open log follows the calibration",
              "fillup:2024-03-01/10000/40/80 fillup:2024-03-20/10500/25/50 menu:Menu_Tankkaukset menu:Menu_Kalibroi "
              "txt_Taulu=100 txt_Mittari=110 click:Opti click:Nappi(0)",

@@ -114,6 +114,11 @@ FillUpWindow::FillUpWindow(const ProgramFolders &folders, QWidget *mainWindow, T
     layout->addWidget(m_average);
     layout->addWidget(m_curve, 2);
 
+    // A second key for a new row: a screen reader such as Orca keeps Insert for itself.
+    auto *add = new QAction(this);
+    add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(add, &QAction::triggered, this, [this] { runCommand(Command::Add); });
+    addAction(add);
     QAction *undo = m_undo->createUndoAction(this, QStringLiteral("Kumoa"));
     undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     addAction(undo);
@@ -140,6 +145,8 @@ Done FillUpWindow::Form_Load()
     if (!made)
         return made;
     connect(buttons(), &PictureButtons::clicked, this, [this](int index) { runCommand(Command(index)); });
+    for (const auto &[command, keys] : {std::pair{Command::Add, "Insert, Ctrl+N"}, {Command::Remove, "Delete"}, {Command::Close, "Esc"}})
+        buttons()->Nappi(int(command))->setKeyName(QString::fromLatin1(keys));
     reload();
     return {};
 }
