@@ -74,6 +74,9 @@ FillUpDraft draftOf(const FillUp &fillUp)
             doubleToText(fillUp.price), doubleToText(fillUp.total), fillUp.full, fillUp.missedBefore, fillUp.note};
 }
 
+namespace {
+
+// The value of least to most ASCII digits at `at`, which moves past them.
 std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int most)
 {
     int value = 0;
@@ -85,27 +88,36 @@ std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int
     return value;
 }
 
+} // namespace
+
+std::optional<DateNumbers> dateNumbers(QStringView text, std::array<int, 3> least, std::array<int, 3> most,
+                                       QStringView separators)
+{
+    DateNumbers found{};
+    qsizetype at = 0;
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0 && (at >= text.size() || !separators.contains(text[at++])))
+            return std::nullopt;
+        const std::optional<int> value = leadingDigits(text, at, least[p], most[p]);
+        if (!value)
+            return std::nullopt;
+        found.numbers[p] = *value;
+    }
+    found.end = at;
+    return found;
+}
+
 std::optional<QDate> dateFromText(const QString &text)
 {
     const QStringView trimmed = QStringView(text).trimmed();
     const bool iso = trimmed.size() > 4 && trimmed[4] == u'-';
-    const QChar separator = iso ? u'-' : u'.';
     // 2024-03-07: four digits, then one or two twice; 7.3.2024: the other way round.
-    const std::array<int, 3> least{iso ? 4 : 1, 1, iso ? 1 : 4};
-    const std::array<int, 3> most{iso ? 4 : 2, 2, iso ? 2 : 4};
-    std::array<int, 3> parts{};
-    qsizetype at = 0;
-    for (int p = 0; p < 3; ++p) {
-        if (p > 0 && (at >= trimmed.size() || trimmed[at++] != separator))
-            return std::nullopt;
-        const std::optional<int> value = leadingDigits(trimmed, at, least[p], most[p]);
-        if (!value)
-            return std::nullopt;
-        parts[p] = *value;
-    }
-    if (at != trimmed.size())
+    const std::optional<DateNumbers> found = iso ? dateNumbers(trimmed, {4, 1, 1}, {4, 2, 2}, u"-")
+                                                 : dateNumbers(trimmed, {1, 1, 4}, {2, 2, 4}, u".");
+    if (!found || found->end != trimmed.size())
         return std::nullopt;
-    const QDate date = iso ? QDate(parts[0], parts[1], parts[2]) : QDate(parts[2], parts[1], parts[0]);
+    const std::array<int, 3> &n = found->numbers;
+    const QDate date = iso ? QDate(n[0], n[1], n[2]) : QDate(n[2], n[1], n[0]);
     if (!date.isValid())
         return std::nullopt;
     return date;

@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <map>
 #include <optional>
 
@@ -66,10 +67,17 @@ std::optional<QDate> dateFromText(const QString &text);
 // The date as Qt::ISODate writes it (2024-03-07), without the cost of a general formatter:
 // a log writes and an import compares thousands of them.
 QString isoDateText(QDate date);
-// The value of at least `least` and at most `most` ASCII digits at `at`, which moves past
-// them; nullopt when fewer are there. The dates are read with it, by hand, because a
-// regular expression per row was most of a log's reading time.
-std::optional<int> leadingDigits(QStringView text, qsizetype &at, int least, int most);
+// The three numbers of a date at the text's start, one of the separators between each
+// two, number i of least[i] to most[i] ASCII digits; `end` is where they stop. Dates are
+// read with it, by hand, because a regular expression per row was most of a log's
+// reading time.
+struct DateNumbers
+{
+    std::array<int, 3> numbers;
+    qsizetype end;
+};
+std::optional<DateNumbers> dateNumbers(QStringView text, std::array<int, 3> least, std::array<int, 3> most,
+                                       QStringView separators);
 // Numbers as the program writes them (decimal comma). A decimal point is not taken: a
 // Finn may type 12.345 for twelve thousand.
 std::optional<double> numberFromText(const QString &text);

@@ -209,20 +209,9 @@ std::optional<double> importNumber(const QString &text, bool continental)
 std::optional<QDate> importDate(const QString &text, SlashDates slashDates)
 {
     const QStringView t = QStringView(text).trimmed();
-    const auto isSeparator = [&](qsizetype at, QStringView separators) { return at < t.size() && separators.contains(t[at]); };
-    // Three numbers of at least and at most so many digits, with separators between them.
-    const auto numbers = [&](std::array<int, 3> least, std::array<int, 3> most, QStringView separators) {
-        std::array<int, 3> parts{};
-        qsizetype at = 0;
-        for (int p = 0; p < 3; ++p) {
-            if (p > 0 && !isSeparator(at++, separators))
-                return std::optional<std::array<int, 3>>();
-            const std::optional<int> value = leadingDigits(t, at, least[p], most[p]);
-            if (!value)
-                return std::optional<std::array<int, 3>>();
-            parts[p] = *value;
-        }
-        return std::optional(parts);
+    const auto numbers = [&t](std::array<int, 3> least, std::array<int, 3> most, QStringView separators) {
+        const std::optional<DateNumbers> found = dateNumbers(t, least, most, separators);
+        return found ? std::optional(found->numbers) : std::nullopt;
     };
     QDate date;
     if (const auto iso = numbers({4, 1, 1}, {4, 2, 2}, u"-/.")) {
