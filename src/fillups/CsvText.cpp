@@ -1,15 +1,9 @@
 #include "CsvText.h"
 
 #include "base/EightBitText.h"
-#include "base/FailureText.h"
-#include "base/LineReader.h"
 #include "calculator/NumberText.h"
 
-#include <QFile>
 #include <QStringDecoder>
-#include <utility>
-#include <cerrno>
-#include <unistd.h>
 #include <utility>
 
 namespace tankeli {
