@@ -71,6 +71,8 @@ private slots:
         const QByteArray calibrated("1,3\r\n100\r\n105\r\nTrue\r\nTrue\r\n");
         QTest::newRow("as read") << "1,30" << "Arvot.txt" << QByteArray(calibrated).replace("1,3", "1,30") << "";
         QTest::newRow("euro sign") << QStringLiteral("1,5€") << "Arvot.txt" << QByteArray(calibrated).replace("1,3", "1,5\x80") << "";
+        QTest::newRow("price that begins with a byte-order mark's bytes")
+            << QStringLiteral("ï»¿1") << "Arvot.txt" << QByteArray(calibrated).replace("1,3", "\xef\xbb\xbf\xef\xbb\xbf" "1") << "";
         QTest::newRow("character outside the set") << QStringLiteral("1,4Ω") << "Arvot.txt" << calibrated
                                                    << QStringLiteral("merkki \"Ω\" | edellinen hinta \"1,3\"");
         QTest::newRow("line break") << QStringLiteral("1,3\n4") << "Arvot.txt" << calibrated << "rivinvaihto | edellinen hinta";

@@ -118,6 +118,10 @@ Done SettingsFile::write(const Settings &settings)
                                      .arg(shown, elideMiddle(line), *problem));
         content += *encodeEightBit(line) + "\r\n";
     }
+    // A price whose first characters are the very bytes of a byte-order mark ("ï»¿") would
+    // lose them to the next read; a mark before it keeps the price as it was typed.
+    if (content.startsWith(utf8ByteOrderMark))
+        content.prepend(utf8ByteOrderMark);
 
     const QByteArray path = QFile::encodeName(m_path);
     const qsizetype slash = path.lastIndexOf('/');
