@@ -252,8 +252,8 @@ class TestWindows : public QObject
     // (a screen reader's), "close" (the close box), "quit" (the main window's),
     // "away:main|other|minimised" and back, "record:name=l1/l2/..", "delete:name|*",
     // "fillup:date/odometer/amount/total[/osa]",
-    // "chmod:folder=octal", "grow", "no" (the next answer), "end" (a request to end the program
-    // while the next question is open), "asking:step,step" (steps taken while the next
+    // "chmod:folder=octal", "grow", "no" (the next answer), "term" (a request to end the program),
+    // "end" (one while the next question is open), "asking:step,step" (steps taken while the next
     // question is open), "endsoon:command" (one as soon as the command handles events), "realboxes" (the program's own boxes from now on, each answered by
     // its default button), "remove:path", "places:" (the file of window places,
     // "name=place/.."), "place:x,y,w,h" and "maximise" (the active window), "start" (again,
@@ -330,6 +330,8 @@ class TestWindows : public QObject
             return QTest::qWaitFor([&] { return active->size() == size; });
         } else if (token == "no")
             messages->answers << false;
+        else if (token == "term") // the program is asked to end (logout, kill) now
+            (void)main->closeUnattended();
         else if (token == "end") // the program is asked to end (logout, kill) while the next question is open
             messages->whileAsking = [this] { (void)main->closeUnattended(); };
         else if (verb == "asking") // steps taken in another window while the next question is open, between commas
@@ -390,6 +392,8 @@ class TestWindows : public QObject
             if (key.count() != 1 || key[0].key() == Qt::Key_unknown || !to)
                 return false;
             QTest::keyClick(to, key[0].key(), key[0].keyboardModifiers());
+            // What a key posts (a cell editor's commit) is done before the next, as between a user's keys.
+            QCoreApplication::processEvents();
         }
         return true;
     }
@@ -688,6 +692,15 @@ private slots:
              "txt_Taulu=100 txt_Mittari=110 click:Opti click:Nappi(0)",
              "Menu_Kalibroi=checked | Taulukko=2024-03-01/10000/40/2/80/kyllä/ei///; 2024-03-20/10500/25/2/50/kyllä/ei//550/4,545454"},
             {"and Escape closes it", "menu:Menu_Tankkaukset Escape", "window=main"},
+            // A fill-up typed but not saved is asked about before the program or the vehicle leaves it.
+            {"ending with half a fill-up typed asks; Peruuta keeps it", "menu:Menu_Tankkaukset Ctrl+N 1 2 Return no quit",
+             "ended=no | window=Tankkaukset | shown=?Tankkaukset: Yhtä riviä ei ole tallennettu, koska siitä puuttuu jotakin tai "
+             "jokin arvo ei kelpaa. Suljetaanko ikkuna silti? Rivin kirjoitetut arvot katoavat. [Peruuta/Sulje]"},
+            {"Sulje to it ends the program", "menu:Menu_Tankkaukset Ctrl+N 1 2 Return quit", "ended=0 | shown#=1"},
+            {"ended from outside, it asks nothing", "menu:Menu_Tankkaukset Ctrl+N 1 2 Return term", "ended=0 | shown#=0"},
+            {"choosing another vehicle asks too; Peruuta stays with this one",
+             "menu:Menu_Uusi_Ajoneuvo Nimi=Auto Return menu:Menu_Tankkaukset Ctrl+N 1 Return no menu:Ajoneuvo_1",
+             "title=Tankeli v1.1 – Auto | window=Tankkaukset | shown#=1"},
             {"another vehicle's log is its own", "menu:Menu_Uusi_Ajoneuvo Nimi=Sähköauto Kayttovoima=Sähkö Return menu:Menu_Tankkaukset",
              "window=Tankkaukset | title=Tankeli v1.1 – Sähköauto"},
             {"the main window's texts", "", "captions=Bensanhinta [Bensanhinta, € / Litra], Bensankulutus [Bensankulutus, Litraa / 100 Km], "

@@ -324,19 +324,28 @@ void FillUpWindow::layOut()
         buttons()->place(i, QPointF(margin + i * (buttonFace.width() + margin), top));
 }
 
+bool FillUpWindow::mayDropUnsavedRows()
+{
+    const int unsaved = m_model->unsavedRowCount();
+    if (unsaved == 0)
+        return true;
+    // Asked from the main window, the question is about rows the user may not see now.
+    if (!isActiveWindow())
+        showInFront();
+    const QString rows = unsaved == 1 ? QStringLiteral("Yhtä riviä") : QStringLiteral("%1 riviä").arg(unsaved);
+    const QString question = QStringLiteral("%1 ei ole tallennettu, koska siitä puuttuu jotakin tai jokin arvo ei "
+                                            "kelpaa. Suljetaanko ikkuna silti? Rivin kirjoitetut arvot katoavat.")
+                                 .arg(rows);
+    // Asked to end the program meanwhile, it closes: such a row cannot be saved anyway.
+    return Messages::current().ask(this, question, title, {QStringLiteral("Sulje"), QStringLiteral("Peruuta"), Answer::No})
+        != Answer::No;
+}
+
 void FillUpWindow::closeEvent(QCloseEvent *event)
 {
-    if (const int unsaved = m_model->unsavedRowCount(); unsaved > 0) {
-        const QString rows = unsaved == 1 ? QStringLiteral("Yhtä riviä") : QStringLiteral("%1 riviä").arg(unsaved);
-        const QString question = QStringLiteral("%1 ei ole tallennettu, koska siitä puuttuu jotakin tai jokin arvo ei "
-                                                "kelpaa. Suljetaanko ikkuna silti? Rivin kirjoitetut arvot katoavat.")
-                                     .arg(rows);
-        // Asked to end the program meanwhile, it closes: such a row cannot be saved anyway.
-        if (Messages::current().ask(this, question, title, {QStringLiteral("Sulje"), QStringLiteral("Peruuta"), Answer::No})
-            == Answer::No) {
-            event->ignore();
-            return;
-        }
+    if (!mayDropUnsavedRows()) {
+        event->ignore();
+        return;
     }
     SecondaryWindow::closeEvent(event);
 }

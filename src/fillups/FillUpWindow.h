@@ -47,6 +47,10 @@ public:
     // The calibration was changed: the distances and consumptions are corrected anew.
     void setCalibration(Calibration calibration);
 
+    // Where rows are typed but not saved, shows the window and asks whether they may go;
+    // true when there are none, or the answer lets them go.
+    bool mayDropUnsavedRows();
+
     enum class Command { Add, Remove, UseInCalculator, Close };
     void runCommand(Command command);
 

@@ -125,6 +125,11 @@ void SecondaryWindows::setVehicle(const ProgramFolders &folders, Energy energy)
     delete m_fillUps;
 }
 
+bool SecondaryWindows::mayCloseFillUps()
+{
+    return !m_fillUps || m_fillUps->mayDropUnsavedRows();
+}
+
 void SecondaryWindows::runFillUpCommand(FillUpCommand command)
 {
     const QString log = fillUpLogPath(m_folders.dataFolder());

@@ -44,6 +44,9 @@ public:
     // running on this energy); the windows that show those files are closed and made anew
     // when next opened.
     void setVehicle(const ProgramFolders &folders, Energy energy);
+    // Before the program ends or another vehicle is chosen: false where the fill-up log
+    // holds rows typed but not saved and the user keeps them.
+    bool mayCloseFillUps();
     // The vehicle's fill-up log: its window, and its import and export.
     void runFillUpCommand(FillUpCommand command);
 

@@ -230,6 +230,11 @@ bool Tankeli::event(QEvent *event)
 
 void Tankeli::closeEvent(QCloseEvent *event)
 {
+    // Ended from outside, the question answers itself and the half-typed rows go.
+    if (m_loaded && !m_stopped && !m_windows->mayCloseFillUps()) {
+        event->ignore();
+        return;
+    }
     bool written = true;
     if (m_loaded)
         written = Form_Unload();

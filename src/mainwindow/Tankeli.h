@@ -76,6 +76,7 @@ private:
     Settings currentSettings() const override;
     QString distanceText() const override;
     Done useVehicle(const ProgramFolders &folders, const VehicleInfo &info, int vehicleCount) override;
+    bool mayLeaveVehicle() override;
 
     void run(MainCommand command);
     void applyTimeView();

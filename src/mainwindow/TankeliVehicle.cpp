@@ -35,6 +35,11 @@ Done Tankeli::useVehicle(const ProgramFolders &folders, const VehicleInfo &info,
     return {};
 }
 
+bool Tankeli::mayLeaveVehicle()
+{
+    return m_windows->mayCloseFillUps();
+}
+
 Settings Tankeli::currentSettings() const
 {
     return {m_rows.field(Price).text(), m_calibration.displaySetting(), m_calibration.meterSetting(),

@@ -116,7 +116,7 @@ void VehicleMenu::inform(const QString &text)
 void VehicleMenu::choose(int index)
 {
     const int before = m_garage.current();
-    if (index == before || index < 0 || index >= m_garage.count())
+    if (index == before || index < 0 || index >= m_garage.count() || !m_host.mayLeaveVehicle())
         return rebuild();
     // The settings typed for this vehicle go with it, before another's are shown.
     if (const Done saved = m_host.saveVehicleSettings(); !saved) {
@@ -157,8 +157,10 @@ void VehicleMenu::editVehicle()
     const VehicleInfo info = m_garage.info(chosen);
     auto *dialog = new VehicleDialog(&m_main, info.name, info.energy,
                                      [this, chosen](const QString &name) { return m_garage.nameProblem(name, chosen); });
-    connect(dialog, &VehicleDialog::chosen, this, [this, chosen](const QString &name, Energy energy) {
+    connect(dialog, &VehicleDialog::chosen, this, [this, chosen, info](const QString &name, Energy energy) {
         // The folder moves with the name: the settings typed so far go with it.
+        if ((name != info.name || energy != info.energy) && !m_host.mayLeaveVehicle())
+            return;
         if (const Done saved = m_host.saveVehicleSettings(); !saved)
             return inform(saved.error());
         if (const Done edited = m_garage.edit(chosen, name, energy); !edited)
@@ -186,7 +188,8 @@ void VehicleMenu::removeVehicle()
             .arg(trips);
     QuestionButtons buttons;
     buttons.byDefault = Answer::No;
-    if (Messages::current().ask(&m_main, question, QStringLiteral("Poista ajoneuvo"), buttons) != Answer::Yes)
+    if (Messages::current().ask(&m_main, question, QStringLiteral("Poista ajoneuvo"), buttons) != Answer::Yes
+        || !m_host.mayLeaveVehicle())
         return;
     // Its settings as typed go into the trash with it.
     (void)m_host.saveVehicleSettings();

@@ -34,6 +34,9 @@ public:
     // Works on this vehicle from now on: reads its settings, shows its texts and title, and
     // lets every window work on its files. The failure names the file that could not be read.
     virtual Done useVehicle(const ProgramFolders &folders, const VehicleInfo &info, int vehicleCount) = 0;
+    // Before the vehicle's windows close for another's: false where the user keeps work
+    // in them that cannot be saved yet.
+    virtual bool mayLeaveVehicle() = 0;
 };
 
 class VehicleMenu : public QObject
