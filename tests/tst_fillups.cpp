@@ -274,8 +274,10 @@ private slots:
         QTest::newRow("equal to the later date's") << rising << "2024-03-07 300" << "";
         QTest::newRow("below the nearest earlier date") << rising << "2024-03-07 199"
                                                          << lower.arg("199", "2024-03-05", "200");
-        QTest::newRow("below two earlier dates: the first in the log is named")
-            << rising << "2024-03-07 50" << lower.arg("50", "2024-03-01", "100");
+        QTest::newRow("below two earlier dates: the nearest is named")
+            << rising << "2024-03-07 50" << lower.arg("50", "2024-03-05", "200");
+        QTest::newRow("above two later dates: the nearest is named")
+            << rising << "2024-03-02 350" << higher.arg("350", "2024-03-05", "200");
         QTest::newRow("above a later date") << rising << "2024-03-02 250" << higher.arg("250", "2024-03-05", "200");
         QTest::newRow("several a day, the highest counts")
             << QStringList{"2024-03-01 100 1 F", "2024-03-01 180 1 F", "2024-03-05 200 1 F"} << "2024-03-03 150"

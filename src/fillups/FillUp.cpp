@@ -146,14 +146,24 @@ std::optional<double> numberFromText(const QString &text)
 
 std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp> &others)
 {
+    // The clash named is the one nearest in date, the fill-up the user most likely mistyped
+    // against; an earlier date's before a later one's.
+    const FillUp *earlier = nullptr;
+    const FillUp *later = nullptr;
     for (const FillUp &other : others) {
-        if (other.date < fillUp.date && other.odometer > fillUp.odometer)
-            return QStringLiteral("%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
-                .arg(doubleToText(fillUp.odometer), isoDateText(other.date), doubleToText(other.odometer));
-        if (other.date > fillUp.date && other.odometer < fillUp.odometer)
-            return QStringLiteral("%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
-                .arg(doubleToText(fillUp.odometer), isoDateText(other.date), doubleToText(other.odometer));
+        if (other.date < fillUp.date && other.odometer > fillUp.odometer
+            && (!earlier || other.date > earlier->date || (other.date == earlier->date && other.odometer > earlier->odometer)))
+            earlier = &other;
+        if (other.date > fillUp.date && other.odometer < fillUp.odometer
+            && (!later || other.date < later->date || (other.date == later->date && other.odometer < later->odometer)))
+            later = &other;
     }
+    if (earlier)
+        return QStringLiteral("%1 on pienempi kuin aiemman päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
+            .arg(doubleToText(fillUp.odometer), isoDateText(earlier->date), doubleToText(earlier->odometer));
+    if (later)
+        return QStringLiteral("%1 on suurempi kuin myöhemmän päivän (%2) lukema %3. Tarkista lukema tai päivämäärä.")
+            .arg(doubleToText(fillUp.odometer), isoDateText(later->date), doubleToText(later->odometer));
     return std::nullopt;
 }
 

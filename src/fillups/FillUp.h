@@ -100,7 +100,7 @@ RowCheck checkRow(const FillUpDraft &draft, const QList<FillUp> &others, QDate t
                   Energy energy);
 
 // Why a whole fill-up does not fit among the others by its odometer reading, or nullopt.
-// The first of the others (in their order) that it does not fit is named.
+// The one it does not fit that is nearest in date is named, an earlier one before a later.
 std::optional<QString> odometerProblem(const FillUp &fillUp, const QList<FillUp> &others);
 
 // The same check for many rows against a growing log (an import): as long as the log's
