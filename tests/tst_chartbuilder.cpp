@@ -202,16 +202,16 @@ private slots:
         QTest::newRow("10 and 30 days apart")
             << QStringList{"2024-01-01", "2024-01-11", "2024-02-10"} << QVector<float>{5.5f, 7, 6} << "0 100 400" << "0 50 200"
             << QStringList{"2024-01-01", "2024-01-21", "2024-02-10"}
-            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausta: 2024-01-01 – 2024-02-10"}
-            << "Bensankulutus (L/100Km), 3 tankkausta: pienin 5,5 L/100Km (2024-01-01), suurin 7 L/100Km (2024-01-11).";
+            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausväliä: 2024-01-01 – 2024-02-10"}
+            << "Bensankulutus (L/100Km), 3 tankkausväliä: pienin 5,5 L/100Km (2024-01-01), suurin 7 L/100Km (2024-01-11).";
         QTest::newRow("over a leap day") << QStringList{"2024-02-28", "2024-03-01", "2024-03-02"} << QVector<float>{6, 6, 6}
             << "0 266.667 400" << "0 133.333 200" << QStringList{"2024-02-28", "2024-02-29", "2024-03-02"}
-            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausta: 2024-02-28 – 2024-03-02"}
-            << "Bensankulutus (L/100Km), 3 tankkausta: pienin 6 L/100Km (2024-02-28), suurin 6 L/100Km (2024-02-28).";
+            << QStringList{"Bensankulutus (L/100Km)", "3 tankkausväliä: 2024-02-28 – 2024-03-02"}
+            << "Bensankulutus (L/100Km), 3 tankkausväliä: pienin 6 L/100Km (2024-02-28), suurin 6 L/100Km (2024-02-28).";
         QTest::newRow("all on one day: evenly, no dates under") << QStringList{"2024-05-05", "2024-05-05"} << QVector<float>{6, 8}
             << "0 400" << "0 200" << QStringList{}
-            << QStringList{"Bensankulutus (L/100Km)", "2 tankkausta: 2024-05-05 – 2024-05-05"}
-            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-05-05), suurin 8 L/100Km (2024-05-05).";
+            << QStringList{"Bensankulutus (L/100Km)", "2 tankkausväliä: 2024-05-05 – 2024-05-05"}
+            << "Bensankulutus (L/100Km), 2 tankkausväliä: pienin 6 L/100Km (2024-05-05), suurin 8 L/100Km (2024-05-05).";
     }
     void datedCurve()
     {

@@ -251,8 +251,8 @@ private slots:
             << "Kulutuskäyrä piirretään, kun lokissa on kahden täyden tankkausvälin kulutus." << "none";
         QTest::newRow("two figures ten days apart")
             << twoFull + "2024-03-20;13500;70;1,8;126;kyllä;ei;\r\n"
-            << "Bensankulutus (L/100Km), 2 tankkausta: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
-            << "2 tankkausta: 2024-03-10 – 2024-03-20";
+            << "Bensankulutus (L/100Km), 2 tankkausväliä: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
+            << "2 tankkausväliä: 2024-03-10 – 2024-03-20";
     }
     void curve()
     {

@@ -231,7 +231,7 @@ QString chartDescription(const ChartPlan &plan)
     return QStringLiteral("%1 (%2), %3: pienin %4, suurin %5.")
         .arg(chosen.caption, chosen.unit,
              plan.days.isEmpty() ? (series.size() == 1 ? QStringLiteral("1 matka") : QStringLiteral("%1 matkaa").arg(series.size()))
-                                 : QStringLiteral("%1 tankkausta").arg(series.size()),
+                                 : QStringLiteral("%1 tankkausväliä").arg(series.size()),
              valueOf(lowest), valueOf(highest));
 }
 
