@@ -33,7 +33,7 @@ private slots:
         // An editor that saves in UTF-8 may put a byte-order mark before the first line.
         QTest::newRow("byte-order mark of an editor") << QByteArray("\xef\xbb\xbf" "1,3\r\n0\r\n0\r\nFalse\r\nTrue\r\n") << "1,3/0/0/False/True";
         QTest::newRow("missing") << QByteArray() << "ei löytynyt.";
-        QTest::newRow("four lines") << QByteArray("1,3\r\n0\r\n0\r\nFalse\r\n") << "on vain 4 riviä";
+        QTest::newRow("four lines") << QByteArray("1,3\r\n0\r\n0\r\nFalse\r\n") << "on vain 4 riviä, vaikka niitä pitää olla viisi. Korjaa tiedosto tekstieditorilla";
         QTest::newRow("line 4") << QByteArray("1,3\r\n0\r\n0\r\nKyllä\r\nTrue\r\n") << "rivillä 4 pitää olla True tai False";
         QTest::newRow("line 5") << QByteArray("1,3\r\n0\r\n0\r\nTrue\r\n1\r\n") << "rivillä 5";
         QTest::newRow("CR-only line ends") << QByteArray("1,3\r0\r0\rFalse\rTrue\r") << "pelkillä CR-merkeillä";

@@ -15,6 +15,12 @@ namespace {
 
 constexpr int lineCount = 5;
 const QByteArray utf8ByteOrderMark("\xef\xbb\xbf");
+// What a user can do about a file whose lines are wrong: the program cannot guess them.
+QString mendByHand()
+{
+    return QStringLiteral(" Korjaa tiedosto tekstieditorilla: siinä on viisi riviä, hinta, kalibroinnin kaksi "
+                          "lukemaa ja kahdesti True tai False.");
+}
 
 std::optional<bool> truthValue(const QString &line)
 {
@@ -75,7 +81,7 @@ Outcome<Settings> SettingsFile::read()
 
     if (last == LineReader::Line::TooLong)
         return Read::failure(QStringLiteral("Asetustiedoston %1 rivi %2 on liian pitkä.")
-                                 .arg(shown).arg(count + 1));
+                                 .arg(shown).arg(count + 1) + mendByHand());
     if (readError != 0)
         return Read::failure(QStringLiteral("Asetustiedostoa %1 ei voitu lukea: %2.")
                                  .arg(shown, systemErrorText(readError)));
@@ -84,10 +90,10 @@ Outcome<Settings> SettingsFile::read()
             if (lines[i].contains(QLatin1Char('\r')))
                 return Read::failure(QStringLiteral("Asetustiedoston %1 rivit on erotettu pelkillä "
                                                     "CR-merkeillä, vaikka rivinvaihdon pitää olla "
-                                                    "CR LF.").arg(shown));
+                                                    "CR LF.").arg(shown) + mendByHand());
         return Read::failure(QStringLiteral("Asetustiedostossa %1 on vain %2 riviä, "
                                             "vaikka niitä pitää olla viisi.")
-                                 .arg(shown).arg(count));
+                                 .arg(shown).arg(count) + mendByHand());
     }
     const auto calibration = truthValue(lines[3]);
     const auto timeView = truthValue(lines[4]);
@@ -96,7 +102,7 @@ Outcome<Settings> SettingsFile::read()
                                             "True tai False, nyt siinä on \"%3\".")
                                  .arg(shown)
                                  .arg(calibration ? 5 : 4)
-                                 .arg(elideMiddle(calibration ? lines[4] : lines[3])));
+                                 .arg(elideMiddle(calibration ? lines[4] : lines[3])) + mendByHand());
     m_storedPrice = lines[0];
     return Settings{lines[0], lines[1], lines[2], *calibration, *timeView};
 }
