@@ -14,7 +14,6 @@
 #include <QAbstractItemModel>
 #include <QAccessible>
 #include <QApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -70,6 +69,7 @@ private slots:
         QTest::addColumn<QString>("rowState");  // what the window says of the current row
         QTest::addColumn<QString>("shown");     // a cell's text: "R C=text", or empty
         QTest::addColumn<QStringList>("messages");
+        const QStringList unchanged{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"};
 
         // Adding and editing by keys
         QTest::newRow("a row typed whole is saved, total worked out")
@@ -91,21 +91,13 @@ private slots:
         QTest::newRow("a new row left empty closes without a word")
             << QByteArray() << 0.0f << QStringList{"Lisää", "Escape", "Escape"} << QStringList{} << "" << "" << QStringList{};
         QTest::newRow("a reading below an earlier day's is refused, kept for correcting")
-            << twoFull << 0.0f << QStringList{"cell 1 1", "type 11000"} << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"}
+            << twoFull << 0.0f << QStringList{"cell 1 1", "type 11000"} << unchanged
             << "Riviä ei ole tallennettu: Rivi 2, Mittarilukema (km): 11000 on pienempi kuin aiemman päivän (2024-03-01) lukema 12000. Tarkista lukema tai päivämäärä."
             << "1 1=11000" << QStringList{};
         QTest::newRow("the corrected row is saved")
             << twoFull << 0.0f << QStringList{"cell 1 1", "type 11000", "type 12600"}
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12600;30;1,8;54;kyllä;ei;"}
             << "Rivi 2 tallennettu." << "1 9=5" << QStringList{};
-        QTest::newRow("a future date is refused")
-            << twoFull << 0.0f << QStringList{"cell 1 0", "type 1.7.2024"} << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"}
-            << "Riviä ei ole tallennettu: Rivi 2, Päivämäärä: 2024-07-01 on tulevaisuudessa. Kirjoita päivä, jona tankkasit."
-            << "1 0=1.7.2024" << QStringList{};
-        QTest::newRow("a new amount works out a new total")
-            << twoFull << 0.0f << QStringList{"cell 1 2", "type 35"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;35;1,8;63;kyllä;ei;"} << "Rivi 2 tallennettu."
-            << "1 9=7" << QStringList{};
         QTest::newRow("Space makes a fill-up partial: no figure")
             << twoFull << 0.0f << QStringList{"cell 1 5", "Space"}
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;ei;ei;"} << "Rivi 2 tallennettu."
@@ -115,39 +107,30 @@ private slots:
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-01;12500;30;1,8;54;kyllä;ei;"} << "Rivi 2 tallennettu."
             << "1 0=2024-03-01" << QStringList{};
         QTest::newRow("calibration on: the note says so, figures corrected")
-            << twoFull << 4.0f << QStringList{} << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"}
-            << "" << "1 8=520" << QStringList{};
+            << twoFull << 4.0f << QStringList{} << unchanged << "" << "1 8=520" << QStringList{};
 
         // Undo, redo and removal
+        const QString removeRow = "?Tankkaukset: Poistetaanko rivi 1 (2024-03-01, 12000 km)?";
         QTest::newRow("Ctrl+Z undoes an edit in the file")
-            << twoFull << 0.0f << QStringList{"cell 1 2", "type 35", "Ctrl+Z"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "1 2=30" << QStringList{};
+            << twoFull << 0.0f << QStringList{"cell 1 2", "type 35", "Ctrl+Z"} << unchanged << "" << "1 2=30" << QStringList{};
         QTest::newRow("Ctrl+Shift+Z redoes it")
             << twoFull << 0.0f << QStringList{"cell 1 2", "type 35", "Ctrl+Z", "Ctrl+Shift+Z"}
             << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;35;1,8;63;kyllä;ei;"} << "" << "1 2=35" << QStringList{};
         QTest::newRow("Delete asks; No keeps the row")
-            << twoFull << 0.0f << QStringList{"cell 0 1", "answer no", "Delete"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "0 1=12000"
-            << QStringList{"?Tankkaukset: Poistetaanko rivi 1 (2024-03-01, 12000 km)?"};
+            << twoFull << 0.0f << QStringList{"cell 0 1", "answer no", "Delete"} << unchanged << "" << "0 1=12000" << QStringList{removeRow};
         QTest::newRow("Poista removes after Yes; undo brings it back")
-            << twoFull << 0.0f << QStringList{"cell 0 1", "Poista", "Ctrl+Z"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "0 1=12000"
-            << QStringList{"?Tankkaukset: Poistetaanko rivi 1 (2024-03-01, 12000 km)?"};
+            << twoFull << 0.0f << QStringList{"cell 0 1", "Poista", "Ctrl+Z"} << unchanged << "" << "0 1=12000" << QStringList{removeRow};
         QTest::newRow("Ctrl+N adds a row too, for a screen reader that keeps Insert")
             << twoFull << 0.0f << QStringList{"Ctrl+N", "type 13000", "cell 2 4", "type 54", "cell 2 3", "type 1,8"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;",
-                           "2024-06-30;13000;30;1,8;54;kyllä;ei;"} << "Rivi 3 tallennettu." << "2 1=13000" << QStringList{};
-        QTest::newRow("an added row undone")
-            << twoFull << 0.0f << QStringList{"Insert", "type 13000", "cell 2 4", "type 54", "cell 2 3", "type 1,8", "Ctrl+Z"}
-            << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;12500;30;1,8;54;kyllä;ei;"} << "" << "" << QStringList{};
+            << unchanged + QStringList{"2024-06-30;13000;30;1,8;54;kyllä;ei;"} << "Rivi 3 tallennettu." << "2 1=13000" << QStringList{};
 
         // A damaged log, the average, closing
         QTest::newRow("a damaged log is shown, never written")
             << header + "2024-03-01;12000;40;1,8;72;kyllä;ei;\r\n2024-03-10;125x0;30;1,8;54;kyllä;ei;\r\n" << 0.0f
             << QStringList{"Lisää", "cell 0 1", "type 1"} << QStringList{"2024-03-01;12000;40;1,8;72;kyllä;ei;", "2024-03-10;125x0;30;1,8;54;kyllä;ei;"}
             << "" << "0 1=12000"
-            << QStringList{"!Tankkaukset: Tankkauslokia LOG ei voitu lukea kokonaan (rivi 3: \"125x0\" ei ole luku). Se näytetään vain luettavana, eikä sitä muuteta, jotta mitään ei katoa. Korjaa tai siirrä tiedosto, niin voit taas kirjata tankkauksia.",
-                           "!Tankkaukset: Tankkauslokia LOG ei voitu lukea kokonaan (rivi 3: \"125x0\" ei ole luku). Se näytetään vain luettavana, eikä sitä muuteta, jotta mitään ei katoa. Korjaa tai siirrä tiedosto, niin voit taas kirjata tankkauksia."};
+            << QStringList(2, "!Tankkaukset: Tankkauslokia LOG ei voitu lukea kokonaan (rivi 3: \"125x0\" ei ole luku). Se näytetään vain luettavana, "
+                              "eikä sitä muuteta, jotta mitään ei katoa. Korjaa tai siirrä tiedosto, niin voit taas kirjata tankkauksia.");
         QTest::newRow("no whole chain: nothing to use")
             << QByteArray() << 0.0f << QStringList{"Käytä laskimessa"} << QStringList{} << "" << ""
             << QStringList{"!Tankkaukset: Keskikulutusta ei voi vielä mitata: siihen tarvitaan kaksi täyttä tankkausta, joiden välillä ei ole puuttuvaa tankkausta."};
@@ -219,7 +202,7 @@ private slots:
     }
 
     // "Käytä laskimessa" puts the measured average into the main window's field and hides
-    // the window; Escape closes it.
+    // the window.
     void average()
     {
         TestFolders folders;
@@ -235,29 +218,25 @@ private slots:
         window->runCommand(FillUpWindow::Command::UseInCalculator);
         QCOMPARE(trip.consumption, QString("6,666667"));
         QVERIFY(!window->isVisible());
-        window->showInFront();
-        QTest::keyClick(window->findChild<QTableView *>("Taulukko"), Qt::Key_Escape);
-        QTRY_VERIFY(!window);
+        delete window.data();
     }
 
     // Under the table, the consumption of each full fill-up over its date, once there are
-    // two figures; saved as an image and printed with the dates in its heading.
+    // two figures, across the whole canvas.
     void curve_data()
     {
         QTest::addColumn<QByteArray>("log");
-        QTest::addColumn<QString>("told");    // the canvas's description
-        QTest::addColumn<QString>("heading"); // of the saved image and the printed page, or "none"
+        QTest::addColumn<QString>("told"); // the canvas's description
+        QTest::addColumn<bool>("drawn");
         QTest::newRow("one figure: no curve yet") << twoFull
-            << "Kulutuskäyrä piirretään, kun lokissa on kahden täyden tankkausvälin kulutus." << "none";
+            << "Kulutuskäyrä piirretään, kun lokissa on kahden täyden tankkausvälin kulutus." << false;
         QTest::newRow("two figures ten days apart")
             << twoFull + "2024-03-20;13500;70;1,8;126;kyllä;ei;\r\n"
-            << "Bensankulutus (L/100Km), 2 tankkausväliä: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)."
-            << "2 tankkausväliä: 2024-03-10 – 2024-03-20";
+            << "Bensankulutus (L/100Km), 2 tankkausväliä: pienin 6 L/100Km (2024-03-10), suurin 7 L/100Km (2024-03-20)." << true;
     }
     void curve()
     {
         QFETCH(QByteArray, log);
-        QFETCH(QString, heading);
         TestFolders folders;
         const QString path = folders.path("Data/Tankkaukset.csv");
         QVERIFY(writeBytes(path, log));
@@ -270,18 +249,11 @@ private slots:
         auto *canvas = window.findChild<ChartCanvas *>("Kayra");
         QVERIFY(canvas);
         QTEST(canvas->accessibleDescription(), "told");
-        QCOMPARE(canvas->hasChart(), heading != "none");
-        if (!canvas->hasChart())
-            return;
-        QCOMPARE(canvas->plan().points.size(), 2);
-        QVERIFY(canvas->plan().points[1].x > canvas->width() - 2); // the last date at the right edge
-        messages.files = {folders.path("kayra.svg")};
-        canvas->saveAsImage();
-        QVERIFY(readBytes(folders.path("kayra.svg")).contains(heading.toUtf8()));
-        messages.printTo = folders.path("kayra.pdf");
-        canvas->print();
-        QVERIFY(readBytes(folders.path("kayra.pdf")).startsWith("%PDF"));
-        QCOMPARE(messages.shown.filter("!"), QStringList{});
+        QTEST(canvas->hasChart(), "drawn");
+        if (canvas->hasChart()) {
+            QCOMPARE(canvas->plan().points.size(), 2);
+            QVERIFY(canvas->plan().points[1].x > canvas->width() - 2); // the last date at the right edge
+        }
     }
 
     // The column headers name the cells for a screen reader, with the energy's units and

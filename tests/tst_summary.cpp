@@ -115,12 +115,6 @@ private slots:
             << Trips{{"d.sav", "1,5", "5", "", "6", "4"}}
             << "1" << "80 km" << "4 l" << "6,00 €" << "5,00 l/100 km" << "1,50 €/l" << "0,075 €/km"
             << "5 l/100 km (d.sav)" << "5 l/100 km (d.sav)" << QStringList{"Muut; 1; 80; 4; 6,00; 5,00"} << 1 << "5" << QStringList{};
-        QTest::newRow("a quotient beyond the double range") << Trips{{"a.sav", "1,3", "", "1E-10", "", "1E+300"}}
-            << "1" << "1E-10 km" << "1E+300 l" << "0,00 €" << "liian suuri" << "–" << "–" << "–" << "–"
-            << QStringList{"Muut; 1; 1E-10; 1E+300; 0,00; liian suuri"} << 0 << "none" << QStringList{};
-        QTest::newRow("beyond the calculator's single precision") << Trips{{"a.sav", "1,3", "", "100", "", "1E+39"}}
-            << "1" << "100 km" << "1E+39 l" << "0,00 €" << "1E+39 l/100 km" << "–" << "–" << "–" << "–"
-            << QStringList{"Muut; 1; 100; 1E+39; 0,00; 1E+39"} << 0 << "none" << QStringList{};
         QTest::newRow("euros to the cent, no group separators; beyond 1E+15 in the number form")
             << Trips{{"iso.sav", "1,3", "", "1E+300", "1234567,891", ""}, {"2024_01_01.sav", "1,3", "", "", "-1,5E+20", "2"}}
             << "2" << "1E+300 km" << "2 l" << "-1,5E+20 €" << "–" << "-7,5E+19 €/l" << "0,000 €/km" << "–" << "–"
@@ -212,10 +206,6 @@ private slots:
             << missed << Calibration{true, 10} << lines("3", "1100 km", "95 l", "190,00 €", "4,55 l/100 km", "2,00 €/l", "0,091 €/km")
             << QStringList{"Maaliskuu 2024; 3; 1100; 95; 190,00; 4,55", "Vuosi 2024; 3; 1100; 95; 190,00; 4,55"}
             << QStringList{"Tankkausten kilometrit on korjattu nopeusmittarin virheellä, kuten laskin ne korjaa."};
-        QTest::newRow("calibration off: no correction told")
-            << missed << Calibration{false, 10} << lines("3", "1000 km", "95 l", "190,00 €", "5,00 l/100 km", "2,00 €/l", "0,100 €/km")
-            << QStringList{"Maaliskuu 2024; 3; 1000; 95; 190,00; 5,00", "Vuosi 2024; 3; 1000; 95; 190,00; 5,00"}
-            << QStringList{};
         QTest::newRow("one fill-up: nothing measured yet")
             << FillUps{{{2023, 12, 31}, 5000, 40, 2, 80, true, false, {}}} << Calibration{}
             << lines("1", "0 km", "40 l", "80,00 €", "–", "2,00 €/l", "–")
@@ -439,34 +429,6 @@ private slots:
         QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
     }
 
-    // A record saved (in the file window, say) while the question whether to replace the
-    // saved ones is open: the answer covers what was asked about, the new record is kept.
-    void importAnswerCoversWhatItAsked_data()
-    {
-        QTest::addColumn<bool>("replace");
-        QTest::addColumn<QString>("savedMeanwhile"); // a record saved while the question is open
-        QTest::addColumn<QString>("oldPrice");       // vanha.sav's first line afterwards
-        QTest::addColumn<QString>("newPrice");       // uusi.sav's
-        QTest::addColumn<int>("kept");
-        QTest::newRow("Yes replaces the one asked about, not one saved meanwhile") << true << "uusi.sav" << "9" << "2" << 1;
-        QTest::newRow("No keeps both") << false << "uusi.sav" << "1" << "2" << 2;
-    }
-    void importAnswerCoversWhatItAsked()
-    {
-        QFETCH(bool, replace);
-        QFETCH(QString, savedMeanwhile);
-        RecordStore store = storeOf(dir.filePath("stat"), {{"vanha.sav", "1", "1", "1", "1", "1"}});
-        const Outcome<ImportPlan> plan = planImport(store, "t.csv", header + "vanha;;9;9;9;9;9\r\nuusi;;9;9;9;9;9\r\n");
-        QVERIFY(plan && plan->existingNames() == QStringList{"vanha.sav"});
-        if (!savedMeanwhile.isEmpty())
-            QVERIFY(store.write(savedMeanwhile, {"2", "2", "2", "2", "2"}));
-        const ImportResult result = applyImport(store, *plan, replace);
-        QTEST(store.read("vanha.sav")->at(RecPrice), "oldPrice");
-        QTEST(store.read("uusi.sav")->at(RecPrice), "newPrice");
-        QTEST(result.kept, "kept");
-        QCOMPARE(result.written, 2 - result.kept);
-    }
-
     // A file of more trips than a list can sensibly hold is refused before anything is
     // written; one of exactly so many is planned whole.
     void importRowLimit_data()
@@ -524,31 +486,6 @@ private slots:
         QVERIFY(QDir(dir.filePath("stat/.tallennus")).isEmpty()); // no half-written record
     }
 
-    // An export stopped while it reads the records writes no file at all.
-    void exportStops_data()
-    {
-        QTest::addColumn<int>("stopAt");
-        QTest::addColumn<bool>("stopped");
-        QTest::addColumn<QStringList>("written"); // the files in the export's folder
-        QTest::newRow("at once") << 0 << true << QStringList{};
-        QTest::newRow("before the last") << 2 << true << QStringList{};
-        QTest::newRow("never") << -1 << false << QStringList{"t.csv"};
-    }
-    void exportStops()
-    {
-        QFETCH(int, stopAt);
-        const QString folder = dir.filePath("vienti");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
-        const RecordStore store = storeOf(dir.filePath("stat"), {{"a.sav", "1", "2", "3", "4", "5"}, {"b.sav", "1", "2", "3", "4", "5"},
-                                                                 {"c.sav", "1", "2", "3", "4", "5"}});
-        const Outcome<SpreadsheetExport> exported = exportSpreadsheet(store, folder + "/t.csv",
-                                                                      [stopAt](qsizetype done, qsizetype) { return done != stopAt; });
-        QVERIFY(exported);
-        QTEST(exported->stopped, "stopped");
-        QTEST(QDir(folder).entryList(QDir::Files | QDir::Hidden), "written");
-    }
-
     // Files an import refuses whole, each named in the message; none is waited on.
     // A vehicle's spreadsheet and summary are told in its energy's units; a spreadsheet
     // goes back only into a vehicle of the same energy.
@@ -564,8 +501,6 @@ private slots:
         const QString otherVehicle = QStringLiteral("Taulukko t.csv on viety ajoneuvosta, jonka käyttövoima on %1, mutta "
                                                     "valitun ajoneuvon käyttövoima on %2. Valitse Ajoneuvo-valikosta oikea "
                                                     "ajoneuvo ja tuo taulukko uudelleen.");
-        QTest::newRow("petrol as ever") << Energy::Petrol << Energy::Petrol << "Bensanhinta (€/l)"
-            << "Bensankulutus (l/100 km)" << "Kokonaiskulutus (l)" << "l/100 km" << "";
         QTest::newRow("electricity in kWh") << Energy::Electricity << Energy::Electricity << "Sähkön hinta (€/kWh)"
             << "Sähkönkulutus (kWh/100 km)" << "Kokonaiskulutus (kWh)" << "kWh/100 km" << "";
         QTest::newRow("an electric car's trips into a petrol car") << Energy::Electricity << Energy::Petrol
