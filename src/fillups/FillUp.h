@@ -57,6 +57,8 @@ struct FillUpDraft
     bool full = true;
     bool missedBefore = false;
     QString note;
+
+    bool operator==(const FillUpDraft &) const = default;
 };
 
 // How the window shows a fill-up's cells: ISO date, numbers in the program's form.

@@ -285,24 +285,25 @@ RowCheck FillUpTableModel::check(Draft &draft, int row)
     return checked;
 }
 
+FillUpDraft FillUpTableModel::freshDraft() const
+{
+    FillUpDraft fresh;
+    fresh.date = isoDateText(m_today);
+    return fresh;
+}
+
 int FillUpTableModel::unsavedRowCount() const
 {
-    const QString fresh = m_today.toString(Qt::ISODate);
-    return int(std::count_if(m_drafts.cbegin(), m_drafts.cend(), [&fresh](const Draft &d) {
-        const FillUpDraft &t = d.texts;
-        const bool untouched = !d.of && t.date == fresh && t.odometer.isEmpty() && t.amount.isEmpty() && t.price.isEmpty()
-            && t.total.isEmpty() && t.full && !t.missedBefore && t.note.isEmpty();
-        return !untouched;
-    }));
+    const FillUpDraft fresh = freshDraft();
+    return int(std::count_if(m_drafts.cbegin(), m_drafts.cend(),
+                             [&fresh](const Draft &d) { return d.of || d.texts != fresh; }));
 }
 
 int FillUpTableModel::addRow()
 {
     const int row = rowCount();
     beginInsertRows({}, row, row);
-    Draft draft{std::nullopt, FillUpDraft{}, std::nullopt};
-    draft.texts.date = m_today.toString(Qt::ISODate);
-    m_drafts.append(draft);
+    m_drafts.append(Draft{std::nullopt, freshDraft(), std::nullopt});
     endInsertRows();
     check(m_drafts.last(), row);
     return row;

@@ -62,6 +62,8 @@ private:
     };
     // The draft shown on a row, or nullptr; and the saved fill-up of a row, or nullptr.
     const Draft *draftAt(int row) const;
+    // A new row as it starts: dated today, full, nothing else typed.
+    FillUpDraft freshDraft() const;
     Draft *draftAt(int row) { return const_cast<Draft *>(std::as_const(*this).draftAt(row)); }
     const FillUp *savedAt(int row) const;
     int newDraftCount() const;
